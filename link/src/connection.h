@@ -2,6 +2,7 @@
 // selection and opening, closing and reopening the session with the camera.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "qorlink.h"
@@ -13,7 +14,7 @@ class ScsiDevice;
 struct OpcodeSet;
 
 enum class LinkState : int32_t {
-    Closed = 0,       // no session
+    Closed = 0,  // no session
     Ready = 1,
     SessionLost = 2,  // the camera sent the session-end byte
     Failed = 3,       // the last exchange failed; the next command reopens
@@ -29,36 +30,36 @@ inline constexpr size_t kRequestBlockSize = 80;
 // One connection object. Fields keep the order and meaning the camera tools have always used;
 // the handle fields hold the platform's open devices.
 struct LinkConnection {
-    uint8_t id = 0;                // number of objects that existed when it was created
-    int32_t port = -1;             // -1 none; 1-9 serial port; 160 USB storage
-    int32_t speedIndex = 0;        // 1-6, or 0 for the default slot
-    int32_t readyChecked = 0;      // 1 once a serial open also exchanged a readiness query
-    uint16_t vendorId = 0;         // vendor row key of the camera
+    uint8_t id = 0;            // number of objects that existed when it was created
+    int32_t port = -1;         // -1 none; 1-9 serial port; 160 USB storage
+    int32_t speedIndex = 0;    // 1-6, or 0 for the default slot
+    int32_t readyChecked = 0;  // 1 once a serial open also exchanged a readiness query
+    uint16_t vendorId = 0;     // vendor row key of the camera
     uint16_t reserved16 = 0;
     int32_t reserved32 = 0;
-    int32_t bigBlocks = 0;         // 1 when 32768-byte blocks may be used (USB)
+    int32_t bigBlocks = 0;  // 1 when 32768-byte blocks may be used (USB)
     const OpcodeSet* opcodeSet = nullptr;
-    int32_t deviceIndex = 0;       // index of the open device in the device table
-    void* aspiEvent = nullptr;     // ASPI transport only
+    int32_t deviceIndex = 0;    // index of the open device in the device table
+    void* aspiEvent = nullptr;  // ASPI transport only
     uint8_t* aspiRequest = nullptr;
     uint8_t* passThroughBlock = nullptr;
     int32_t aspiTimeoutSeconds = 0;
     ScsiDevice* deviceHandle = nullptr;  // open camera drive, null when closed
     SerialPort* serialHandle = nullptr;  // open serial port, null when closed
-    uint32_t executeDeadline = 0;  // tick count at which an execute command is given up
+    uint32_t executeDeadline = 0;        // tick count at which an execute command is given up
     int32_t lastResult = 0;
-    int32_t retryCount = 0;        // shared by probing, frame retries and session losses
+    int32_t retryCount = 0;  // shared by probing, frame retries and session losses
     LinkState state = LinkState::Closed;
-    int32_t bulkBusy = 0;          // 1 while a sized read with progress runs
-    int32_t ackSent = 0;           // a handshake byte was just written; delay the next frame
+    int32_t bulkBusy = 0;  // 1 while a sized read with progress runs
+    int32_t ackSent = 0;   // a handshake byte was just written; delay the next frame
     uint8_t txSequence = 0;
     uint8_t rxSequence = 0;
-    int32_t reopened = 0;          // set by a session reopen; abortable queries test it
+    int32_t reopened = 0;  // set by a session reopen; abortable queries test it
     QorlinkProgressFn progressCallback = nullptr;
     int32_t progressUser = 0;
     LinkConnection* prev = nullptr;
     LinkConnection* next = nullptr;
-    int32_t oemMode = 0;           // the OEM value given to port selection, else 0
+    int32_t oemMode = 0;  // the OEM value given to port selection, else 0
 };
 
 // Process-wide connection data.

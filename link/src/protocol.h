@@ -21,9 +21,14 @@ bool CheckSessionEnd(LinkConnection& c);
 // Sleeps before a frame when a handshake byte was just written.
 void PreSendDelay(LinkConnection& c);
 
-// Reads one frame into buf (capacity bytes). Returns the frame length, or a negative failure:
-// -k for a short read of k bytes, -1/-2/-3 from the transport, -4 for an oversized length.
-int ReceiveFrame(LinkConnection& c, uint8_t* buf, size_t capacity, size_t expected, int t);
+// Failures of ReceiveFrame besides the transport's own -1, -2 and -3.
+inline constexpr int kOversizedFrame = -4;  // the length field exceeds what the buffer holds
+inline constexpr int kShortFrame = -5;      // fewer bytes than the frame announced
+
+// Reads one frame into buf (capacity bytes). Returns the frame length, 0 when nothing came, or a
+// negative failure. `got` receives the number of bytes that did arrive.
+int ReceiveFrame(LinkConnection& c, uint8_t* buf, size_t capacity, size_t expected, int t,
+                 size_t* got);
 // 0, 13 (sequence mismatch) or 16 (bad layout or sum).
 int CheckFrame(const LinkConnection& c, const uint8_t* frame, size_t length, bool verifySum);
 
@@ -35,8 +40,8 @@ int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, ui
 // One data frame of a fetch. `first` sends the get-data command; later calls acknowledge the
 // previous frame. The payload (at most `capacity` bytes of it) is stored in `out`; `length`
 // receives the payload length stored and `more` whether further frames follow.
-int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expected,
-                uint8_t* out, size_t capacity, size_t* length, bool* more);
+int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expected, uint8_t* out,
+                size_t capacity, size_t* length, bool* more);
 // One-frame fetch: as ReceiveData with first = true and op 4; an empty type-2 frame gives 15.
 int ReceiveOne(LinkConnection& c, int code, size_t expected, uint8_t* out, size_t capacity,
                size_t* length);

@@ -1,0 +1,457 @@
+// The link protocol's exchanges. Every function here runs inside a command that has already
+// ensured the session; failures come back as result codes and the caller records them.
+#include "protocol.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "connection.h"
+#include "frame.h"
+#include "link_constants.h"
+#include "storage.h"
+#include "transport.h"
+
+namespace qorlink {
+namespace {
+
+constexpr size_t kSetValueFrame = 12;
+constexpr size_t kExecuteFrame = 9;
+constexpr size_t kRequestFrame = 8;  // get value / get data: operation and code only
+constexpr int kSetValueHandshakeReads = 6;
+constexpr int kSendDataHandshakeReads = 5;
+constexpr uint32_t kPieceGapMs = 1;  // the tick must move on by more than this between pieces
+constexpr int kBaudUnitScale = 9600;
+constexpr int kBodyTimeoutSlackUnits = 100;
+// Progress of a load is counted in 1/1600ths, then reported as whole percent.
+constexpr int64_t kProgressScale = 1600;
+constexpr int64_t kProgressPerPercent = 16;
+
+bool ReplySumsVerified(const LinkConnection& c) {
+    return !(IsUsb(c) && StorageSkipsReplySums(c));
+}
+
+// Waits until the tick count has moved more than one millisecond past `since`, sleeping rather
+// than spinning so the gap costs no processor time.
+void WaitPieceGap(uint32_t since) {
+    for (;;) {
+        const uint32_t elapsed = TickMs() - since;
+        if (elapsed > kPieceGapMs) return;
+        SleepMs(kPieceGapMs + 1 - elapsed);
+    }
+}
+
+// Writes a single handshake byte, setting ackSent on success.
+int WriteHandshakeByte(LinkConnection& c, uint8_t byte) {
+    const int w = WriteBytes(c, &byte, 1);
+    if (w == 1) c.ackSent = 1;
+    return w;
+}
+
+// Builds the two-byte request frame (get value or get data) for `code` into out.
+size_t BuildRequest(uint8_t* out, uint8_t op, int code) {
+    const uint8_t payload[2] = {op, CodeByte(code)};
+    return BuildFrame(out, kFrameCommand, ClassForCode(code), payload, sizeof payload);
+}
+
+int SerialBodyTimeoutUnits(const LinkConnection& c, size_t bodyBytes) {
+    const int index = (c.speedIndex >= 0 && c.speedIndex <= kMaxSpeedIndex) ? c.speedIndex : 0;
+    const int baud = kSpeedTable[index];
+    return static_cast<int>(bodyBytes / 10) * kBaudUnitScale / baud + kBodyTimeoutSlackUnits;
+}
+
+int ReportLoadProgress(LinkConnection& c, size_t remaining, size_t length) {
+    if (c.progressCallback == nullptr) return kOk;
+    // An empty load is complete as soon as its command frame is acknowledged.
+    const int64_t percent =
+        length == 0 ? 100
+                    : (kProgressScale - static_cast<int64_t>(remaining) * kProgressScale /
+                                            static_cast<int64_t>(length)) /
+                          kProgressPerPercent;
+    return c.progressCallback(c.progressUser, 0, static_cast<int32_t>(percent)) == 0 ? kUserBreak
+                                                                                     : kOk;
+}
+
+// Sends one frame of a data transfer and waits for its acknowledgement (four tries).
+int SendDataFrame(LinkConnection& c, const uint8_t* frame, size_t n) {
+    PreSendDelay(c);
+    for (int attempt = 0; attempt < kFrameTries; ++attempt) {
+        if (!IsUsb(c) && CheckSessionEnd(c)) return kSessionClose;
+        const int w = SendFrame(c, frame, n);
+        if (w == 1) {
+            const int h = ReadHandshake(c, kSendDataHandshakeReads);
+            if (h == kAck) return kOk;
+            if (h == -2) return kUsbNotResponding;
+            if (h == kSessionEnd) {
+                c.state = LinkState::SessionLost;
+                return kSessionClose;
+            }
+            ++c.retryCount;
+            continue;
+        }
+        if (w == -2) return kUsbNotResponding;
+        ++c.retryCount;
+        c.lastResult = kWriteError;
+    }
+    return kWriteError;
+}
+
+std::unique_ptr<uint8_t[]> Allocate(size_t n) {
+    return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[n]);
+}
+
+int OutOfMemory(LinkConnection& c) {
+    return FailWith(c, kOtherError);
+}
+
+}  // namespace
+
+uint8_t ClassForCode(int code) {
+    return code >= 256 ? kClassHigh : kClassLow;
+}
+
+int SendFrame(LinkConnection& c, const uint8_t* frame, size_t n) {
+    if (IsUsb(c) || n <= kFrameHeader) return WriteBytes(c, frame, n);
+    // The camera's serial receiver needs the type byte and the rest of the header to arrive as
+    // separate pieces.
+    int w = WriteBytes(c, frame, 1);
+    if (w != 1) return w;
+    WaitPieceGap(TickMs());
+    w = WriteBytes(c, frame + 1, 3);
+    if (w != 1) return w;
+    WaitPieceGap(TickMs());
+    return WriteBytes(c, frame + kFrameHeader, n - kFrameHeader);
+}
+
+int ReadHandshake(LinkConnection& c, int attempts) {
+    for (int i = 0; i < attempts; ++i) {
+        uint8_t byte = 0;
+        const int r = ReadBytes(c, &byte, 1, kHandshakeUnits);
+        c.ackSent = 0;
+        if (r >= 1) return byte;
+        if (r == -1) return kDc1;  // a failed read counts as a refusal
+        if (r == -2 || r == -3) return r;
+    }
+    return -1;
+}
+
+int SendHandshake(LinkConnection& c, uint8_t byte) {
+    if (CheckSessionEnd(c)) return kSessionClose;
+    const int w = WriteHandshakeByte(c, byte);
+    if (w == 1) return kOk;
+    return w == -2 ? kUsbNotResponding : kSessionClose;
+}
+
+bool CheckSessionEnd(LinkConnection& c) {
+    if (IsUsb(c)) return false;
+    uint8_t byte = 0;
+    if (ReadBytes(c, &byte, 1, kSessionEndUnits) != 1) return false;
+    Drain(c);
+    if (byte != kSessionEnd) return false;
+    c.state = LinkState::SessionLost;
+    return true;
+}
+
+void PreSendDelay(LinkConnection& c) {
+    if (!c.ackSent) return;
+    c.ackSent = 0;
+    SleepMs(IsUsb(c) ? kUsbPreSendDelayMs : kSerialPreSendDelayMs);
+}
+
+int ReceiveFrame(LinkConnection& c, uint8_t* buf, size_t capacity, size_t expected, int t,
+                 size_t* got) {
+    *got = 0;
+    if (IsUsb(c)) {
+        const size_t want = std::min(expected + kFrameOverhead, capacity);
+        const int r = ReadBytes(c, buf, want, t);
+        if (r > static_cast<int>(want)) return -2;  // more than the frame buffer could take
+        if (r > 0) *got = static_cast<size_t>(r);
+        return r;
+    }
+    const int h = ReadBytes(c, buf, kFrameHeader, t);
+    if (h > 0) *got = static_cast<size_t>(h);
+    if (h != static_cast<int>(kFrameHeader)) return h > 0 ? kShortFrame : h;
+    const size_t n = ReadLe16(buf + 2);
+    // A length the buffer cannot hold is refused like an oversized frame; the rest of it is
+    // drained by the caller.
+    if (n > kSmallFrame || n + kFrameOverhead > capacity) return kOversizedFrame;
+    const size_t body = n + 2;
+    const int r = ReadBytes(c, buf + kFrameHeader, body, SerialBodyTimeoutUnits(c, body));
+    if (r > 0) *got += static_cast<size_t>(r);
+    if (r == static_cast<int>(body)) return static_cast<int>(n + kFrameOverhead);
+    return r < 0 ? r : kShortFrame;
+}
+
+int CheckFrame(const LinkConnection& c, const uint8_t* frame, size_t length, bool verifySum) {
+    if (length < kFrameOverhead) return kBadChecksum;
+    const uint8_t type = frame[0];
+    if (type != kFrameMore && type != kFrameLast && type != kFrameCommand) return kBadChecksum;
+    const size_t n = ReadLe16(frame + 2);
+    if (n + kFrameOverhead != length) return kBadChecksum;
+    if (verifySum && PayloadSum(frame + kFrameHeader, n) != ReadLe16(frame + kFrameHeader + n))
+        return kBadChecksum;
+    if (type != kFrameCommand && frame[1] != c.rxSequence) return kBadResponse;
+    return kOk;
+}
+
+int SetValue(LinkConnection& c, uint8_t cls, int code, int32_t value) {
+    if (cls != kClassSession) cls = ClassForCode(code);
+    c.txSequence = 0;
+    uint8_t payload[6] = {kOpSetValue, CodeByte(code)};
+    WriteLe32(payload + 2, static_cast<uint32_t>(value));
+    uint8_t frame[kSetValueFrame];
+    BuildFrame(frame, kFrameCommand, cls, payload, sizeof payload);
+
+    PreSendDelay(c);
+    if (CheckSessionEnd(c)) return kSessionClose;
+    int result = kWriteError;
+    for (int attempt = 0; attempt < kFrameTries && result != kSessionClose; ++attempt) {
+        const int w = SendFrame(c, frame, sizeof frame);
+        if (w != 1) {
+            if (w == -2) return kUsbNotResponding;
+            ++c.retryCount;
+            result = kWriteError;
+            continue;
+        }
+        const int h = ReadHandshake(c, kSetValueHandshakeReads);
+        switch (h) {
+            case kAck:
+                return kOk;
+            case kDc1:
+                result = kDc1Response;
+                break;
+            case kNak:
+                result = kNak1Response;
+                break;
+            case kSessionEnd:
+                c.state = LinkState::SessionLost;
+                result = kSessionClose;
+                break;
+            case -1:
+                result = kNotResponding;
+                break;
+            case -2:
+                return kUsbNotResponding;
+            default:
+                result = kBadResponse;
+                break;
+        }
+        ++c.retryCount;
+    }
+    return result;
+}
+
+int Execute(LinkConnection& c, int code, int parameter) {
+    const uint8_t payload[3] = {kOpExecute, CodeByte(code), static_cast<uint8_t>(parameter)};
+    uint8_t frame[kExecuteFrame];
+    BuildFrame(frame, kFrameCommand, ClassForCode(code), payload, sizeof payload);
+    c.txSequence = 0;
+    PreSendDelay(c);
+    if (CheckSessionEnd(c)) return kSessionClose;
+    for (int attempt = 0; attempt < kFrameTries; ++attempt) {
+        const int w = SendFrame(c, frame, sizeof frame);
+        if (w == 1) {
+            const int h = ReadHandshake(c, 1);
+            if (h == kAck) return kOk;
+            if (h == -2) return kUsbNotResponding;
+            if (h == kSessionEnd) {
+                c.state = LinkState::SessionLost;
+                return kSessionClose;
+            }
+            ++c.retryCount;
+            continue;
+        }
+        if (w == -2) return kUsbNotResponding;
+        ++c.retryCount;
+        c.lastResult = kWriteError;
+    }
+    return kWriteError;
+}
+
+int GetValue(LinkConnection& c, int code, int32_t* value) {
+    *value = -1;
+    c.txSequence = 0;
+    uint8_t request[kRequestFrame];
+    BuildRequest(request, kOpGetValue, code);
+    const bool verify = ReplySumsVerified(c);
+    PreSendDelay(c);
+
+    uint8_t reply[kValueReplyLength] = {};
+    int triesLeft = kFrameTries;
+    bool resend = true;
+    int r = 0;
+    while (triesLeft > 0) {
+        if (resend) {
+            if (CheckSessionEnd(c)) return kSessionClose;
+            const int w = SendFrame(c, request, sizeof request);
+            if (w != 1) {
+                if (w == -2) return kUsbNotResponding;
+                ++c.retryCount;
+                c.lastResult = kWriteError;
+                --triesLeft;
+                continue;
+            }
+            r = ReadBytes(c, reply, sizeof reply, kHandshakeUnits);
+        }
+        resend = true;
+        if (r < static_cast<int>(kValueReplyLength)) {
+            if (r > 0 && reply[0] == kSessionEnd) {
+                c.state = LinkState::SessionLost;
+                return kSessionClose;
+            }
+            if ((r > 0 && IsUsb(c)) || r == -2) return kUsbNotResponding;
+            ++c.retryCount;
+            c.lastResult = kReadError;
+            --triesLeft;
+            continue;
+        }
+        c.rxSequence = 0;
+        if (CheckFrame(c, reply, sizeof reply, verify) == kOk && reply[0] == kFrameLast) {
+            if (WriteHandshakeByte(c, kAck) == -2) return kUsbNotResponding;
+            *value = static_cast<int32_t>(ReadLe32(reply + kFrameHeader));
+            return kOk;
+        }
+        if (IsUsb(c)) return kUsbNotResponding;
+        if (reply[0] == kDc1 || reply[0] == kNak) {  // the camera refused the request: resend
+            --triesLeft;
+            continue;
+        }
+        ++c.retryCount;
+        c.lastResult = kReadError;
+        if (--triesLeft == 0) {
+            // Give up on this reply; the value stays -1.
+            if (CheckSessionEnd(c)) return kSessionClose;
+            const int w = WriteHandshakeByte(c, kCan);
+            return (w == 1 || w == -2) ? kOk : kSessionClose;
+        }
+        if (CheckSessionEnd(c)) return kSessionClose;
+        if (WriteHandshakeByte(c, kNak) == -1) return kSessionClose;
+        r = ReadBytes(c, reply, sizeof reply, kHandshakeUnits);
+        resend = false;
+    }
+    return kReadError;
+}
+
+int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, uint8_t cls) {
+    const bool large = c.bigBlocks == 1 && code == kCodeLoadData;
+    const size_t block = large ? kLargeBlock : kSmallBlock;
+    const uint8_t op = large ? kOpSendDataLarge : kOpSendData;
+    auto payload = Allocate(block);
+    auto frame = Allocate(block + kFrameOverhead);
+    if (!payload || !frame) return OutOfMemory(c);
+    c.txSequence = 0;
+
+    // The first frame is the command frame: operation, code, then as much data as fits.
+    size_t remaining = length;
+    size_t chunk = std::min(remaining, block - 2);
+    payload[0] = op;
+    payload[1] = CodeByte(code);
+    if (chunk > 0) std::memcpy(payload.get() + 2, data, chunk);
+    size_t n = BuildFrame(frame.get(), kFrameCommand, cls, payload.get(), chunk + 2, !large);
+    const uint8_t* next = data + chunk;
+    for (;;) {
+        const int r = SendDataFrame(c, frame.get(), n);
+        if (r != kOk) return r;
+        remaining -= chunk;
+        if (ReportLoadProgress(c, remaining, length) != kOk) return kUserBreak;
+        if (remaining == 0) return kOk;
+        chunk = std::min(remaining, block);
+        const uint8_t type = chunk == remaining ? kFrameLast : kFrameMore;
+        n = BuildFrame(frame.get(), type, c.txSequence++, next, chunk, !large);
+        next += chunk;
+    }
+}
+
+int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expected, uint8_t* out,
+                size_t capacity, size_t* length, bool* more) {
+    const size_t frameSize = op == kOpGetDataLarge ? kLargeFrame : kSmallFrame;
+    const bool verify = op != kOpGetDataLarge && ReplySumsVerified(c);
+    auto frame = Allocate(frameSize);
+    if (!frame) return OutOfMemory(c);
+    uint8_t request[kRequestFrame];
+    BuildRequest(request, op, code);
+    *length = 0;
+    *more = false;
+
+    int triesLeft = kFrameTries;
+    bool sendRequest = first;
+    if (first) {
+        c.txSequence = 0;
+        c.rxSequence = 0;
+    } else if (WriteHandshakeByte(c, kAck) == -2) {  // acknowledge the previous frame
+        return kUsbNotResponding;
+    }
+    for (;;) {
+        if (sendRequest) {
+            sendRequest = false;
+            if (triesLeft == 0) return kReadError;
+            --triesLeft;
+            PreSendDelay(c);
+            if (CheckSessionEnd(c)) return kSessionClose;
+            const int w = SendFrame(c, request, sizeof request);
+            if (w != 1) {
+                if (w == -2) return kUsbNotResponding;
+                ++c.retryCount;
+                c.lastResult = kReadError;
+                sendRequest = true;
+                continue;
+            }
+        }
+        size_t got = 0;
+        const int r = ReceiveFrame(c, frame.get(), frameSize, expected, kHandshakeUnits, &got);
+        if (r > 0) {
+            if (CheckFrame(c, frame.get(), static_cast<size_t>(r), verify) == kOk) {
+                const uint8_t type = frame[0];
+                if (type == kFrameCommand) {
+                    sendRequest = true;
+                    continue;
+                }
+                const size_t n = static_cast<size_t>(r) - kFrameOverhead;
+                const size_t stored = std::min(n, capacity);
+                if (stored > 0) std::memcpy(out, frame.get() + kFrameHeader, stored);
+                *length = stored;
+                *more = type == kFrameMore;
+                if (type == kFrameLast && WriteHandshakeByte(c, kAck) == -2)
+                    return kUsbNotResponding;
+                ++c.rxSequence;
+                return kOk;
+            }
+            if (IsUsb(c)) return kUsbNotResponding;
+        } else if (r != 0 && got > 0 && frame[0] == kSessionEnd) {
+            c.state = LinkState::SessionLost;
+            return kSessionClose;
+        } else if (r == -2) {
+            return kUsbNotResponding;
+        } else {
+            ++c.retryCount;
+            c.lastResult = kReadError;
+            if (r == 0 && c.rxSequence == 0) {  // no answer to the request: send it again
+                Drain(c);
+                sendRequest = true;
+                continue;
+            }
+        }
+        // A rejected or missing frame uses up a try: ask for it again, or give up on it.
+        Drain(c);
+        if (--triesLeft <= 0) {
+            triesLeft = 0;
+            const int h = SendHandshake(c, kCan);
+            if (h != kOk) return h;
+            sendRequest = true;
+            continue;
+        }
+        const int h = SendHandshake(c, kNak);
+        if (h != kOk) return h;
+    }
+}
+
+int ReceiveOne(LinkConnection& c, int code, size_t expected, uint8_t* out, size_t capacity,
+               size_t* length) {
+    bool more = false;
+    const int r = ReceiveData(c, true, code, kOpGetData, expected, out, capacity, length, &more);
+    if (r == kOk && more && *length == 0) return kDc1Response;
+    return r;
+}
+
+}  // namespace qorlink
