@@ -1,0 +1,69 @@
+#include "posix/library_posix.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace qorlink::posix {
+
+namespace {
+
+class SharedObject final : public LoadedLibrary {
+  public:
+    explicit SharedObject(void* handle) : handle_(handle) {}
+    ~SharedObject() override { dlclose(handle_); }
+    void* symbol(const char* name) override { return dlsym(handle_, name); }
+
+  private:
+    void* handle_;
+};
+
+std::string directoryOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string programDirectory() {
+    std::vector<char> buf(4096);
+    ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size() - 1);
+    if (n <= 0) return {};
+    return directoryOf(std::string(buf.data(), static_cast<size_t>(n)));
+}
+
+std::string linkLibraryDirectory() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&sharedObjectName), &info) == 0 || info.dli_fname == nullptr)
+        return {};
+    return directoryOf(info.dli_fname);
+}
+
+void* openFrom(const std::string& directory, const std::string& file) {
+    if (directory.empty()) return nullptr;
+    return dlopen((directory + "/" + file).c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+}  // namespace
+
+std::string sharedObjectName(const std::string& windowsName) {
+    size_t start = windowsName.find_last_of("\\/:");
+    std::string base = windowsName.substr(start == std::string::npos ? 0 : start + 1);
+    size_t dot = base.rfind('.');
+    if (dot != std::string::npos && dot > 0) base.resize(dot);
+    std::transform(base.begin(), base.end(), base.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    return "lib" + base + ".so";
+}
+
+std::unique_ptr<LoadedLibrary> loadSharedObject(const std::string& windowsName) {
+    std::string file = sharedObjectName(windowsName);
+    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) handle = openFrom(programDirectory(), file);
+    if (handle == nullptr) handle = openFrom(linkLibraryDirectory(), file);
+    if (handle == nullptr) return nullptr;
+    return std::make_unique<SharedObject>(handle);
+}
+
+}  // namespace qorlink::posix

@@ -1,0 +1,191 @@
+#include "posix/serial_posix.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "posix/clock_posix.h"
+
+namespace qorlink::posix {
+
+namespace {
+
+constexpr uint32_t kWriteMsPerByte = 100;
+constexpr uint32_t kWriteMsConstant = 300;
+
+// A call that fails this way on a pseudo-terminal does not make the line unusable.
+bool notApplicable(int err) {
+    return err == ENOTTY || err == EINVAL;
+}
+
+int remainingMs(uint64_t deadlineUs) {
+    uint64_t now = monotonicUs();
+    if (now >= deadlineUs) return 0;
+    return static_cast<int>((deadlineUs - now + 999) / 1000);
+}
+
+// Waits for `events` on fd until the deadline. 1 ready, 0 timed out, -1 failure or hang-up.
+int waitFor(int fd, short events, uint64_t deadlineUs) {
+    for (;;) {
+        int ms = remainingMs(deadlineUs);
+        pollfd p{fd, events, 0};
+        int r = poll(&p, 1, ms);
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) return -1;
+        if (r == 0) {
+            if (ms == 0) return 0;
+            continue;
+        }
+        return (p.revents & events) ? 1 : -1;
+    }
+}
+
+class PosixSerialPort final : public SerialPort {
+  public:
+    explicit PosixSerialPort(int fd) : fd_(fd) {}
+    ~PosixSerialPort() override { close(fd_); }
+
+    bool setLine(int baud) override {
+        termios t{};
+        if (tcgetattr(fd_, &t) != 0) return false;
+        cfmakeraw(&t);
+        t.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
+        t.c_cflag |= CS8 | CLOCAL | CREAD;
+        t.c_iflag &= ~(IXON | IXOFF | IXANY);
+        t.c_cc[VMIN] = 0;
+        t.c_cc[VTIME] = 0;
+        if (!applySpeed(t, baud) || tcsetattr(fd_, TCSANOW, &t) != 0) return false;
+        return raiseModemLines();
+    }
+
+    bool setNoFlowControl() override {
+        termios t{};
+        if (tcgetattr(fd_, &t) != 0) return false;
+        t.c_cflag &= ~CRTSCTS;
+        t.c_iflag &= ~(IXON | IXOFF | IXANY);
+        return tcsetattr(fd_, TCSANOW, &t) == 0;
+    }
+
+    bool setBaud(int baud) override {
+        termios t{};
+        if (tcgetattr(fd_, &t) != 0) return false;
+        return applySpeed(t, baud) && tcsetattr(fd_, TCSANOW, &t) == 0;
+    }
+
+    bool write(const uint8_t* data, size_t n) override {
+        uint64_t deadline =
+            monotonicUs() + (static_cast<uint64_t>(n) * kWriteMsPerByte + kWriteMsConstant) * 1000;
+        size_t done = 0;
+        while (done < n) {
+            ssize_t w = ::write(fd_, data + done, n - done);
+            if (w > 0) {
+                done += static_cast<size_t>(w);
+                continue;
+            }
+            if (w < 0 && errno == EINTR) continue;
+            if (w < 0 && errno != EAGAIN) return false;
+            if (waitFor(fd_, POLLOUT, deadline) != 1) return false;
+        }
+        return drain();
+    }
+
+    int read(uint8_t* data, size_t n, uint32_t timeoutMs) override {
+        uint64_t deadline = monotonicUs() + static_cast<uint64_t>(timeoutMs) * 1000;
+        size_t got = 0;
+        bool signalled = false;  // poll reported input that the last read did not find
+        while (got < n) {
+            ssize_t r = ::read(fd_, data + got, n - got);
+            if (r > 0) {
+                got += static_cast<size_t>(r);
+                signalled = false;
+                continue;
+            }
+            if (r < 0 && errno == EINTR) continue;
+            // A raw line reads 0 when nothing is waiting; a hung-up one reads 0 right after poll
+            // reported it readable.
+            bool nothing = r == 0 || errno == EAGAIN;
+            if (!nothing || signalled) return got > 0 ? static_cast<int>(got) : -1;
+            int w = waitFor(fd_, POLLIN, deadline);
+            if (w == 0) break;
+            if (w < 0) return got > 0 ? static_cast<int>(got) : -1;
+            signalled = true;
+        }
+        return static_cast<int>(got);
+    }
+
+    bool purge() override { return tcflush(fd_, TCIOFLUSH) == 0; }
+
+  private:
+    static bool applySpeed(termios& t, int baud) {
+        speed_t s = speedConstant(baud);
+        return s != 0 && cfsetispeed(&t, s) == 0 && cfsetospeed(&t, s) == 0;
+    }
+
+    bool raiseModemLines() {
+        int lines = TIOCM_DTR | TIOCM_RTS;
+        return ioctl(fd_, TIOCMBIS, &lines) == 0 || notApplicable(errno);
+    }
+
+    // Waits until written bytes have left the driver (bounded by the line itself).
+    bool drain() {
+        for (;;) {
+            if (tcdrain(fd_) == 0) return true;
+            if (errno == EINTR) continue;
+            return notApplicable(errno);
+        }
+    }
+
+    int fd_;
+};
+
+bool lockExclusive(int fd) {
+    if (ioctl(fd, TIOCEXCL) != 0 && !notApplicable(errno)) return false;
+    return flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+}  // namespace
+
+std::string serialDeviceName(int n) {
+    std::string var = "QORLINK_COM" + std::to_string(n);
+    const char* named = std::getenv(var.c_str());
+    if (named != nullptr && *named != '\0') return named;
+    return "/dev/ttyS" + std::to_string(n - 1);
+}
+
+unsigned speedConstant(int baud) {
+    switch (baud) {
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        case 230400:
+            return B230400;
+        default:
+            return 0;
+    }
+}
+
+std::unique_ptr<SerialPort> openSerialDevice(const std::string& path) {
+    int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    termios t{};
+    if (tcgetattr(fd, &t) != 0 || !lockExclusive(fd)) {
+        close(fd);
+        return nullptr;
+    }
+    return std::make_unique<PosixSerialPort>(fd);
+}
+
+}  // namespace qorlink::posix
