@@ -1,0 +1,191 @@
+#include "console/dialog_model.h"
+
+#include <charconv>
+#include <stdexcept>
+#include <utility>
+
+namespace orvia {
+
+void DataExchange::fail(int id) {
+    if (!failed_) failedControl_ = id;
+    failed_ = true;
+}
+
+void DataExchange::text(int id, std::string& member, size_t maxChars) {
+    if (failed_) return;
+    if (!saving_) {
+        dialog_.setText(id, member);
+        return;
+    }
+    const std::string& value = dialog_.control(id).text;
+    if (maxChars != 0 && value.size() > maxChars) return fail(id);
+    member = value;
+}
+
+void DataExchange::number(int id, int32_t& member, int32_t low, int32_t high) {
+    if (failed_) return;
+    if (!saving_) {
+        dialog_.setText(id, std::to_string(member));
+        return;
+    }
+    const std::string& value = dialog_.control(id).text;
+    size_t begin = value.find_first_not_of(' ');
+    size_t end = value.find_last_not_of(' ');
+    if (begin == std::string::npos) return fail(id);
+    int64_t parsed = 0;
+    const char* first = value.data() + begin;
+    const char* last = value.data() + end + 1;
+    auto [ptr, ec] = std::from_chars(first, last, parsed);
+    if (ec != std::errc() || ptr != last || parsed < low || parsed > high) return fail(id);
+    member = static_cast<int32_t>(parsed);
+}
+
+void DataExchange::selection(int id, int32_t& member) {
+    if (failed_) return;
+    if (saving_) {
+        member = dialog_.control(id).selection;
+    } else {
+        dialog_.setSelection(id, member);
+    }
+}
+
+void DataExchange::check(int id, int32_t& member) {
+    if (failed_) return;
+    if (saving_) {
+        member = dialog_.control(id).checked ? 1 : 0;
+    } else {
+        dialog_.setChecked(id, member != 0);
+    }
+}
+
+DialogModel::DialogModel(int templateId, std::string title, std::vector<ControlSpec> table)
+    : templateId_(templateId), title_(std::move(title)), table_(std::move(table)) {
+    for (const ControlSpec& s : table_) {
+        if (state_.count(s.id) != 0) throw std::logic_error("duplicate control id");
+        ControlState& c = state_[s.id];
+        c.text = s.caption;
+        c.items = s.items;
+        c.visible = s.visible;
+        c.enabled = s.enabled;
+        c.rangeLow = s.rangeLow;
+        c.rangeHigh = s.rangeHigh;
+    }
+}
+
+const ControlSpec& DialogModel::spec(int id) const {
+    for (const ControlSpec& s : table_) {
+        if (s.id == id) return s;
+    }
+    throw std::out_of_range("no control " + std::to_string(id));
+}
+
+const ControlState& DialogModel::control(int id) const {
+    auto it = state_.find(id);
+    if (it == state_.end()) throw std::out_of_range("no control " + std::to_string(id));
+    return it->second;
+}
+
+ControlState& DialogModel::mutableState(int id) {
+    return const_cast<ControlState&>(std::as_const(*this).control(id));
+}
+
+ControlState& DialogModel::viewState(int id) {
+    return mutableState(id);
+}
+
+void DialogModel::notify(int id) {
+    if (observer_) observer_(id);
+}
+
+void DialogModel::setText(int id, std::string text) {
+    ControlState& c = mutableState(id);
+    if (c.text == text) return;
+    c.text = std::move(text);
+    notify(id);
+}
+
+void DialogModel::setVisible(int id, bool visible) {
+    mutableState(id).visible = visible;
+    notify(id);
+}
+
+void DialogModel::setEnabled(int id, bool enabled) {
+    mutableState(id).enabled = enabled;
+    notify(id);
+}
+
+void DialogModel::setItems(int id, std::vector<std::string> items) {
+    ControlState& c = mutableState(id);
+    c.items = std::move(items);
+    c.selection = -1;
+    notify(id);
+}
+
+void DialogModel::addItem(int id, std::string item) {
+    mutableState(id).items.push_back(std::move(item));
+    notify(id);
+}
+
+void DialogModel::setSelection(int id, int index) {
+    ControlState& c = mutableState(id);
+    // A list keeps no selection outside its items, as a drop-down list does.
+    c.selection = (index >= 0 && index < static_cast<int>(c.items.size())) ? index : -1;
+    notify(id);
+}
+
+void DialogModel::setChecked(int id, bool checked) {
+    mutableState(id).checked = checked;
+    notify(id);
+}
+
+void DialogModel::setPosition(int id, int position) {
+    ControlState& c = mutableState(id);
+    if (position < c.rangeLow) position = c.rangeLow;
+    if (position > c.rangeHigh) position = c.rangeHigh;
+    c.position = position;
+    notify(id);
+}
+
+void DialogModel::setRange(int id, int low, int high) {
+    ControlState& c = mutableState(id);
+    c.rangeLow = low;
+    c.rangeHigh = high;
+    notify(id);
+}
+
+bool DialogModel::readControls() {
+    DataExchange dx(*this, true);
+    exchange(dx);
+    lastFailure_ = dx.failed() ? dx.failedControl() : 0;
+    return !dx.failed();
+}
+
+void DialogModel::writeBack() {
+    DataExchange dx(*this, false);
+    exchange(dx);
+}
+
+bool DialogModel::command(int id) {
+    auto it = handlers_.find(id);
+    if (it != handlers_.end() && it->second) {
+        it->second();
+        return true;
+    }
+    if (id == kIdOk || id == kIdCancel) {
+        end(id);
+        return true;
+    }
+    return false;
+}
+
+void DialogModel::setHandler(int id, std::function<void()> handler) {
+    handlers_[id] = std::move(handler);
+}
+
+void DialogModel::end(int code) {
+    ended_ = true;
+    endCode_ = code;
+    notify(0);
+}
+
+}  // namespace orvia

@@ -1,0 +1,172 @@
+// Toolkit-free dialog models.
+//
+// A dialog is described by its control table: every control's id, kind, caption, list items,
+// range and initial visibility and enabling. The table is the single source of truth: the model
+// creates the controls' live state from it and a view (ui/) builds its widgets from it and
+// mirrors that state by control id.
+//
+// The dialog's data are plain members of the derived class. exchange() binds them to controls;
+// readControls() copies control state into the members and writeBack() copies the members into
+// the controls, exactly when a procedure asks for it. A member changed by code and not written
+// back is overwritten by the next readControls(); that is the behaviour the procedures rely on.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvia {
+
+enum class ControlKind {
+    Button,         // push button
+    DefaultButton,  // push button taking Enter
+    CheckBox,
+    Edit,           // one-line text field
+    MultiLineEdit,  // scrolled text, Enter starts a new line
+    Static,         // text label or status line
+    Group,          // group box framing other controls
+    List,           // drop-down list; selection is a 0-based index, -1 for none
+    Progress,       // progress bar with a range
+};
+
+// Ids of the standard buttons: OK and Cancel.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
+struct ControlSpec {
+    ControlSpec() = default;
+    ControlSpec(int id, ControlKind kind, std::string caption = {})
+        : id(id), kind(kind), caption(std::move(caption)) {}
+
+    int id = 0;  // ids below 0 are labels and frames that no procedure addresses
+    ControlKind kind = ControlKind::Static;
+    std::string caption;  // button, check box, label or group text; initial text of an edit
+    std::vector<std::string> items;  // list items, in order
+    int rangeLow = 0;                // progress range, or the value range of a numeric edit
+    int rangeHigh = 0;
+    bool visible = true;
+    bool enabled = true;
+    bool readOnly = false;
+    int maxChars = 0;   // text limit of an edit (0: none)
+    int group = 0;      // id of the enclosing group box, 0 for none
+    std::string label;  // text shown beside a list or edit without a label control of its own
+};
+
+// The live state of one control.
+struct ControlState {
+    std::string text;
+    std::vector<std::string> items;
+    int selection = -1;
+    bool checked = false;
+    bool visible = true;
+    bool enabled = true;
+    int position = 0;
+    int rangeLow = 0;
+    int rangeHigh = 0;
+};
+
+class DialogModel;
+
+// Direction-aware binding of members to controls, used by DialogModel::exchange().
+class DataExchange {
+  public:
+    DataExchange(DialogModel& dialog, bool saving) : dialog_(dialog), saving_(saving) {}
+    // True while copying controls into members.
+    bool saving() const { return saving_; }
+    bool failed() const { return failed_; }
+    int failedControl() const { return failedControl_; }
+
+    // A text of at most maxChars characters (0: unlimited). A longer control text fails the
+    // read and leaves the member unchanged.
+    void text(int id, std::string& member, size_t maxChars = 0);
+    // An integer typed into an edit, within [low, high]. Text that is not such a number fails.
+    void number(int id, int32_t& member, int32_t low, int32_t high);
+    // A list selection: 0-based index, -1 for none.
+    void selection(int id, int32_t& member);
+    // A check box: 0 or 1.
+    void check(int id, int32_t& member);
+
+  private:
+    void fail(int id);
+
+    DialogModel& dialog_;
+    bool saving_;
+    bool failed_ = false;
+    int failedControl_ = 0;
+};
+
+class DialogModel {
+  public:
+    DialogModel(int templateId, std::string title, std::vector<ControlSpec> table);
+    virtual ~DialogModel() = default;
+    DialogModel(const DialogModel&) = delete;
+    DialogModel& operator=(const DialogModel&) = delete;
+
+    int templateId() const { return templateId_; }
+    const std::string& title() const { return title_; }
+    const std::vector<ControlSpec>& table() const { return table_; }
+    const ControlSpec& spec(int id) const;
+    bool has(int id) const { return state_.count(id) != 0; }
+
+    // Live control state. Changes made through the setters reach the view.
+    const ControlState& control(int id) const;
+    void setText(int id, std::string text);
+    void setVisible(int id, bool visible);
+    void setEnabled(int id, bool enabled);
+    void setItems(int id, std::vector<std::string> items);
+    void addItem(int id, std::string item);
+    void setSelection(int id, int index);
+    void setChecked(int id, bool checked);
+    void setPosition(int id, int position);
+    void setRange(int id, int low, int high);
+
+    // Controls -> members. False (members partly updated, as the exchange stops at the first
+    // invalid control) when a control holds a value its binding rejects.
+    bool readControls();
+    // Members -> controls.
+    void writeBack();
+    // The control that failed the last readControls(), 0 when it succeeded.
+    int lastExchangeFailure() const { return lastFailure_; }
+
+    // Called once when the dialog is shown, before the operator sees it.
+    virtual void initialise() {}
+    // A control was activated (button press, list change). Returns false when nothing handles
+    // it. The Cancel command (Escape, close box) ends the dialog unless a handler takes it.
+    bool command(int id);
+    void setHandler(int id, std::function<void()> handler);
+
+    // Ends a modal run with `code`.
+    void end(int code);
+    bool ended() const { return ended_; }
+    int endCode() const { return endCode_; }
+    // Makes the dialog ready to be shown again.
+    void resetEnd() { ended_ = false; }
+
+    // The view's hook: called with a control id after its state changed. An id of 0 means the
+    // dialog's own state (title, size) changed.
+    void setObserver(std::function<void(int id)> observer) { observer_ = std::move(observer); }
+    // The view reports an operator's edit without notifying itself back.
+    ControlState& viewState(int id);
+
+  protected:
+    virtual void exchange(DataExchange& dx) = 0;
+    void notify(int id);
+
+  private:
+    ControlState& mutableState(int id);
+
+    int templateId_;
+    std::string title_;
+    std::vector<ControlSpec> table_;
+    std::map<int, ControlState> state_;
+    std::map<int, std::function<void()>> handlers_;
+    std::function<void(int)> observer_;
+    bool ended_ = false;
+    int endCode_ = 0;
+    int lastFailure_ = 0;
+};
+
+}  // namespace orvia

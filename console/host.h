@@ -1,0 +1,50 @@
+// What the start-up needs from the machine besides the camera: marker files in the working
+// directory, outside libraries loaded by name, and the link library's build identity. The
+// program uses HostSystem; tests substitute their own.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "console/build_identity.h"
+
+namespace orvia {
+
+// An outside library, loaded until this object is destroyed.
+class OutsideLibrary {
+  public:
+    virtual ~OutsideLibrary() = default;
+    // The exported symbol, or null.
+    virtual void* symbol(const char* name) = 0;
+};
+
+class Host {
+  public:
+    virtual ~Host() = default;
+
+    // True when a file of that name (letter case ignored) is in the working directory.
+    virtual bool markerFilePresent(std::string_view name) = 0;
+    // Loads an outside library by its Windows file name ("Ulmora.dll"); null when it cannot be
+    // loaded.
+    virtual std::unique_ptr<OutsideLibrary> loadLibrary(std::string_view windowsName) = 0;
+    // The build identity of the link library file in use.
+    virtual BuildIdentity linkBuildIdentity() = 0;
+};
+
+// The running system. Outside libraries are looked for beside the program: "Ulmora.dll" is
+// "libulmora.so" there. The link library file is "libqorlink.so" beside the program, else the
+// file the running library was loaded from.
+class HostSystem final : public Host {
+  public:
+    bool markerFilePresent(std::string_view name) override;
+    std::unique_ptr<OutsideLibrary> loadLibrary(std::string_view windowsName) override;
+    BuildIdentity linkBuildIdentity() override;
+
+    // The directory holding the running program.
+    static std::string programDirectory();
+    // The native file name of a Windows library name: "Ulmora.dll" -> "libulmora.so".
+    static std::string nativeLibraryName(std::string_view windowsName);
+};
+
+}  // namespace orvia

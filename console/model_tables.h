@@ -1,0 +1,73 @@
+// Model tables: which camera types get which panel handling, controls and Test items.
+//
+// The program never asks a camera what it can do; it decides from the camera type text. Each
+// table is an ordered list of entries, each matched against the type text whole (Exact) or
+// against its first four or three characters (Prefix4, Prefix3); every comparison ignores
+// letter case and the first matching entry wins. The members live in model_tables.cpp.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace orvia {
+
+enum class Match { Exact, Prefix4, Prefix3 };
+
+struct ModelEntry {
+    Match form;
+    std::string_view text;
+};
+
+struct ModelTable {
+    std::string_view name;
+    std::span<const ModelEntry> entries;
+
+    size_t size() const { return entries.size(); }
+    // True when any entry matches `cameraType` (the type text as the camera reported it).
+    bool matches(std::string_view cameraType) const;
+};
+
+// The first four / three characters of a type text (fewer when it is shorter).
+std::string_view typePrefix4(std::string_view cameraType);
+std::string_view typePrefix3(std::string_view cameraType);
+
+namespace models {
+
+// Start-up: language query kind and the model class.
+extern const ModelTable LangKind1Models;
+extern const ModelTable LcdType2Models;
+extern const ModelTable LcdType3Models;
+extern const ModelTable LcdType4Models;
+extern const ModelTable LcdType5Models;
+extern const ModelTable LcdType6Model;
+extern const ModelTable LcdType15Model;
+
+// Main dialog: controls, Test items and capability flags.
+extern const ModelTable EvfModels;
+extern const ModelTable UsbIdLockedModels;
+extern const ModelTable PafModels;
+extern const ModelTable NoBackrushModels;
+extern const ModelTable InfinityCalModels;
+extern const ModelTable KeystoneVariantModels;
+extern const ModelTable PixelMapModel;
+extern const ModelTable BatteryModels;
+extern const ModelTable LensDataModelsA;
+extern const ModelTable LensDataModelsB;
+extern const ModelTable MaintenanceModels;
+extern const ModelTable VideoGainModel;
+extern const ModelTable HallCalModels;
+extern const ModelTable ShadingAdjFamilies;
+extern const ModelTable TestVariantModel;
+extern const ModelTable TemplateChkModels;
+extern const ModelTable SensWbModels;
+extern const ModelTable FamilySetupModels;
+extern const ModelTable RsaKeyModel;
+extern const ModelTable QrCodeModels;
+extern const ModelTable ExtraSetupModel;
+
+// Every table above, for listing and checking.
+std::span<const ModelTable* const> all();
+
+}  // namespace models
+}  // namespace orvia

@@ -1,0 +1,60 @@
+// The console's own texts for start-up, the main dialog and reporting, in one place.
+#pragma once
+
+namespace orvia::text {
+
+inline constexpr char kMainTitle[] = "Orvia Calibration Ver.1.60 Beta5";
+inline constexpr char kResultTitle[] = "Orvia Calibration";
+
+// Start-up failures.
+inline constexpr char kNotConnected[] = "Camera is not connected.";
+inline constexpr char kCannotGetUserId[] = "Can not get NC User ID.";
+inline constexpr char kCannotSetUserId[] = "Can not set NC User ID.";
+inline constexpr char kCannotGetVersion[] = "Can not get version.";
+
+// Status line.
+inline constexpr char kFirmwareVersion[] = " Firmware Version: %s";
+inline constexpr char kStatusIdle[] = " Status: ";
+inline constexpr char kStatusWait[] = " Status: Wait!!";
+inline constexpr char kStepError[] = " Status: %s %s";
+
+// Reporting.
+inline constexpr char kErrorBox[] = "Error %s";
+inline constexpr char kYesOrNo[] = ". Yes or No?";
+// Shown for result codes that have no text of their own.
+inline constexpr char kUndefinedResult[] = "Undefined result %d";
+
+// Service-ID display.
+inline constexpr char kPreviousId[] = "Previous ID :";
+inline constexpr char kPrePreviousId[] = "PRE-previous ID :";
+inline constexpr char kServiceIdFormat[] = "%04X%04X";
+
+// Panel set-up.
+inline constexpr char kErrorCreatingDialogObject[] = "Error Creating Dialog Object";
+inline constexpr char kErrorCreateDialog[] = "Error create Dialog";
+
+// Relabelled controls.
+inline constexpr char kPafCal[] = "PAF Cal.";
+inline constexpr char kBackrushPulse[] = "Backrush pulse : ";
+inline constexpr char kVideoGain[] = "Video Gain";
+inline constexpr char kRsaKey[] = "RsaKey";
+inline constexpr char kQrCode[] = "QrCode";
+
+// Items appended to the Test list.
+inline constexpr char kTestOelAcl[] = "OEL ACL";
+inline constexpr char kTestInfinityCal[] = "Infinity Cal.";
+inline constexpr char kTestKeystoneCal[] = "Keystone Cal.";
+inline constexpr char kTestPixelMap[] = "Pixel Map.";
+inline constexpr char kTestBatteryInfo[] = "Battery Info.";
+inline constexpr char kTestBatteryType[] = "Battery Type";
+inline constexpr char kTestLensData[] = "Lens Data";
+inline constexpr char kTestShadingAdj[] = "Shading Adj";
+inline constexpr char kTestTemplateChk[] = "Template Chk";
+inline constexpr char kTestYcShading[] = "Y/C Shading";
+inline constexpr char kTestSensWbCal[] = "Sens. WB Cal.";
+
+// Result window.
+inline constexpr char kCopy[] = "Copy";
+inline constexpr char kOk[] = "OK";
+
+}  // namespace orvia::text
