@@ -1,0 +1,64 @@
+// A scripted operator for procedure tests: answers questions and file choices from queues, runs
+// modal dialogs through per-template scripts, and records everything the operator would have
+// seen.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console/dialog_model.h"
+#include "console/operator.h"
+
+namespace orvia::testing {
+
+struct OperatorEvent {
+    enum class Kind { Message, Question, FileChoice, Modal, Modeless, Refresh, Clipboard };
+    Kind kind;
+    std::string text;  // box or question text, clipboard text, dialog title
+    int templateId = 0;
+    // For dialogs: every control's text when the dialog was shown, by id.
+    std::map<int, std::string> controls;
+};
+
+class ScriptedOperator final : public Operator {
+  public:
+    // Answers to Yes/No questions, in order. A question with no answer left is answered No.
+    std::deque<bool> answers;
+    // Results of file choices, in order (nothing: cancelled). None left: cancelled.
+    std::deque<std::optional<std::string>> files;
+    // What the operator does in a modal dialog, by template. Without a script the dialog is
+    // closed with Cancel, or with OK when Cancel does not close it.
+    std::map<int, std::function<void(DialogModel&)>> modalScripts;
+    // Makes every modeless dialog fail to open.
+    bool modelessFails = false;
+
+    std::vector<OperatorEvent> events;
+    std::string clipboard;
+    int waitDepth = 0;  // wait cursor nesting now
+    int waitShown = 0;  // times the wait cursor was turned on
+    int unansweredQuestions = 0;
+
+    // Texts of the message boxes, in order.
+    std::vector<std::string> messages() const;
+    std::vector<std::string> questions() const;
+    // The dialogs shown modally, in order.
+    std::vector<const OperatorEvent*> dialogs() const;
+
+    void message(std::string_view text) override;
+    bool askYesNo(std::string_view text) override;
+    std::optional<std::string> chooseFile(std::string_view filter) override;
+    int runModal(DialogModel& dialog) override;
+    bool showModeless(DialogModel& dialog) override;
+    void refresh(DialogModel& dialog) override;
+    void setWaitCursor(bool on) override;
+    void copyToClipboard(std::string_view text) override;
+
+  private:
+    OperatorEvent snapshot(OperatorEvent::Kind kind, DialogModel& dialog) const;
+};
+
+}  // namespace orvia::testing
