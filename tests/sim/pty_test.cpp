@@ -1,0 +1,107 @@
+// The POSIX serial backend against a camera served on a real pseudo-terminal. These are the only
+// simulator tests that take real time.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "camsim/camera.h"
+#include "camsim/pty_server.h"
+#include "platform.h"
+#include "posix/serial_posix.h"
+
+namespace camsim::test {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Clock = std::chrono::steady_clock;
+
+class PtyTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.ok()) << server.error();
+        setenv("QORLINK_COM1", server.slavePath().c_str(), 1);
+        thread = std::thread([this] { server.run(); });
+    }
+    void TearDown() override {
+        server.stop();
+        if (thread.joinable()) thread.join();
+        unsetenv("QORLINK_COM1");
+    }
+
+    std::unique_ptr<qorlink::SerialPort> open() {
+        auto port = qorlink::hostPlatform().openSerial(1);
+        if (port) {
+            EXPECT_TRUE(port->setLine(kIdleBaud));
+        }
+        return port;
+    }
+
+    static Bytes exchange(qorlink::SerialPort& port, const Bytes& out, size_t n,
+                          uint32_t timeoutMs = 1000) {
+        EXPECT_TRUE(port.write(out.data(), out.size()));
+        Bytes in(n);
+        int got = port.read(in.data(), n, timeoutMs);
+        in.resize(got < 0 ? 0 : static_cast<size_t>(got));
+        return in;
+    }
+
+    Camera camera;
+    PtyServer server{camera};
+    std::thread thread;
+};
+
+TEST_F(PtyTest, PortNumberNamesTheDevice) {
+    EXPECT_EQ(qorlink::posix::serialDeviceName(1), server.slavePath());
+    EXPECT_EQ(qorlink::posix::serialDeviceName(3), "/dev/ttyS2");
+}
+
+TEST_F(PtyTest, SessionOverThePseudoTerminal) {
+    auto port = open();
+    ASSERT_TRUE(port);
+    EXPECT_TRUE(port->setNoFlowControl());
+    EXPECT_TRUE(port->purge());
+    EXPECT_EQ(exchange(*port, {kProbe}, 1), Bytes{kNak});
+    EXPECT_EQ(exchange(*port, sessionFrame(5), 1), Bytes{kAck});
+    ASSERT_TRUE(port->setBaud(115200));
+    EXPECT_EQ(exchange(*port, getValueFrame(kCodeReadiness), 10),
+              (Bytes{3, 0, 4, 0, 1, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(exchange(*port, {kAck}, 1, 50), Bytes{});  // nothing follows an acknowledged reply
+    EXPECT_EQ(exchange(*port, sessionFrame(0), 1), Bytes{kAck});
+}
+
+TEST_F(PtyTest, ReadTimesOutWithNothingAfterItsTime) {
+    auto port = open();
+    ASSERT_TRUE(port);
+    Bytes in(4);
+    auto start = Clock::now();
+    EXPECT_EQ(port->read(in.data(), in.size(), 150), 0);
+    auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+    EXPECT_GE(took.count(), 149);
+    EXPECT_LT(took.count(), 1000);
+}
+
+TEST_F(PtyTest, SecondOpenIsRefusedAndReopenWorks) {
+    auto port = open();
+    ASSERT_TRUE(port);
+    EXPECT_EQ(qorlink::hostPlatform().openSerial(1), nullptr);
+    port.reset();
+    for (int i = 0; i < 2; ++i) {
+        port = open();
+        ASSERT_TRUE(port);
+        EXPECT_EQ(exchange(*port, {kProbe}, 1), Bytes{kNak});
+        port.reset();
+    }
+}
+
+TEST_F(PtyTest, PortsWithoutADeviceDoNotOpen) {
+    setenv("QORLINK_COM2", "/nonexistent/tty", 1);
+    EXPECT_EQ(qorlink::hostPlatform().openSerial(2), nullptr);
+    EXPECT_EQ(qorlink::hostPlatform().openSerial(0), nullptr);
+    EXPECT_EQ(qorlink::hostPlatform().openSerial(10), nullptr);
+    unsetenv("QORLINK_COM2");
+}
+
+}  // namespace
+}  // namespace camsim::test
