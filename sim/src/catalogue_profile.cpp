@@ -1,0 +1,273 @@
+#include "camsim/catalogue_profile.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "camsim/frame.h"
+
+namespace camsim {
+namespace {
+
+void putWord(std::vector<uint8_t>& r, size_t at, uint32_t v) {
+    for (int b = 0; b < 4; ++b)
+        r[at + b] = static_cast<uint8_t>(v >> (8 * b));
+}
+
+uint32_t wordAt(const std::vector<uint8_t>& r, size_t at) {
+    return r[at] | r[at + 1] << 8 | r[at + 2] << 16 | static_cast<uint32_t>(r[at + 3]) << 24;
+}
+
+// A record of `size` bytes: `words` 32-bit values from `first` upwards, then bytes counting on.
+std::vector<uint8_t> wordRecord(size_t size, uint32_t first, size_t words) {
+    std::vector<uint8_t> r(size);
+    for (size_t k = 0; k < words && 4 * k + 4 <= size; ++k)
+        putWord(r, 4 * k, first + static_cast<uint32_t>(k));
+    for (size_t i = 4 * words; i < size; ++i)
+        r[i] = static_cast<uint8_t>(i);
+    return r;
+}
+
+std::vector<uint8_t> byteRecord(size_t size, uint8_t seed) {
+    std::vector<uint8_t> r(size);
+    for (size_t i = 0; i < size; ++i)
+        r[i] = static_cast<uint8_t>(seed + 3 * i);
+    return r;
+}
+
+// Selector of the main firmware version; others have texts of their own.
+constexpr int32_t kSelectorMainVersion = 1;
+
+}  // namespace
+
+void addCatalogueRecords(Profile& p) {
+    auto record = [&](int code, std::vector<uint8_t> bytes) {
+        p.records.try_emplace(code, std::move(bytes));
+    };
+    auto value = [&](int code, int32_t v) { p.values.try_emplace(code, v); };
+
+    // Identity, configuration and status.
+    record(25, textRecord("40012345", 32));                         // serial number
+    record(111, {0x00, 0x80, 0x45, 0x12, 0x34, 0x56, 0x00, 0x00});  // MAC address, 2 words
+    record(200, {0x01, 0x00, 0x00, 0x00});                          // URL information
+    record(206, textRecord("NCUSER1", 8));
+    record(240, wordRecord(36, 0x40, 9));  // mode 4G record
+    value(140, 3);                         // factory code
+    value(190, 12);                        // languages
+    value(205, 12);
+    value(53, 1);   // display language
+    value(41, 0);   // date format
+    value(188, 9);  // time zone
+    value(108, 0);  // video signal mode
+    value(189, 1);  // template check
+    value(131, 0);  // adjustment status
+
+    // Displays.
+    value(34, 1);                                      // display state
+    record(80, wordRecord(32, 0x100, 8));              // LCD information, 8 words
+    record(137, byteRecord(32, 0x20));                 // second display information
+    value(154, 1);                                     // phase AF display mode (off)
+    std::vector<uint8_t> eld = wordRecord(48, 0, 12);  // organic-EL block: word 0 is its size
+    putWord(eld, 0, 48);
+    putWord(eld, 4, 0);
+    for (size_t k = 2; k < 10; ++k)
+        putWord(eld, 4 * k, 128);  // black and white levels
+    putWord(eld, 40, 1);           // ACL on
+    putWord(eld, 44, 8);
+    record(163, eld);
+    value(163, 48);
+
+    // Diagnostics.
+    record(kCodeDiagBuffer, textRecord("", 1));
+    record(49, wordRecord(48, 0x200, 12));   // diagnostic information, 12 words
+    record(81, wordRecord(32, 0x300, 8));    // camera information, 8 words
+    record(112, wordRecord(58, 0x400, 10));  // information 2 (all three forms read this)
+    record(155, byteRecord(64, 0x41));       // information 4
+    value(155, 64);
+    record(156, byteRecord(96, 0x51));  // information 5
+    value(156, 96);
+    record(157, wordRecord(24, 0x500, 6));  // Hall element information
+    record(241, wordRecord(24, 0x600, 6));  // manual white balance information
+    record(207, wordRecord(24, 0x700, 6));  // manual white balance target
+    value(199, 0);                          // shading status
+    value(162, 0);
+
+    // Lens and capture.
+    record(71, wordRecord(8, 10, 2));   // focal length, 2 words
+    record(141, wordRecord(12, 0, 3));  // relative zoom
+    record(169, byteRecord(8, 0x11));   // lens data
+    record(210, byteRecord(8, 0x21));   // lens state
+    record(209, byteRecord(28, 0x31));  // production lens adjustment record
+    value(242, 28);                     // its size
+    value(143, 40);                     // backlash pulses
+    value(187, 20);
+
+    // Stabiliser module and sensor.
+    record(201, byteRecord(32, 0x61));
+    value(202, 32);
+    record(138, byteRecord(256, 0x71));  // stabiliser adjustment data
+    record(257, wordRecord(4, 1024, 1));
+    record(258, byteRecord(22, 0x81));
+    record(259, wordRecord(32, 0x800, 8));
+
+    // Battery and video.
+    value(168, 1);
+    record(kCodeBatteryInfo, byteRecord(22, 0x91));
+    record(244, byteRecord(16, 0xA1));  // battery test setting
+    value(243, 16);
+    record(245, wordRecord(12, 0, 3));
+    record(261, wordRecord(8, 0x20, 2));  // analog video gain
+
+    // Key records.
+    record(203, byteRecord(724, 0xB1));
+    record(204, byteRecord(136, 0xC1));
+}
+
+std::string committedVersion(const std::vector<uint8_t>& data) {
+    static const std::string marker = "VERSION=";
+    const auto it = std::search(data.begin(), data.end(), marker.begin(), marker.end());
+    if (it != data.end()) {
+        std::string v;
+        for (auto p = it + static_cast<std::ptrdiff_t>(marker.size());
+             p != data.end() && *p != 0 && *p != '\r' && *p != '\n' && v.size() < 31; ++p)
+            v += static_cast<char>(*p);
+        return v;
+    }
+    uint32_t sum = 0;
+    for (uint8_t b : data)
+        sum += b;
+    char text[32];
+    std::snprintf(text, sizeof text, "LOADED-%08X", sum);
+    return text;
+}
+
+struct CatalogueModel::State {
+    Camera* camera = nullptr;
+    std::map<int, std::pair<std::string, int32_t>> results;
+    std::map<int32_t, std::string> versions;
+    std::vector<uint8_t> loaded;
+    int commits = 0;
+    std::map<int, std::map<uint32_t, uint8_t>> memories;
+
+    static bool isMemory(int code) {
+        return code == kCodeMcuMemory || code == kCodeFlashMemory || code == kCodeEeprom;
+    }
+
+    std::vector<uint8_t> read(int code, uint32_t address, size_t n) const {
+        std::vector<uint8_t> out(n, 0xFF);
+        const auto mem = memories.find(code);
+        if (mem == memories.end()) return out;
+        for (size_t i = 0; i < n; ++i) {
+            const auto b = mem->second.find(address + static_cast<uint32_t>(i));
+            if (b != mem->second.end()) out[i] = b->second;
+        }
+        return out;
+    }
+
+    void onValueSet(int code, int32_t v) {
+        if (code != kCodeDiagWord) return;
+        Profile& p = camera->profile();
+        if (const auto it = versions.find(v); it != versions.end())
+            p.records[kCodeSelectedVersion] = textRecord(it->second, 64);
+        else if (v == kSelectorMainVersion)
+            p.records[kCodeSelectedVersion] = textRecord(p.firmwareVersion, 64);
+        if (v == 1 || v == 2) {
+            std::vector<uint8_t> info(22);
+            for (size_t i = 0; i < info.size(); ++i)
+                info[i] = static_cast<uint8_t>(v * 0x10 + i);
+            p.records[kCodeBatteryInfo] = info;
+        }
+    }
+
+    void onDataReceived(int code, const std::vector<uint8_t>& data) {
+        Profile& p = camera->profile();
+        if (code == kCodeLoadData) {
+            loaded.insert(loaded.end(), data.begin(), data.end());
+        } else if (isMemory(code) && data.size() >= 8) {
+            const uint32_t address = wordAt(data, 0);
+            const size_t n = std::min<size_t>(wordAt(data, 4), data.size() - 8);
+            auto& mem = memories[code];
+            for (size_t i = 0; i < n; ++i)
+                mem[address + static_cast<uint32_t>(i)] = data[8 + i];
+        } else if (code == kCodeDiagBuffer && data.size() >= 8) {
+            // A memory read request: every memory serves that range until the next request.
+            const uint32_t address = wordAt(data, 0);
+            const size_t n = std::min<size_t>(wordAt(data, 4), 0x10000);
+            for (int mem : {kCodeMcuMemory, kCodeFlashMemory, kCodeEeprom}) {
+                std::vector<uint8_t> reply(8);
+                putWord(reply, 0, address);
+                putWord(reply, 4, static_cast<uint32_t>(n));
+                const std::vector<uint8_t> bytes = read(mem, address, n);
+                reply.insert(reply.end(), bytes.begin(), bytes.end());
+                p.records[mem] = reply;
+            }
+        }
+    }
+
+    void onExecuteDone(int code, int parameter, bool ok) {
+        Profile& p = camera->profile();
+        if (code == kCodeExecuteDiag) {
+            const auto it = results.find(parameter);
+            const std::string text = it != results.end() ? it->second.first
+                                                         : "Diag " + std::to_string(parameter) +
+                                                               (ok ? " : OK" : " : NG");
+            std::vector<uint8_t> record(text.begin(), text.end());
+            record.push_back(0);
+            p.records[kCodeDiagBuffer] = record;
+            p.values[kCodeDiagWord] = it != results.end() ? it->second.second : 0;
+        } else if (code == kCodeCommitLoad && ok && !loaded.empty()) {
+            p.firmwareVersion = committedVersion(loaded);
+            p.records[kCodeFirmwareVersion] = textRecord(p.firmwareVersion, 32);
+            loaded.clear();
+            ++commits;
+        }
+    }
+};
+
+CatalogueModel::CatalogueModel(Camera& camera) : state_(std::make_shared<State>()) {
+    state_->camera = &camera;
+    state_->versions = {{2, "SUB 1.00"}, {0x10004, "0"}};  // sub version; NAND verify
+    Hooks& h = camera.hooks();
+    std::shared_ptr<State> s = state_;
+    h.onValueSet = [s, before = h.onValueSet](int code, int32_t v) {
+        if (before) before(code, v);
+        s->onValueSet(code, v);
+    };
+    h.onDataReceived = [s, before = h.onDataReceived](int code, const std::vector<uint8_t>& d) {
+        if (before) before(code, d);
+        s->onDataReceived(code, d);
+    };
+    h.onExecuteDone = [s, before = h.onExecuteDone](int code, int parameter, bool ok) {
+        if (before) before(code, parameter, ok);
+        s->onExecuteDone(code, parameter, ok);
+    };
+}
+
+CatalogueModel::~CatalogueModel() = default;
+
+void CatalogueModel::setResult(int program, const std::string& text, int32_t word) {
+    state_->results[program] = {text, word};
+}
+
+void CatalogueModel::setVersionText(int32_t selector, const std::string& text) {
+    state_->versions[selector] = text;
+}
+
+const std::vector<uint8_t>& CatalogueModel::loadedData() const {
+    return state_->loaded;
+}
+
+int CatalogueModel::commits() const {
+    return state_->commits;
+}
+
+std::vector<uint8_t> CatalogueModel::readMemory(int code, uint32_t address, size_t n) const {
+    return state_->read(code, address, n);
+}
+
+void CatalogueModel::writeMemory(int code, uint32_t address, const std::vector<uint8_t>& bytes) {
+    auto& mem = state_->memories[code];
+    for (size_t i = 0; i < bytes.size(); ++i)
+        mem[address + static_cast<uint32_t>(i)] = bytes[i];
+}
+
+}  // namespace camsim

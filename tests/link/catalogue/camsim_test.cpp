@@ -1,0 +1,125 @@
+// The catalogue against the software camera with its catalogue model, on the virtual platform:
+// records of the profile, diagnostic results, upload and commit, and the camera's memories.
+#include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "camsim/catalogue_profile.h"
+#include "qorlink.h"
+#include "virtual_platform.h"
+
+namespace qorlink::test {
+namespace {
+
+camsim::Profile CatalogueProfile() {
+    camsim::Profile p = camsim::defaultProfile();
+    camsim::addCatalogueRecords(p);
+    return p;
+}
+
+class CamsimCatalogueTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform_.attach(1, camera_);
+        Cam_reset_dll();
+        ASSERT_EQ(Cam_set_speed(5), 0);
+        ASSERT_EQ(Cam_set_port(1), 1);
+        ASSERT_EQ(Cam_session_enabled(1), 0);
+    }
+    void TearDown() override { Cam_reset_dll(); }
+
+    // Polls readiness as the console does, within `seconds` of virtual time.
+    bool waitReady(int seconds) {
+        const uint64_t end = platform_.clock().nowUs() + uint64_t(seconds) * 1'000'000;
+        while (platform_.clock().nowUs() < end) {
+            if (Cam_ready() == 1) return true;
+            platform_.sleepMs(100);
+        }
+        return false;
+    }
+
+    camsim::Camera camera_{CatalogueProfile()};
+    camsim::CatalogueModel model_{camera_};
+    VirtualPlatform platform_;
+    ScopedPlatform installed_{platform_};
+};
+
+TEST_F(CamsimCatalogueTest, ProfileRecordsReachTheCaller) {
+    char text[64] = {};
+    ASSERT_EQ(Cam_get_serial_no(text), 0);
+    EXPECT_STREQ(text, "40012345");
+    ASSERT_EQ(Cam_get_selsrc_version(text, 2), 0);
+    EXPECT_STREQ(text, "SUB 1.00");
+
+    QorlinkDiagInfo2Ext2 info{};
+    ASSERT_EQ(Cam_get_diag_info_2_ext2(&info), 0);
+    EXPECT_EQ(info.words[0], 0x400);
+    EXPECT_EQ(info.words[9], 0x409);
+    EXPECT_EQ(info.value, 40 | 41 << 8);
+
+    int32_t eld[12] = {};
+    eld[0] = Cam_get_diag_eld_info_size();
+    ASSERT_EQ(eld[0], 48);
+    ASSERT_EQ(Cam_get_diag_eld_info(eld), 0);
+    EXPECT_EQ(eld[2], 128);
+
+    uint8_t battery[22] = {};
+    ASSERT_EQ(Cam_get_battery_info(battery, 2), 0);
+    EXPECT_EQ(battery[1], 0x21);
+    EXPECT_EQ(Cam_get_lens_adj_size(), 28);
+}
+
+TEST_F(CamsimCatalogueTest, DiagnosticProgramsLeaveTheirResultText) {
+    model_.setResult(16, "UV matrix : 1.02 0.98", 7);
+    ASSERT_EQ(Cam_execute_diag(16), 0);
+    ASSERT_TRUE(waitReady(30));
+    EXPECT_EQ(Cam_get_diag_long(), 7);
+    char text[1024] = {};
+    ASSERT_EQ(Cam_get_diag_buffer(text), 0);
+    EXPECT_STREQ(text, "UV matrix : 1.02 0.98");
+}
+
+TEST_F(CamsimCatalogueTest, CommittedLoadBecomesTheFirmwareVersion) {
+    std::string image(70000, '\x5A');
+    image.replace(1000, 20, "VERSION=2.00.0101\r\n");
+    const int fd = memfd_create("firmware", 0);
+    ASSERT_EQ(write(fd, image.data(), image.size()), ssize_t(image.size()));
+    ASSERT_EQ(Cam_load_file_data(fd, 0x0FEC0001), 0);
+    close(fd);
+    EXPECT_EQ(model_.loadedData().size(), image.size());
+
+    ASSERT_EQ(Cam_write_loaded_data(), 0);
+    ASSERT_TRUE(waitReady(70));
+    EXPECT_EQ(model_.commits(), 1);
+    char version[32] = {};
+    ASSERT_EQ(Cam_get_version(version), 0);
+    EXPECT_STREQ(version, "2.00.0101");
+}
+
+TEST_F(CamsimCatalogueTest, MemoryWrittenIsReadBack) {
+    uint8_t record[8 + 6] = {};
+    const int32_t header[2] = {0x8000, 6};
+    std::memcpy(record, header, sizeof header);
+    std::memcpy(record + 8, "\x01\x02\x03\x04\x05\x06", 6);
+    ASSERT_EQ(Cam_set_eeprom(record), 0);
+    EXPECT_EQ(model_.readMemory(camsim::kCodeEeprom, 0x8002, 2), (std::vector<uint8_t>{3, 4}));
+
+    uint8_t back[8 + 8];
+    const int32_t ask[2] = {0x8002, 8};
+    std::memset(back, 0, sizeof back);
+    std::memcpy(back, ask, sizeof ask);
+    ASSERT_EQ(Cam_get_eeprom(back), 0);
+    const uint8_t expected[8] = {3, 4, 5, 6, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(0, std::memcmp(back + 8, expected, 8));
+    uint8_t flash[8 + 4] = {};
+    std::memcpy(flash, ask, 4);
+    flash[4] = 4;
+    ASSERT_EQ(Cam_get_flmem(flash), 0);
+    EXPECT_EQ(flash[8], 0xFF) << "memories are separate";
+}
+
+}  // namespace
+}  // namespace qorlink::test
