@@ -48,11 +48,11 @@ void usage() {
                  "  --verbose            report every command received on standard error\n");
 }
 
-bool setRate(camsim::FaultRates& r, const std::string& spec) {
-    size_t eq = spec.find('=');
+bool setRate(camsim::FaultRates& r, const std::string& arg) {
+    size_t eq = arg.find('=');
     if (eq == std::string::npos) return false;
-    double rate = std::atof(spec.c_str() + eq + 1);
-    switch (camsim::faultByName(spec.substr(0, eq))) {
+    double rate = std::atof(arg.c_str() + eq + 1);
+    switch (camsim::faultByName(arg.substr(0, eq))) {
         case camsim::Fault::Drop:
             r.drop = rate;
             return true;
