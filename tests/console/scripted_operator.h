@@ -17,6 +17,9 @@ namespace orvia::testing {
 
 struct OperatorEvent {
     enum class Kind { Message, Question, FileChoice, Modal, Modeless, Refresh, Clipboard };
+    OperatorEvent(Kind kind, std::string text, int templateId = 0)
+        : kind(kind), text(std::move(text)), templateId(templateId) {}
+
     Kind kind;
     std::string text;  // box or question text, clipboard text, dialog title
     int templateId = 0;

@@ -1,0 +1,122 @@
+#include "console_rig.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace orvia::testing {
+
+namespace {
+
+ServiceIdStandIn* activeServiceId = nullptr;
+
+int32_t fakeNcGetUserId(void* buffer) {
+    if (activeServiceId == nullptr) return 0;
+    if (activeServiceId->result != 0) {
+        std::memcpy(buffer, &activeServiceId->technician, sizeof(uint16_t));
+    }
+    return activeServiceId->result;
+}
+
+class FakeLibrary final : public OutsideLibrary {
+  public:
+    explicit FakeLibrary(ServiceIdStandIn& s) : s_(s) { ++s_.loads; }
+    ~FakeLibrary() override { ++s_.unloads; }
+    void* symbol(const char* name) override {
+        if (!s_.hasEntry || std::strcmp(name, "NcGetUserID") != 0) return nullptr;
+        return reinterpret_cast<void*>(&fakeNcGetUserId);
+    }
+
+  private:
+    ServiceIdStandIn& s_;
+};
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+// 2024-03-15 08:30:00 UTC.
+constexpr std::time_t kDefaultWallTime = 1710491400;
+
+}  // namespace
+
+bool TestHost::markerFilePresent(std::string_view name) {
+    for (const std::string& m : markers) {
+        if (lower(m) == lower(name)) return true;
+    }
+    return false;
+}
+
+std::unique_ptr<OutsideLibrary> TestHost::loadLibrary(std::string_view windowsName) {
+    if (windowsName != "Ulmora.dll" || !serviceId.present) return nullptr;
+    activeServiceId = &serviceId;
+    return std::make_unique<FakeLibrary>(serviceId);
+}
+
+BuildIdentity identityNaming(const char* build) {
+    BuildIdentity id;
+    id.hasBlock = true;
+    id.values["FileVersion"] = "1.6.0.3";
+    if (build != nullptr) id.values["PrivateBuild"] = build;
+    return id;
+}
+
+ConsoleRig::ConsoleRig(camsim::Profile profile, bool attached)
+    : camera(std::move(profile)), clock(platform, kDefaultWallTime) {
+    if (attached) platform.attach(1, camera);
+    host.linkBuild = identityNaming("PELORIN");
+}
+
+ConsoleRig::~ConsoleRig() {
+    activeServiceId = nullptr;
+}
+
+std::vector<camsim::LogEntry> ConsoleRig::commands() const {
+    std::vector<camsim::LogEntry> out;
+    for (const auto& e : camera.log()) {
+        if (!e.inSession || e.cls == camsim::kClassSession) continue;
+        if (e.code == camsim::kCodeReadiness && e.op == camsim::kOpGetValue) continue;
+        out.push_back(e);
+    }
+    return out;
+}
+
+bool ConsoleRig::received(int op, int code) const {
+    for (const auto& e : commands()) {
+        const bool opMatches = e.op == op ||
+                               (op == camsim::kOpGetData && e.op == camsim::kOpGetDataLarge) ||
+                               (op == camsim::kOpSendData && e.op == camsim::kOpSendDataLarge);
+        if (opMatches && e.code == code) return true;
+    }
+    return false;
+}
+
+std::vector<int32_t> ConsoleRig::sessionValues() const {
+    std::vector<int32_t> out;
+    for (const auto& e : camera.log()) {
+        if (e.cls == camsim::kClassSession) out.push_back(e.value);
+    }
+    return out;
+}
+
+camsim::Profile profileFor(const std::string& type, int32_t lcdType) {
+    camsim::Profile p = camsim::defaultProfile();
+    p.typeText = type;
+    p.lcdType = lcdType;
+    return p;
+}
+
+std::vector<uint8_t> wordsRecord(const std::vector<int32_t>& words) {
+    std::vector<uint8_t> out;
+    for (int32_t w : words) {
+        const auto u = static_cast<uint32_t>(w);
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<uint8_t>(u >> (8 * i)));
+    }
+    return out;
+}
+
+}  // namespace orvia::testing

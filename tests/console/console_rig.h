@@ -1,0 +1,107 @@
+// A console on a simulated camera: the real link core on the virtual platform, a camsim camera
+// on serial port 1, the virtual clock, a scripted operator and a host whose marker files,
+// service-ID library and link build identity the test chooses.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "camsim/camera.h"
+#include "camsim/frame.h"
+#include "console/app.h"
+#include "console/call_runner.h"
+#include "console/clock.h"
+#include "console/host.h"
+#include "console/link_camera.h"
+#include "console/main_dialog.h"
+#include "scripted_operator.h"
+#include "virtual_platform.h"
+
+namespace orvia::testing {
+
+// The console's clock on the platform's virtual clock, with a wall clock starting at `wallBase`.
+class VirtualConsoleClock final : public Clock {
+  public:
+    VirtualConsoleClock(qorlink::test::VirtualPlatform& platform, std::time_t wallBase)
+        : platform_(platform), wallBase_(wallBase) {}
+    uint32_t tickMs() override { return platform_.tickMs(); }
+    void sleepMs(uint32_t ms) override { platform_.sleepMs(ms); }
+    std::time_t wallTime() override {
+        return wallBase_ + static_cast<std::time_t>(platform_.clock().nowUs() / 1'000'000);
+    }
+
+  private:
+    qorlink::test::VirtualPlatform& platform_;
+    std::time_t wallBase_;
+};
+
+// The service-ID library as the test configures it.
+struct ServiceIdStandIn {
+    bool present = false;  // the library loads
+    bool hasEntry = true;  // it exports NcGetUserID
+    int32_t result = 1;    // what NcGetUserID returns
+    uint16_t technician = 0;
+    int loads = 0;
+    int unloads = 0;
+};
+
+class TestHost final : public Host {
+  public:
+    std::set<std::string> markers;  // names present in the working directory
+    ServiceIdStandIn serviceId;
+    BuildIdentity linkBuild;
+    int identityReads = 0;
+
+    bool markerFilePresent(std::string_view name) override;
+    std::unique_ptr<OutsideLibrary> loadLibrary(std::string_view windowsName) override;
+    BuildIdentity linkBuildIdentity() override {
+        ++identityReads;
+        return linkBuild;
+    }
+};
+
+// A link library file's identity naming `build` (none: a block without PrivateBuild).
+BuildIdentity identityNaming(const char* build);
+
+class ConsoleRig {
+  public:
+    // `attached` false leaves port 1 without a camera.
+    explicit ConsoleRig(camsim::Profile profile = camsim::defaultProfile(), bool attached = true);
+    ~ConsoleRig();
+
+    camsim::Camera camera;
+    qorlink::test::VirtualPlatform platform;
+    DirectRunner runner;
+    LinkCamera link{runner};
+    VirtualConsoleClock clock;
+    ScriptedOperator op;
+    TestHost host;
+    CalibrationApp app{link, clock, op, host};
+
+    int run(const std::string& commandLine = "") { return app.run(commandLine); }
+    MainDialog& dialog() { return *app.mainWindow(); }
+
+    // Commands the camera took in a session, without the session and readiness traffic.
+    std::vector<camsim::LogEntry> commands() const;
+    // Whether the camera received (op, code), any fetch operation standing for op 4.
+    bool received(int op, int code) const;
+    // Values sent with the session command, in order.
+    std::vector<int32_t> sessionValues() const;
+    // The Test list as the operator sees it.
+    std::vector<std::string> testItems() { return dialog().control(idc::kTest).items; }
+
+  private:
+    qorlink::test::ScopedPlatform installed_{platform};
+};
+
+// A profile serving the camera type `type` and the LCD type answer `lcdType` (-1: none).
+camsim::Profile profileFor(const std::string& type, int32_t lcdType = -1);
+
+// Little-endian words as a record.
+std::vector<uint8_t> wordsRecord(const std::vector<int32_t>& words);
+
+}  // namespace orvia::testing
