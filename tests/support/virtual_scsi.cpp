@@ -236,7 +236,7 @@ bool VirtualScsiCamera::vendorCommand(int role, const uint8_t* cdb, size_t cdbLe
             PutLe32(data, static_cast<uint32_t>(length));
             data[4] = kReadMessageKind;
             const size_t n = std::min(length - kMessageHeader, staged_->size());
-            std::memcpy(data + kMessageHeader, staged_->data(), n);
+            if (n > 0) std::memcpy(data + kMessageHeader, staged_->data(), n);
             staged_.reset();
             return true;
         }
