@@ -3,7 +3,7 @@
 // Drives are found through sysfs: every /sys/block/sd* whose "removable" attribute is 1 is
 // listed under its device node /dev/sdX. Commands go through the SG_IO ioctl, preferably on the
 // disk's SCSI generic node /dev/sgN: the kernel lets any process that may open a generic node
-// for writing send vendor-specific commands, while on the block node it refuses them to
+// for writing send vendor commands, while on the block node it refuses them to
 // processes without CAP_SYS_RAWIO. The block node is the fallback when no generic node exists.
 #pragma once
 
