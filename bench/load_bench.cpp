@@ -219,6 +219,10 @@ int PseudoTerminal(size_t bytes) {
         } else {
             std::printf("    load: wall %8.2f s, processor %7.3f s = %.4f s/MiB\n", wallLoad,
                         cpuLoad, cpuLoad / mib);
+            std::printf(
+                "    processor busy %.2f%% of the wall time; share of the protocol ideal "
+                "%.3f\n",
+                100.0 * cpuLoad / wallLoad, IdealLoad(bytes, 230400).total() / wallLoad);
         }
         if (copied)
             std::printf("    plain copy: wall %8.2f s, processor %7.3f s = %.4f s/MiB\n", wallCopy,
