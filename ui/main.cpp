@@ -1,0 +1,35 @@
+// orvia: the calibration console.
+//
+// The command line after the program name, taken whole, chooses the OEM mode; Bootmode.txt or
+// Upmode.txt in the working directory choose the start mode. The program starts the camera
+// session, shows the main dialog, and closes the session when the dialog closes.
+#include <QApplication>
+#include <string>
+
+#include "console/app.h"
+#include "console/clock.h"
+#include "console/host.h"
+#include "console/link_camera.h"
+#include "ui/icon.h"
+#include "ui/qt_call_runner.h"
+#include "ui/qt_operator.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Orvia");
+    QApplication::setWindowIcon(orvia::ui::applicationIcon());
+
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) commandLine += ' ';
+        commandLine += argv[i];
+    }
+
+    orvia::ui::QtCallRunner runner;
+    orvia::LinkCamera camera(runner);
+    orvia::SystemClock clock(runner);
+    orvia::ui::QtOperator op;
+    orvia::HostSystem host;
+    orvia::CalibrationApp app(camera, clock, op, host);
+    return app.run(commandLine);
+}

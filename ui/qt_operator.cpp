@@ -1,0 +1,115 @@
+#include "ui/qt_operator.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <vector>
+
+#include "console/texts.h"
+#include "ui/dialog_view.h"
+#include "ui/icon.h"
+
+namespace orvia::ui {
+
+namespace {
+constexpr char kBoxTitle[] = "Orvia";
+}
+
+std::string qtFileFilter(std::string_view filter) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= filter.size()) {
+        size_t bar = filter.find('|', start);
+        if (bar == std::string_view::npos) bar = filter.size();
+        parts.emplace_back(filter.substr(start, bar - start));
+        start = bar + 1;
+    }
+    std::string out;
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].empty()) continue;
+        std::string patterns = parts[i + 1];
+        for (char& c : patterns) {
+            if (c == ';') c = ' ';
+        }
+        if (!out.empty()) out += ";;";
+        out += parts[i] + " (" + patterns + ")";
+    }
+    return out;
+}
+
+QtOperator::QtOperator() = default;
+QtOperator::~QtOperator() = default;
+
+QWidget* QtOperator::owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return QApplication::activeWindow();
+}
+
+void QtOperator::message(std::string_view text) {
+    QMessageBox box(QMessageBox::NoIcon, kBoxTitle, QString::fromUtf8(text.data(), text.size()),
+                    QMessageBox::Ok, owner());
+    box.setWindowIcon(applicationIcon());
+    box.exec();
+}
+
+bool QtOperator::askYesNo(std::string_view text) {
+    QMessageBox box(QMessageBox::Question, kBoxTitle, QString::fromUtf8(text.data(), text.size()),
+                    QMessageBox::Yes | QMessageBox::No, owner());
+    box.setWindowIcon(applicationIcon());
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtOperator::chooseFile(std::string_view filter) {
+    const QString path = QFileDialog::getOpenFileName(owner(), QString(), QString(),
+                                                      QString::fromStdString(qtFileFilter(filter)));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+int QtOperator::exec(DialogView& view) {
+    return view.exec();
+}
+
+int QtOperator::runModal(DialogModel& dialog) {
+    dialog.resetEnd();
+    dialog.initialise();
+    DialogView view(dialog, owner());
+    views_[&dialog] = &view;
+    const int code = dialog.ended() ? dialog.endCode() : exec(view);
+    views_.erase(&dialog);
+    return dialog.ended() ? dialog.endCode() : code;
+}
+
+bool QtOperator::showModeless(DialogModel& dialog) {
+    dialog.initialise();
+    auto view = std::make_unique<DialogView>(dialog, owner());
+    view->setModal(false);
+    view->show();
+    views_[&dialog] = view.get();
+    modeless_[&dialog] = std::move(view);
+    return true;
+}
+
+void QtOperator::refresh(DialogModel& dialog) {
+    if (DialogView* view = viewOf(dialog)) view->repaint();
+}
+
+void QtOperator::setWaitCursor(bool on) {
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtOperator::copyToClipboard(std::string_view text) {
+    QApplication::clipboard()->setText(QString::fromUtf8(text.data(), text.size()));
+}
+
+DialogView* QtOperator::viewOf(const DialogModel& dialog) const {
+    auto it = views_.find(&dialog);
+    return it == views_.end() ? nullptr : it->second;
+}
+
+}  // namespace orvia::ui
