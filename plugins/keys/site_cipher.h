@@ -17,7 +17,7 @@ namespace orvia::keys {
 inline constexpr size_t kCipherBlock = 16;
 
 // Enciphers or deciphers `length` bytes (a positive multiple of 16) from `in` to `out`.
-// False on any failure; `out` is then unspecified.
+// False on any failure; `out` then holds nothing useful.
 bool SiteEncipher(const uint8_t* in, uint8_t* out, size_t length);
 bool SiteDecipher(const uint8_t* in, uint8_t* out, size_t length);
 
