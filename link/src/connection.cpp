@@ -165,12 +165,12 @@ LinkConnection* CreateConnection() {
 void ReleaseConnection(LinkConnection* c) {
     if (c == nullptr) return;
     Unlink(c);
-    FreeBlocks(c);
     --objectCount;
     if (HoldsOpenHandle(*c)) {
-        Parked().push_back(c);
+        Parked().push_back(c);  // keeps its request blocks until its device is closed
         return;
     }
+    FreeBlocks(c);
     delete c;
 }
 
@@ -189,6 +189,7 @@ void ResetConnections() {
     }
     for (LinkConnection* c : Parked()) {
         CloseHandles(*c);
+        FreeBlocks(c);
         delete c;
     }
     Parked().clear();
