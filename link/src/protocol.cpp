@@ -73,14 +73,15 @@ int ReportLoadProgress(LinkConnection& c, size_t remaining, size_t length) {
                                                                                      : kOk;
 }
 
-// Sends one frame of a data transfer and waits for its acknowledgement (four tries).
-int SendDataFrame(LinkConnection& c, const uint8_t* frame, size_t n) {
-    PreSendDelay(c);
+// Writes a frame until the camera acknowledges it, four tries at most. A data transfer also
+// looks for the session-end byte before every try.
+int SendAcknowledged(LinkConnection& c, const uint8_t* frame, size_t n, int handshakeReads,
+                     bool checkSessionEachTry) {
     for (int attempt = 0; attempt < kFrameTries; ++attempt) {
-        if (!IsUsb(c) && CheckSessionEnd(c)) return kSessionClose;
+        if (checkSessionEachTry && CheckSessionEnd(c)) return kSessionClose;
         const int w = SendFrame(c, frame, n);
         if (w == 1) {
-            const int h = ReadHandshake(c, kSendDataHandshakeReads);
+            const int h = ReadHandshake(c, handshakeReads);
             if (h == kAck) return kOk;
             if (h == -2) return kUsbNotResponding;
             if (h == kSessionEnd) {
@@ -95,6 +96,12 @@ int SendDataFrame(LinkConnection& c, const uint8_t* frame, size_t n) {
         c.lastResult = kWriteError;
     }
     return kWriteError;
+}
+
+// Sends one frame of a data transfer and waits for its acknowledgement.
+int SendDataFrame(LinkConnection& c, const uint8_t* frame, size_t n) {
+    PreSendDelay(c);
+    return SendAcknowledged(c, frame, n, kSendDataHandshakeReads, true);
 }
 
 std::unique_ptr<uint8_t[]> Allocate(size_t n) {
@@ -249,24 +256,7 @@ int Execute(LinkConnection& c, int code, int parameter) {
     c.txSequence = 0;
     PreSendDelay(c);
     if (CheckSessionEnd(c)) return kSessionClose;
-    for (int attempt = 0; attempt < kFrameTries; ++attempt) {
-        const int w = SendFrame(c, frame, sizeof frame);
-        if (w == 1) {
-            const int h = ReadHandshake(c, 1);
-            if (h == kAck) return kOk;
-            if (h == -2) return kUsbNotResponding;
-            if (h == kSessionEnd) {
-                c.state = LinkState::SessionLost;
-                return kSessionClose;
-            }
-            ++c.retryCount;
-            continue;
-        }
-        if (w == -2) return kUsbNotResponding;
-        ++c.retryCount;
-        c.lastResult = kWriteError;
-    }
-    return kWriteError;
+    return SendAcknowledged(c, frame, sizeof frame, 1, false);
 }
 
 int GetValue(LinkConnection& c, int code, int32_t* value) {
