@@ -1,0 +1,240 @@
+// The Qt views against their models, offscreen, and the call runner's promise that the window
+// stays alive during a long camera call.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "console/main_dialog.h"
+#include "console/result_dialog.h"
+#include "console_rig.h"
+#include "ui/dialog_view.h"
+#include "ui/qt_call_runner.h"
+#include "ui/qt_operator.h"
+
+namespace orvia::ui {
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Every control of the model has a widget of its kind showing its state.
+void expectAgrees(DialogView& view, DialogModel& model) {
+    for (const ControlSpec& spec : model.table()) {
+        SCOPED_TRACE("control " + std::to_string(spec.id));
+        QWidget* w = view.widget(spec.id);
+        ASSERT_NE(w, nullptr);
+        const ControlState& s = model.control(spec.id);
+        const bool inStrip = view.bottomStrip() != nullptr && view.bottomStrip()->isAncestorOf(w);
+        const bool stripShown =
+            view.bottomStrip() == nullptr || view.bottomStrip()->isVisibleTo(&view);
+        EXPECT_EQ(w->isVisibleTo(&view), s.visible && (!inStrip || stripShown));
+        EXPECT_EQ(w->isEnabled(), s.enabled);
+        switch (spec.kind) {
+            case ControlKind::Button:
+            case ControlKind::DefaultButton: {
+                auto* b = qobject_cast<QPushButton*>(w);
+                ASSERT_NE(b, nullptr);
+                EXPECT_EQ(b->text(), qs(s.text));
+                EXPECT_EQ(b->isDefault(), spec.kind == ControlKind::DefaultButton);
+                break;
+            }
+            case ControlKind::CheckBox: {
+                auto* c = qobject_cast<QCheckBox*>(w);
+                ASSERT_NE(c, nullptr);
+                EXPECT_EQ(c->text(), qs(s.text));
+                EXPECT_EQ(c->isChecked(), s.checked);
+                break;
+            }
+            case ControlKind::Edit: {
+                auto* e = qobject_cast<QLineEdit*>(w);
+                ASSERT_NE(e, nullptr);
+                EXPECT_EQ(e->text(), qs(s.text));
+                EXPECT_EQ(e->isReadOnly(), spec.readOnly);
+                if (spec.maxChars > 0) {
+                    EXPECT_EQ(e->maxLength(), spec.maxChars);
+                }
+                break;
+            }
+            case ControlKind::MultiLineEdit: {
+                auto* e = qobject_cast<QPlainTextEdit*>(w);
+                ASSERT_NE(e, nullptr);
+                EXPECT_EQ(e->toPlainText(), qs(s.text).replace("\r\n", "\n"));
+                break;
+            }
+            case ControlKind::Static: {
+                auto* l = qobject_cast<QLabel*>(w);
+                ASSERT_NE(l, nullptr);
+                EXPECT_EQ(l->text(), qs(s.text));
+                break;
+            }
+            case ControlKind::Group: {
+                auto* g = qobject_cast<QGroupBox*>(w);
+                ASSERT_NE(g, nullptr);
+                EXPECT_EQ(g->title(), qs(s.text));
+                break;
+            }
+            case ControlKind::List: {
+                auto* c = qobject_cast<QComboBox*>(w);
+                ASSERT_NE(c, nullptr);
+                ASSERT_EQ(c->count(), static_cast<int>(s.items.size()));
+                for (int i = 0; i < c->count(); ++i) {
+                    EXPECT_EQ(c->itemText(i), qs(s.items[static_cast<size_t>(i)]));
+                }
+                EXPECT_EQ(c->currentIndex(), s.selection);
+                break;
+            }
+            case ControlKind::Progress: {
+                auto* p = qobject_cast<QProgressBar*>(w);
+                ASSERT_NE(p, nullptr);
+                EXPECT_EQ(p->value(), s.position);
+                EXPECT_EQ(p->maximum(), s.rangeHigh);
+                break;
+            }
+        }
+        if (!spec.label.empty()) {
+            ASSERT_NE(view.sideLabel(spec.id), nullptr);
+            EXPECT_EQ(view.sideLabel(spec.id)->text(), qs(spec.label));
+        }
+    }
+}
+
+// Runs the console on a simulated camera and hands the initialised main dialog to `check`.
+void withMainDialog(camsim::Profile profile, int family,
+                    const std::function<void(MainDialog&)>& check) {
+    testing::ConsoleRig rig(std::move(profile));
+    rig.app.hooks().fillRegionLists = [family](MainDialog& d) {
+        d.app().state().caps.factoryCodeFamily = family;
+    };
+    bool ran = false;
+    rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
+        check(rig.dialog());
+        ran = true;
+    };
+    ASSERT_EQ(rig.run(), 0);
+    EXPECT_TRUE(ran);
+}
+
+TEST(MainDialogView, MirrorsTheModelByControlId) {
+    for (auto [type, family] : {std::pair{"YHC25", 2}, std::pair{"TAKRO Digital Camera", 0}}) {
+        SCOPED_TRACE(type);
+        withMainDialog(testing::profileFor(type, 0x00010003), family, [&](MainDialog& model) {
+            DialogView view(model);
+            EXPECT_EQ(view.windowTitle(), "Orvia Calibration Ver.1.60 Beta5");
+            EXPECT_EQ(view.bottomStrip()->isVisibleTo(&view), model.bottomTrim() == 0);
+            expectAgrees(view, model);
+
+            // The model's later changes reach the widgets.
+            model.setStatus(" Status: Wait!!");
+            model.setVisible(idc::kStepCom, true);
+            model.setProgress(40);
+            model.appendTest("Y/C Shading");
+            expectAgrees(view, model);
+
+            // The operator's choice reaches the control, and the member only when read.
+            auto* test = qobject_cast<QComboBox*>(view.widget(idc::kTest));
+            test->setCurrentIndex(2);
+            emit test->activated(2);
+            EXPECT_EQ(model.control(idc::kTest).selection, 2);
+            EXPECT_EQ(model.testSelection, kTestOff);
+            model.readControls();
+            EXPECT_EQ(model.testSelection, 2);
+        });
+    }
+}
+
+TEST(ResultWindowView, EscapeAndTheCloseBoxCopyOnlyOkCloses) {
+    QtOperator op;
+    ResultDialog model(op);
+    model.heading = "UV Matrix Results :";
+    model.text = "R 1.02\r\nB 0.98";
+    model.initialise();
+    DialogView view(model);
+    view.show();
+    expectAgrees(view, model);
+    EXPECT_EQ(view.windowTitle(), "Orvia Calibration");
+
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&view, Qt::Key_Escape);
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_EQ(QApplication::clipboard()->text(), "R 1.02\r\nB 0.98");
+
+    QApplication::clipboard()->clear();
+    view.close();
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_EQ(QApplication::clipboard()->text(), "R 1.02\r\nB 0.98");
+
+    QTest::mouseClick(view.widget(kIdOk), Qt::LeftButton);
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(model.endCode(), kIdOk);
+}
+
+TEST(CallRunner, InterfaceThreadKeepsProcessingEventsDuringALongCall) {
+    QtCallRunner runner;
+    QPushButton button("Get");
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    button.show();
+
+    std::atomic<bool> release{false};
+    bool timerRan = false, waitCursor = false, callbackOnInterfaceThread = false;
+    QThread* const interfaceThread = QThread::currentThread();
+    QTimer::singleShot(0, [&] {
+        timerRan = true;
+        waitCursor = QApplication::overrideCursor() != nullptr &&
+                     QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        QTest::mouseClick(&button, Qt::LeftButton);  // held off while the call runs
+        release = true;
+    });
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    const int32_t result = runner.run([&] {
+        // A camera conversation that only ends once the interface thread has run its timer.
+        while (!release) {
+            if (std::chrono::steady_clock::now() > giveUp) return -1;
+            std::this_thread::yield();
+        }
+        runner.onCallerThread(
+            [&] { callbackOnInterfaceThread = QThread::currentThread() == interfaceThread; });
+        return 7;
+    });
+    EXPECT_EQ(result, 7);
+    EXPECT_TRUE(timerRan);
+    EXPECT_TRUE(waitCursor);
+    EXPECT_TRUE(callbackOnInterfaceThread);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(QtOperator, TranslatesFileFilters) {
+    EXPECT_EQ(qtFileFilter("Firmware File|*.BIN|All Files|*.*||"),
+              "Firmware File (*.BIN);;All Files (*.*)");
+    EXPECT_EQ(qtFileFilter("Images|*.JPG;*.JPEG"), "Images (*.JPG *.JPEG)");
+}
+
+}  // namespace
+}  // namespace orvia::ui
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
