@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "camsim/camera.h"
+#include "camsim/catalogue_profile.h"
 #include "camsim/pty_server.h"
 
 namespace {
@@ -150,7 +151,9 @@ int main(int argc, char** argv) {
         usage();
         return 2;
     }
+    camsim::addCatalogueRecords(o.profile);
     camsim::Camera camera(o.profile);
+    camsim::CatalogueModel catalogue(camera);
     camera.faults().reseed(o.seed);
     camera.faults().setRates(o.rates);
     camsim::PtyServer server(camera);

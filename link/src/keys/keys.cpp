@@ -5,7 +5,9 @@
 #include <cstring>
 #include <memory>
 
+#include "connection.h"
 #include "keys/wipe.h"
+#include "link_constants.h"
 #include "platform.h"
 #include "qorlink.h"
 
@@ -76,10 +78,14 @@ int ReadKey(const KeyKind& kind, const char* source, const char* name, void* out
 
 using namespace qorlink;
 
+// Like every export, the key exports answer 22 while no connection object exists, although
+// they do not talk to the camera.
 int32_t QORLINK_CALL Cam_get_rsa_key(const char* source, const char* name, void* out) {
+    if (currentConnection == nullptr) return kNoConnection;
     return ReadKey(kKey1, source, name, out);
 }
 
 int32_t QORLINK_CALL Cam_get_rsa_key2(const char* source, void* out) {
+    if (currentConnection == nullptr) return kNoConnection;
     return ReadKey(kKey2, source, kKey2Tag, out);
 }

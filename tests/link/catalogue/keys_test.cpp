@@ -69,6 +69,8 @@ class KeysTest : public ::testing::Test {
   protected:
     void SetUp() override {
         installPlatform(&platform_);
+        Cam_reset_dll();
+        ASSERT_EQ(Cam_set_speed(5), 0);  // the key exports work on an existing connection object
         folder_ = fs::path(::testing::TempDir()) / ("keys-" + std::to_string(getpid()));
         fs::create_directories(folder_);
         orvia::keys::KeyEntry one, two;
@@ -80,6 +82,7 @@ class KeysTest : public ::testing::Test {
         ASSERT_TRUE(orvia::keys::WriteKeyData(folder_.string(), {one, two}));
     }
     void TearDown() override {
+        Cam_reset_dll();
         installPlatform(nullptr);
         fs::remove_all(folder_);
     }
@@ -89,6 +92,14 @@ class KeysTest : public ::testing::Test {
     std::vector<uint8_t> key1_ = Record(724, 0x5A);
     std::vector<uint8_t> key2_ = Record(136, 0xC3);
 };
+
+TEST_F(KeysTest, WithoutAConnectionObjectTheKeyExportsAnswer22) {
+    Cam_reset_dll();
+    std::vector<uint8_t> out(724, 0xAA);
+    EXPECT_EQ(Cam_get_rsa_key(folder_.c_str(), "CAM-0001", out.data()), 22);
+    EXPECT_EQ(Cam_get_rsa_key2(folder_.c_str(), out.data()), 22);
+    EXPECT_EQ(out, std::vector<uint8_t>(724, 0xAA));
+}
 
 TEST_F(KeysTest, KeySetsAreReadDecipheredAndTheLibrariesUnloaded) {
     std::vector<uint8_t> out(724 + 32, 0xAA);
