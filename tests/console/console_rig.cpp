@@ -71,6 +71,9 @@ ConsoleRig::ConsoleRig(camsim::Profile profile, bool attached)
 }
 
 ConsoleRig::~ConsoleRig() {
+    // The library's connection outlives the console when start-up ended early: release every
+    // connection, closing its port, while this rig's platform is still installed.
+    Cam_reset_dll();
     activeServiceId = nullptr;
 }
 
