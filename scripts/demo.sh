@@ -8,5 +8,8 @@ bin=build/default/bin
 program="$bin/orvia"
 [ -x "$program" ] || program="$bin/link_status"
 # Without a display the console runs on Qt's offscreen platform.
-if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"; fi
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+    echo "No display: the console runs on Qt's offscreen platform; end it with Ctrl-C." >&2
+fi
 exec "$bin/camsim" -- "$program" "$@"
