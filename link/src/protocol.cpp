@@ -74,7 +74,8 @@ int ReportLoadProgress(LinkConnection& c, size_t remaining, size_t length) {
 }
 
 // Writes a frame until the camera acknowledges it, four tries at most. A data transfer also
-// looks for the session-end byte before every try.
+// looks for the session-end byte before every try. Only failed writes count in the shared retry
+// counter; an unexpected answer just moves on to the next try.
 int SendAcknowledged(LinkConnection& c, const uint8_t* frame, size_t n, int handshakeReads,
                      bool checkSessionEachTry) {
     for (int attempt = 0; attempt < kFrameTries; ++attempt) {
@@ -88,8 +89,7 @@ int SendAcknowledged(LinkConnection& c, const uint8_t* frame, size_t n, int hand
                 c.state = LinkState::SessionLost;
                 return kSessionClose;
             }
-            ++c.retryCount;
-            continue;
+            continue;  // any other answer: the next try
         }
         if (w == -2) return kUsbNotResponding;
         ++c.retryCount;
@@ -217,7 +217,6 @@ int SetValue(LinkConnection& c, uint8_t cls, int code, int32_t value) {
         const int w = SendFrame(c, frame, sizeof frame);
         if (w != 1) {
             if (w == -2) return kUsbNotResponding;
-            ++c.retryCount;
             result = kWriteError;
             continue;
         }
@@ -244,7 +243,6 @@ int SetValue(LinkConnection& c, uint8_t cls, int code, int32_t value) {
                 result = kBadResponse;
                 break;
         }
-        ++c.retryCount;
     }
     return result;
 }
@@ -364,6 +362,8 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
     *length = 0;
     *more = false;
 
+    // One try is a request (or a read of the next frame) and the camera's answer to it: every
+    // failed write, missing answer, rejected frame or command frame in reply uses one up.
     int triesLeft = kFrameTries;
     bool sendRequest = first;
     if (first) {
@@ -375,8 +375,7 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
     for (;;) {
         if (sendRequest) {
             sendRequest = false;
-            if (triesLeft == 0) return kReadError;
-            --triesLeft;
+            if (triesLeft <= 0) return kReadError;
             PreSendDelay(c);
             if (CheckSessionEnd(c)) return kSessionClose;
             const int w = SendFrame(c, request, sizeof request);
@@ -384,6 +383,7 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
                 if (w == -2) return kUsbNotResponding;
                 ++c.retryCount;
                 c.lastResult = kReadError;
+                --triesLeft;
                 sendRequest = true;
                 continue;
             }
@@ -394,6 +394,8 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
             if (CheckFrame(c, frame.get(), static_cast<size_t>(r), verify) == kOk) {
                 const uint8_t type = frame[0];
                 if (type == kFrameCommand) {
+                    // The camera did not take the request as one: ask again.
+                    --triesLeft;
                     sendRequest = true;
                     continue;
                 }
@@ -418,6 +420,7 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
             c.lastResult = kReadError;
             if (r == 0 && c.rxSequence == 0) {  // no answer to the request: send it again
                 Drain(c);
+                --triesLeft;
                 sendRequest = true;
                 continue;
             }
@@ -425,10 +428,9 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
         // A rejected or missing frame uses up a try: ask for it again, or give up on it.
         Drain(c);
         if (--triesLeft <= 0) {
-            triesLeft = 0;
             const int h = SendHandshake(c, kCan);
             if (h != kOk) return h;
-            sendRequest = true;
+            sendRequest = true;  // no try is left, so this ends the exchange with 10
             continue;
         }
         const int h = SendHandshake(c, kNak);

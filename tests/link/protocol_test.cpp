@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "connection.h"
 #include "link_constants.h"
@@ -235,6 +238,89 @@ TEST_F(ProtocolTest, BadDataFrameIsNakedAndTheResentFrameAccepted) {
     EXPECT_EQ(ReceiveOne(conn(), 31, 8, out, sizeof out, &length), 0);
     EXPECT_EQ(length, 3u);
     EXPECT_EQ(out[2], 3);
+}
+
+TEST_F(ProtocolTest, DataFetchTriesMatchTheValueQuery) {
+    // A try is a request (or a reread after NAK) and the camera's answer: four bad frames are
+    // read before CAN, and a silent camera gets four requests.
+    Bytes bad = DataFrame(3, 0, {1, 2, 3});
+    bad[5] ^= 0xFF;
+    struct Case {
+        const char* what;
+        Bytes reply;  // to every request and every NAK
+        std::vector<std::string> units;
+    };
+    const std::string request = "1B 43 02 00 04 1F 23 00";
+    const Case cases[] = {
+        {"bad frames", bad, {request, "15", "15", "15", "18"}},
+        {"silence", {}, {request, request, request, request}},
+        {"command frames in reply",
+         DataFrame(0x1B, 0x43, {4, 31}),
+         {request, request, request, request}},
+    };
+    for (const Case& k : cases) {
+        line_.setHandler(
+            [&](const Bytes& u) { return u[0] == 0x1B || u == Bytes{0x15} ? k.reply : Bytes{}; });
+        const size_t before = line_.written().size();
+        uint8_t out[8] = {};
+        size_t length = 99;
+        EXPECT_EQ(ReceiveOne(conn(), 31, 8, out, sizeof out, &length), 10) << k.what;
+        EXPECT_EQ(length, 0u) << k.what;
+        std::vector<std::string> units;
+        for (size_t i = before; i < line_.written().size(); ++i)
+            units.push_back(Hex(line_.written()[i].bytes));
+        EXPECT_EQ(units, k.units) << k.what;
+    }
+}
+
+TEST_F(ProtocolTest, CommandFrameInReplyResendsTheRequest) {
+    int requests = 0;
+    line_.setHandler([&](const Bytes& u) {
+        if (u[0] != 0x1B) return Bytes{};
+        return ++requests == 1 ? DataFrame(0x1B, 0x43, {4, 31}) : DataFrame(3, 0, {9, 8});
+    });
+    uint8_t out[8] = {};
+    size_t length = 0;
+    EXPECT_EQ(ReceiveOne(conn(), 31, 8, out, sizeof out, &length), 0);
+    EXPECT_EQ(requests, 2);
+    EXPECT_EQ(length, 2u);
+    EXPECT_EQ(out[0], 9);
+}
+
+TEST_F(ProtocolTest, RetryCountCountsMissingRepliesButNotRefusedFrames) {
+    // Refused or unacknowledged frames move on to the next try without counting; each missing
+    // or bad reply counts once.
+    struct Case {
+        const char* what;
+        Bytes answer;
+        std::function<void(LinkConnection&)> run;
+        int added;
+    };
+    int32_t v = 0;
+    uint8_t out[8];
+    size_t length = 0;
+    const Bytes data(3000, 0x11);
+    const Case cases[] = {
+        {"set value, NAK", {0x15}, [](LinkConnection& c) { SetValue(c, kClassLow, 40, 1); }, 0},
+        {"set value, DC1", {0x11}, [](LinkConnection& c) { SetValue(c, kClassLow, 40, 1); }, 0},
+        {"set value, silence", {}, [](LinkConnection& c) { SetValue(c, kClassLow, 40, 1); }, 0},
+        {"execute, NAK", {0x15}, [](LinkConnection& c) { Execute(c, 6, 1); }, 0},
+        {"send data, NAK",
+         {0x15},
+         [&](LinkConnection& c) { SendData(c, data.data(), data.size(), 31, kClassLow); },
+         0},
+        {"get value, silence", {}, [&](LinkConnection& c) { GetValue(c, 34, &v); }, 4},
+        {"fetch, silence",
+         {},
+         [&](LinkConnection& c) { ReceiveOne(c, 31, 8, out, sizeof out, &length); },
+         4},
+    };
+    for (const Case& k : cases) {
+        line_.setHandler([&](const Bytes& u) { return u[0] == 0x1B ? k.answer : Bytes{}; });
+        conn().retryCount = 0;
+        k.run(conn());
+        EXPECT_EQ(conn().retryCount, k.added) << k.what;
+    }
 }
 
 TEST_F(ProtocolTest, EmptyContinuationFrameCountsAsRefusal) {
