@@ -30,15 +30,17 @@ int RunExchange(LinkConnection& c, Exchange exchange) {
 }  // namespace
 
 int SetCommand(LinkConnection& c, int code, int32_t value) {
-    const int e = EnsureSession(c);
-    if (e != kOk) return e;
+    if (const int e = EnsureSession(c); e != kOk) return SetLastResult(c, e);
     const int r = RunExchange(c, [&] { return SetValue(c, ClassForCode(code), code, value); });
     return SetLastResult(c, r);
 }
 
 int32_t QueryCommand(LinkConnection& c, int code, bool abortable) {
     c.reopened = 0;
-    if (EnsureSession(c) != kOk) return -1;
+    if (const int e = EnsureSession(c); e != kOk) {
+        SetLastResult(c, e);
+        return -1;
+    }
     if (abortable && c.reopened) return -2;
     c.state = LinkState::Busy;
     int32_t value = -1;
@@ -56,8 +58,7 @@ int32_t QueryCommand(LinkConnection& c, int code, bool abortable) {
 }
 
 int SendCommand(LinkConnection& c, int code, const uint8_t* data, size_t length) {
-    const int e = EnsureSession(c);
-    if (e != kOk) return e;
+    if (const int e = EnsureSession(c); e != kOk) return SetLastResult(c, e);
     const int r =
         RunExchange(c, [&] { return SendData(c, data, length, code, ClassForCode(code)); });
     return SetLastResult(c, r);
@@ -65,8 +66,7 @@ int SendCommand(LinkConnection& c, int code, const uint8_t* data, size_t length)
 
 int FetchCommand(LinkConnection& c, int code, uint8_t* buffer, size_t capacity, size_t expected,
                  size_t* received) {
-    const int e = EnsureSession(c);
-    if (e != kOk) return e;
+    if (const int e = EnsureSession(c); e != kOk) return SetLastResult(c, e);
     size_t length = 0;
     const int r =
         RunExchange(c, [&] { return ReceiveOne(c, code, expected, buffer, capacity, &length); });
@@ -75,8 +75,7 @@ int FetchCommand(LinkConnection& c, int code, uint8_t* buffer, size_t capacity, 
 }
 
 int ExecuteCommand(LinkConnection& c, int code, int parameter, uint32_t timeoutMs) {
-    const int e = EnsureSession(c);
-    if (e != kOk) return e;
+    if (const int e = EnsureSession(c); e != kOk) return SetLastResult(c, e);
     const int r = RunExchange(c, [&] { return Execute(c, code, parameter); });
     SetLastResult(c, r);
     if (r == kOk) {

@@ -1,6 +1,9 @@
 // The connection object's life cycle and state machine on a virtual serial line.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "builders.h"
 #include "connection.h"
 #include "link_constants.h"
 #include "qorlink.h"
@@ -172,6 +175,33 @@ TEST_F(ConnectionTest, RefusedExecutionFailsAndTheNextCommandReopens) {
     EXPECT_EQ(c.lastResult, 15);
     EXPECT_EQ(Cam_ready(), 1) << "the next look reopens the session on an idle camera";
     EXPECT_GT(line_.openCount(), opensBefore);
+}
+
+TEST_F(ConnectionTest, CommandAfterAnUnreadyFinishRecordsTheFailure) {
+    OpenAt(5);
+    LinkConnection& c = *currentConnection;
+    line_.setHandler([](const Bytes& u) {
+        const bool readiness = u.size() == 8 && u[0] == 0x1B && u[4] == 1 && u[5] == 18;
+        return readiness ? ValueReply(0) : IdleCamera(u);
+    });
+    struct Case {
+        const char* what;
+        std::function<int()> run;
+        int result;
+    };
+    const Case cases[] = {
+        {"set", [&] { return SetCommand(c, 40, 1); }, 12},
+        {"query", [&] { return QueryCommand(c, 34, false); }, -1},
+        {"execute", [&] { return ExecuteCommand(c, 6, 1, 1000); }, 12},
+    };
+    for (const Case& k : cases) {
+        c.state = LinkState::Executing;
+        c.executeDeadline = line_.tickMs() + 180000;
+        line_.push({0x05});  // finished, but the camera then reports it is not ready
+        EXPECT_EQ(k.run(), k.result) << k.what;
+        EXPECT_EQ(c.lastResult, 12) << k.what;
+        EXPECT_EQ(c.state, LinkState::Failed) << k.what << ": the next command reopens";
+    }
 }
 
 TEST_F(ConnectionTest, ExecutionDeadlineAbandonsTheCommand) {

@@ -172,7 +172,7 @@ int SizedRead(LinkConnection& c, uint8_t* buf, int32_t len) {
         if (r == kSessionClose) {
             // A session reopened under the read cuts it short, as with an abortable query.
             ++c.retryCount;
-            if (ReopenSession(c) == kOk) return EndSizedRead(c, -2);
+            if (ReopenSession(c) == kOk && c.retryCount < kReopenLimit) return EndSizedRead(c, -2);
         }
         if (r != kOk) return EndSizedRead(c, SetLastResult(c, r));
         position += std::min(got, remaining);
