@@ -70,20 +70,24 @@ QORLINK_API int32_t QORLINK_CALL Cam_set_speed(int32_t index);
 /* Selects where the camera is: 0 searches USB then serial ports 1-2 with probing; 1 or 2 takes
    that serial port without probing; 160 USB only; 0x5AFFFFFF or larger is an OEM identity
    (USB for that vendor, then serial ports 1-2 without probing). Returns the port number found
-   (1-9 or 160), -1 when no camera was found, 2 for any other value, 255 while a session is
-   open. Creates the connection object when missing; if that fails it returns `port`. */
+   (1-9 or 160), -1 when no camera was found, 2 for any other value, and 255 (marking the
+   connection failed) unless the connection is closed: after a port was already selected or
+   while a session is open. Creates the connection object when missing; if that fails it
+   returns `port`. */
 QORLINK_API int32_t QORLINK_CALL Cam_set_port(int32_t port);
 /* Registers the transfer progress callback and its first argument (null removes it). The
    callback runs on the caller's thread during transfers. 0, or 22 without a connection. */
 QORLINK_API int32_t QORLINK_CALL Cam_setup_callback(QorlinkProgressFn fn, int32_t user);
 /* 1 opens the session; 0 closes it and releases the connection object; 2 opens it (for a camera
    restarting after a firmware update) and releases the object without closing the port. Any
-   other mode returns 2 and releases the object. Returns the result code of the step. */
+   other mode returns 2 and releases the object. Returns the result code of the step; 22
+   without a connection object. */
 QORLINK_API int32_t QORLINK_CALL Cam_session_enabled(int32_t mode);
-/* 1 when no command is still executing and the camera reports readiness, else 0. Poll it after
-   execute commands. */
+/* 1 when no command is still executing and the camera reports readiness, else 0 (22 without a
+   connection object). Poll it after execute commands. */
 QORLINK_API int32_t QORLINK_CALL Cam_ready(void);
-/* The camera's connection state value (asks the camera), -1 on failure. */
+/* The camera's connection state value: query of code 260 (asks the camera), -1 on failure,
+   22 without a connection object. */
 QORLINK_API int32_t QORLINK_CALL Cam_connection_state(void);
 
 /* ---- Camera commands ----------------------------------------------------------------------
@@ -393,7 +397,8 @@ QORLINK_API int32_t QORLINK_CALL Cam_get_rsa2_key(void* buf);
    passed through unchanged. `out` receives 724 bytes, and only on success. 0; -2 when the key
    source library or its entry point is missing; -1 when the decipher library or its entry
    point is missing or deciphering fails; otherwise the key source's own non-zero result (the
-   stand-in: -2 identifier not found, -3 data file missing). Works without a connection. */
+   stand-in: -2 identifier not found, -3 data file missing). No camera traffic, but like every
+   export it returns 22 while no connection object exists; -1 for a null `out`. */
 QORLINK_API int32_t QORLINK_CALL Cam_get_rsa_key(const char* source, const char* name, void* out);
 /* Reads key set 2 (136 bytes into `out`) the same way, with the key identifier "RSA2". */
 QORLINK_API int32_t QORLINK_CALL Cam_get_rsa_key2(const char* source, void* out);
