@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -289,6 +290,149 @@ TEST_F(CatalogueTest, FixedFetchesNeverWritePastTheirSize) {
             << row.name << " wrote past its " << size << " bytes";
     }
     EXPECT_EQ(covered.size(), fetches.size());
+}
+
+// The documented contract of every camera export, stated independently of the catalogue table:
+// builder, command code, and the record size (Send/Fetch with a fixed size) or the time-out
+// (Execute); 0 where the size comes from elsewhere. A row that drifts from this fails here.
+TEST(CatalogueRows, EveryExportHasItsDocumentedCodeBuilderAndSize) {
+    using B = Builder;
+    struct Row {
+        const char* name;
+        Builder builder;
+        int code;
+        uint32_t size;
+        bool abortable = false;
+    };
+    const Row rows[] = {
+        {"Cam_get_serial_no", B::Fetch, 25, 32},
+        {"Cam_get_version", B::Fetch, 26, 32},
+        {"Cam_get_cam_type", B::Fetch, 27, 64},
+        {"Cam_get_selsrc_version", B::Fetch, 110, 64},
+        {"Cam_set_datablock_size", B::Set, 77, 0},
+        {"Cam_get_mac_address", B::Fetch, 111, 8},
+        {"Cam_get_url_info", B::Fetch, 200, 4},
+        {"Cam_set_url_info", B::Send, 200, 4},
+        {"Cam_get_ncuser_id", B::Fetch, 206, 8},
+        {"Cam_set_ncuser_id", B::Send, 206, 8},
+        {"Cam_get_factory_code", B::Query, 140, 0},
+        {"Cam_set_factory_code", B::Set, 140, 0},
+        {"Cam_get_number_of_lang", B::Query, 190, 0},
+        {"Cam_set_number_of_lang", B::Set, 190, 0},
+        {"Cam_get_number_of_lang2", B::Query, 205, 0},
+        {"Cam_set_number_of_lang2", B::Set, 205, 0},
+        {"Cam_get_lcd_disp_language", B::Query, 53, 0},
+        {"Cam_set_lcd_disp_language", B::Set, 53, 0},
+        {"Cam_get_lcd_date_format", B::Query, 41, 0},
+        {"Cam_set_lcd_date_format", B::Set, 41, 0},
+        {"Cam_get_timezone", B::Query, 188, 0},
+        {"Cam_set_timezone", B::Set, 188, 0},
+        {"Cam_get_video_signal_mode", B::Query, 108, 0},
+        {"Cam_set_video_signal_mode", B::Set, 108, 0},
+        {"Cam_set_initialize_setting", B::Set, 109, 0},
+        {"Cam_set_adjust_status", B::Set, 131, 0},
+        {"Cam_get_template_chk", B::Query, 189, 0},
+        {"Cam_get_mode4g", B::Fetch, 240, 36},
+        {"Cam_set_mode4g", B::Send, 240, 36},
+        {"Cam_format_memory_card", B::Set, 52, 0},
+        {"Cam_get_lcd", B::Query, 34, 0},
+        {"Cam_control_lcd", B::Execute, 8, 60000},
+        {"Cam_get_lcd_type", B::Query, 166, 0},
+        {"Cam_diag_lcd_disp", B::Execute, 12, 60000},
+        {"Cam_get_diag_lcd_info", B::Fetch, 80, 32},
+        {"Cam_get_diag_dlcd_info", B::Fetch, 137, 32},
+        {"Cam_set_correct_viewer", B::Send, 192, 12},
+        {"Cam_get_pafdisp_mode", B::Query, 154, 0},
+        {"Cam_set_pafdisp_mode", B::Set, 154, 0},
+        {"Cam_get_diag_eld_info_size", B::Query, 163, 0},
+        {"Cam_get_diag_eld_info", B::Fetch, 163, 0},
+        {"Cam_set_diag_eld_info", B::Send, 163, 0},
+        {"Cam_set_diag_long", B::Set, 32, 0},
+        {"Cam_get_diag_long", B::Query, 32, 0},
+        {"Cam_execute_diag", B::Execute, 6, 180000},
+        {"Cam_set_diag_buffer", B::Send, 31, 0},
+        {"Cam_get_diag_buffer", B::Fetch, 31, 1024},
+        {"Cam_get_diag_info", B::Fetch, 49, 48},
+        {"Cam_get_diag_camera_info", B::Fetch, 81, 32},
+        {"Cam_get_diag_info_2", B::Fetch, 112, 40},
+        {"Cam_get_diag_info_2_ext", B::Fetch, 112, 58},
+        {"Cam_get_diag_info_2_ext2", B::Fetch, 112, 42},
+        {"Cam_get_diag_info4_size", B::Query, 155, 0},
+        {"Cam_get_diag_info4", B::Fetch, 155, 0},
+        {"Cam_set_diag_info4", B::Send, 155, 0},
+        {"Cam_get_diag_info5_size", B::Query, 156, 0},
+        {"Cam_get_diag_info5", B::Fetch, 156, 0},
+        {"Cam_set_diag_info5", B::Send, 156, 0},
+        {"Cam_get_diag_hall_info", B::Fetch, 157, 24},
+        {"Cam_get_diag_mwb_info", B::Fetch, 241, 24},
+        {"Cam_get_mwb_target", B::Fetch, 207, 24},
+        {"Cam_set_mwb_target", B::Send, 207, 24},
+        {"Cam_get_shade_status", B::Query, 199, 0, true},
+        {"Cam_set_shade_status", B::Set, 199, 0},
+        {"Cam_get_color_shade", B::Query, 162, 0},
+        {"Cam_set_color_shade", B::Set, 162, 0},
+        {"Cam_set_focal_length", B::Send, 71, 8},
+        {"Cam_get_focal_length", B::Fetch, 71, 8},
+        {"Cam_set_relative_zoom", B::Send, 141, 12},
+        {"Cam_get_relative_zoom", B::Fetch, 141, 12},
+        {"Cam_set_lens_data", B::Send, 169, 8},
+        {"Cam_get_lens_data", B::Fetch, 169, 8},
+        {"Cam_set_backrush_pulse", B::Set, 143, 0},
+        {"Cam_get_backrush_pulse", B::Query, 143, 0},
+        {"Cam_set_manual_focus", B::Set, 103, 0},
+        {"Cam_get_lens_adj_size", B::Query, 242, 0, true},
+        {"Cam_set_lens_adj_param", B::Send, 209, 0},
+        {"Cam_get_lens_adj_param", B::Fetch, 209, 0},
+        {"Cam_get_lens_state", B::Fetch, 210, 8},
+        {"Cam_set_lens_group_param", B::Send, 212, 6},
+        {"Cam_set_lens_shutter_state", B::Set, 213, 0},
+        {"Cam_set_lens_diaphram_state", B::Set, 214, 0},
+        {"Cam_set_lens_step_zoom", B::Set, 211, 0},
+        {"Cam_set_lens_second_pulse", B::Set, 187, 0},
+        {"Cam_get_lens_second_pulse", B::Query, 187, 0},
+        {"Cam_take_pic", B::Execute, 2, 60000},
+        {"Cam_take_pic2", B::Execute, 2, 60000},
+        {"Cam_vr_power", B::Execute, 234, 60000},
+        {"Cam_vr_control", B::Execute, 235, 60000},
+        {"Cam_get_vrmodule_conditions_size", B::Query, 202, 0},
+        {"Cam_set_vrmodule_conditions_size", B::Set, 202, 0},
+        {"Cam_get_vrmodule_conditions", B::Fetch, 201, 0},
+        {"Cam_set_vrmodule_conditions", B::Send, 201, 0},
+        {"Cam_set_sr_calmode", B::Set, 256, 0},
+        {"Cam_get_sr_line_width", B::Fetch, 257, 4},
+        {"Cam_get_sr_ccd_info", B::Fetch, 258, 22},
+        {"Cam_get_sr_gyro_offset", B::Fetch, 259, 32},
+        {"Cam_sr_take_pic", B::Execute, 236, 60000},
+        {"Cam_get_battery_type", B::Query, 168, 0},
+        {"Cam_set_battery_type", B::Set, 168, 0},
+        {"Cam_get_battery_info", B::Fetch, 167, 22},
+        {"Cam_get_bt_test_setting_size", B::Query, 243, 0},
+        {"Cam_set_bt_test_setting", B::Send, 244, 0},
+        {"Cam_get_bt_test_setting", B::Fetch, 244, 0},
+        {"Cam_set_bt_mode", B::Send, 245, 12},
+        {"Cam_get_bt_mode", B::Fetch, 245, 12},
+        {"Cam_get_analog_video_gain", B::Fetch, 261, 8},
+        {"Cam_set_analog_video_gain", B::Send, 261, 8},
+        {"Cam_set_rsa1_key", B::Send, 203, 724},
+        {"Cam_get_rsa1_key", B::Fetch, 203, 724},
+        {"Cam_set_rsa2_key", B::Send, 204, 136},
+        {"Cam_get_rsa2_key", B::Fetch, 204, 136},
+    };
+    ASSERT_EQ(Catalogue().size(), std::size(rows));
+    for (const Row& r : rows) {
+        const Command* cmd = FindCommand(r.name);
+        ASSERT_NE(cmd, nullptr) << r.name;
+        EXPECT_EQ(cmd->builder, r.builder) << r.name;
+        EXPECT_EQ(cmd->code, r.code) << r.name;
+        const bool sized = cmd->builder == Builder::Execute ||
+                           (cmd->length == Length::Fixed || cmd->length == Length::BatteryKind);
+        const uint32_t size = !sized ? 0
+                              : cmd->layout.empty()
+                                  ? cmd->size
+                                  : static_cast<uint32_t>(LayoutSize(cmd->layout));
+        EXPECT_EQ(size, r.size) << r.name;
+        EXPECT_EQ(cmd->abortable, r.abortable) << r.name;
+    }
 }
 
 TEST_F(CatalogueTest, RecordsAreUntouchedWhenTheFetchFails) {
