@@ -39,9 +39,14 @@ std::string qtFileFilter(std::string_view filter) {
 }
 
 QtOperator::QtOperator() = default;
-QtOperator::~QtOperator() = default;
+
+QtOperator::~QtOperator() {
+    for (const QPointer<DialogView>& view : modeless_)
+        delete view.data();
+}
 
 QWidget* QtOperator::owner() const {
+    if (!modal_.empty()) return modal_.back();
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     return QApplication::activeWindow();
 }
@@ -73,21 +78,30 @@ int QtOperator::exec(DialogView& view) {
 
 int QtOperator::runModal(DialogModel& dialog) {
     dialog.resetEnd();
-    dialog.initialise();
+    // The view exists while the dialog initialises, so that dialogs it opens belong to it.
     DialogView view(dialog, owner());
     views_[&dialog] = &view;
+    modal_.push_back(&view);
+    dialog.initialise();
     const int code = dialog.ended() ? dialog.endCode() : exec(view);
+    modal_.pop_back();
     views_.erase(&dialog);
     return dialog.ended() ? dialog.endCode() : code;
 }
 
 bool QtOperator::showModeless(DialogModel& dialog) {
     dialog.initialise();
-    auto view = std::make_unique<DialogView>(dialog, owner());
+    // Owned by the dialog that opens it: Qt closes it with that window, before the model that
+    // owns its model goes away.
+    auto* view = new DialogView(dialog, owner());
     view->setModal(false);
+    views_[&dialog] = view;
+    QObject::connect(view, &QObject::destroyed, [this, model = &dialog, view] {
+        auto it = views_.find(model);
+        if (it != views_.end() && it->second == view) views_.erase(it);
+    });
+    modeless_.emplace_back(view);
     view->show();
-    views_[&dialog] = view.get();
-    modeless_[&dialog] = std::move(view);
     return true;
 }
 

@@ -2,8 +2,9 @@
 // dialog model shown, the override wait cursor and the system clipboard.
 #pragma once
 
+#include <QPointer>
 #include <map>
-#include <memory>
+#include <vector>
 
 #include "console/operator.h"
 
@@ -31,14 +32,19 @@ class QtOperator : public Operator {
     DialogView* viewOf(const DialogModel& dialog) const;
 
   protected:
-    // The window boxes and new dialogs belong to: the innermost dialog shown.
+    // The window boxes and new dialogs belong to: the innermost modal dialog, from the moment
+    // its initialisation starts.
     QWidget* owner() const;
     // Called with the view of a modal dialog before it runs; the default runs it.
     virtual int exec(DialogView& view);
 
   private:
     std::map<const DialogModel*, DialogView*> views_;
-    std::map<const DialogModel*, std::unique_ptr<DialogView>> modeless_;
+    // Modal dialogs being run, innermost last.
+    std::vector<DialogView*> modal_;
+    // Modeless dialogs belong to the dialog that opened them and close with it; one opened with
+    // no dialog shown is closed here.
+    std::vector<QPointer<DialogView>> modeless_;
 };
 
 // "Description|*.ext|Other|*.x" -> "Description (*.ext);;Other (*.x)".

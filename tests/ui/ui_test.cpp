@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -182,6 +183,49 @@ TEST(ResultWindowView, EscapeAndTheCloseBoxCopyOnlyOkCloses) {
     QTest::mouseClick(view.widget(kIdOk), Qt::LeftButton);
     EXPECT_FALSE(view.isVisible());
     EXPECT_EQ(model.endCode(), kIdOk);
+}
+
+// A stand-in for the organic-EL dialog that the main dialog opens modeless.
+class PanelDialog final : public DialogModel {
+  public:
+    PanelDialog() : DialogModel(142, "Organic EL Cal.", {ControlSpec(1000, ControlKind::Edit)}) {}
+
+  protected:
+    void exchange(DataExchange&) override {}
+};
+
+// Looks at the main dialog's window instead of waiting for an operator.
+class InspectingOperator final : public QtOperator {
+  public:
+    std::function<void(DialogView&)> inspect;
+
+  protected:
+    int exec(DialogView& view) override {
+        if (inspect) inspect(view);
+        return kIdCancel;
+    }
+};
+
+TEST(QtOperatorView, ADialogOpenedWhileTheMainDialogInitialisesBelongsToItAndClosesWithIt) {
+    testing::ConsoleRig rig(testing::profileFor("YOL10"));
+    InspectingOperator op;
+    CalibrationApp app(rig.link, rig.clock, op, rig.host);
+    app.hooks().createOrganicElDialog = [](MainDialog&) -> std::unique_ptr<DialogModel> {
+        return std::make_unique<PanelDialog>();
+    };
+    QPointer<DialogView> panelView;
+    op.inspect = [&](DialogView& mainView) {
+        DialogModel* panel = app.mainWindow()->organicElDialog();
+        ASSERT_NE(panel, nullptr);
+        panelView = op.viewOf(*panel);
+        ASSERT_FALSE(panelView.isNull());
+        EXPECT_EQ(panelView->parentWidget(), &mainView);
+        EXPECT_FALSE(panelView->isModal());
+        EXPECT_TRUE(panelView->isVisible());
+    };
+    ASSERT_EQ(app.run(""), 0);
+    EXPECT_TRUE(panelView.isNull()) << "closed with the main dialog";
+    EXPECT_EQ(op.viewOf(*app.mainWindow()->organicElDialog()), nullptr);
 }
 
 TEST(CallRunner, InterfaceThreadKeepsProcessingEventsDuringALongCall) {
