@@ -53,7 +53,8 @@ struct AppState {
     // Second number of the LCD type answer; -1 when the camera reports none.
     int32_t lcdSubType = -1;
     Capabilities caps;
-    // The link library's build identity, read once at start-up.
+    // The link library's build identity as start-up read it: only when the service-ID library
+    // did not load (otherwise empty). Later build checks read it through the Host.
     BuildIdentity linkBuild;
 };
 

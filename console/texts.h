@@ -16,6 +16,11 @@ inline constexpr char kCannotGetVersion[] = "Can not get version.";
 inline constexpr char kFirmwareVersion[] = " Firmware Version: %s";
 inline constexpr char kStatusIdle[] = " Status: ";
 inline constexpr char kStatusWait[] = " Status: Wait!!";
+// Before the four main calibrations (two spaces after "Wait!!").
+inline constexpr char kStatusWaitAwb[] = " Status: Wait!!  Executing AWB Calibration.";
+inline constexpr char kStatusWaitFocus[] = " Status: Wait!!  Executing Focus Calibration.";
+inline constexpr char kStatusWaitUvMatrix[] = " Status: Wait!!  Executing UV Matrix Calibration.";
+inline constexpr char kStatusWaitShading[] = " Status: Wait!!  Executing Shading Calibration.";
 inline constexpr char kStepError[] = " Status: %s %s";
 
 // Reporting.

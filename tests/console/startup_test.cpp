@@ -75,6 +75,33 @@ TEST_F(StartUp, NormalStartShowsTheVersionAndEndsWithDisplayOffAndSessionClosed)
     EXPECT_EQ(rig.app.state().serviceIdActive, -1);
 }
 
+TEST_F(StartUp, TalksToTheCameraInItsOrderFromLanguageQueryToExit) {
+    camsim::Profile p = profileFor("ZR510", 0x00000001);
+    p.values[kCodeLang2] = 0x4E430002;
+    p.records[kCodeUserId] = wordsRecord({0x00420100, 0});
+    ConsoleRig rig(p);
+    rig.host.serviceId = {.present = true, .technician = 0x1234};
+    ASSERT_EQ(rig.run(), 0);
+
+    // Queries, fetches and sends as the camera saw them (large transfers as their plain forms).
+    std::vector<std::pair<int, int>> seen;
+    for (const auto& e : rig.commands()) {
+        const int op = e.op == kOpGetData + 2    ? kOpGetData
+                       : e.op == kOpSendData + 2 ? kOpSendData
+                                                 : e.op;
+        seen.emplace_back(op, e.code);
+    }
+    const std::vector<std::pair<int, int>> expected = {
+        {kOpGetValue, kCodeLang2},  {kOpGetData, kCodeUserId}, {kOpSendData, kCodeUserId},
+        {kOpGetData, kCodeVersion}, {kOpGetData, kCodeType},   {kOpGetValue, kCodeLcdType},
+        {kOpGetData, kCodeLcdInfo}, {kOpGetData, kCodeType},   {kOpGetValue, kCodeFactory},
+        {kOpExecute, kCodeDisplay},
+    };
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(rig.sessionValues().front(), 5);
+    EXPECT_EQ(rig.sessionValues().back(), 0);
+}
+
 TEST_F(StartUp, FailuresEndTheProgramWithTheirBoxesBeforeAnyDialog) {
     struct Case {
         const char* name;

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "console/build_identity.h"
+#include "console/main_dialog.h"
 #include "console/result_text.h"
+#include "console/texts.h"
 
 namespace orvia {
 namespace {
@@ -22,6 +24,20 @@ TEST(ResultTexts, IndexesTheTableByCodeAndNamesCodesWithoutText) {
     for (int code : {24, 100, 254, 256, 1000, -1, -2}) {
         EXPECT_FALSE(texts.hasText(code)) << code;
         EXPECT_EQ(texts.text(code), "Undefined result " + std::to_string(code));
+    }
+}
+
+TEST(StatusTexts, BeginWithTheStatusWordAndFitTheStatusLine) {
+    for (std::string_view t :
+         {text::kStatusIdle, text::kStatusWait, text::kStatusWaitAwb, text::kStatusWaitFocus,
+          text::kStatusWaitUvMatrix, text::kStatusWaitShading}) {
+        EXPECT_TRUE(t.starts_with(" Status: ")) << t;
+        EXPECT_LE(t.size(), kStatusMaxChars) << t;
+    }
+    for (std::string_view t : {text::kStatusWaitAwb, text::kStatusWaitFocus,
+                               text::kStatusWaitUvMatrix, text::kStatusWaitShading}) {
+        EXPECT_TRUE(t.starts_with(" Status: Wait!!  Executing ")) << t;
+        EXPECT_TRUE(t.ends_with(" Calibration.")) << t;
     }
 }
 
