@@ -349,6 +349,43 @@ TEST_F(StartUp, LcdRegistersArePreloadedByClass) {
     }
 }
 
+TEST_F(StartUp, LcdTypeAndRegisterReadFailuresAreIgnored) {
+    struct Case {
+        const char* type;
+        int32_t answer;
+        int failingCode;
+        int32_t lcdType;
+        int record;  // the register record read after the failure, 0 for none
+    };
+    const Case cases[] = {
+        {"YRA11", 0x00000001, kCodeLcdType, 2, kCodeLcdInfo},  // the type table decides
+        {"ZR510", 0x00000003, kCodeLcdInfo, 2, 0},
+        {"ZR510", 0x00000005, kCodeDlcdInfo, 4, 0},
+    };
+    for (const Case& c : cases) {
+        camsim::Profile p = profileFor(c.type, c.answer);
+        p.records[kCodeLcdInfo] = wordsRecord({20, 17, 3, 18, 12, 19, 14, 21});
+        ConsoleRig rig(p);
+        rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                 .unit = camsim::Unit::Command,
+                                 .code = c.failingCode,
+                                 .times = 0});
+        ASSERT_EQ(rig.run(), 0) << c.failingCode;
+        EXPECT_TRUE(rig.op.messages().empty()) << c.failingCode;
+        MainDialog& d = rig.dialog();
+        EXPECT_EQ(d.lcdType, c.lcdType) << c.failingCode;
+        const std::array<int32_t, 9> regs = {d.rBright, d.bBright, d.rgbOffset, d.gain,  d.tint,
+                                             d.phase,   d.hAfc,    d.vcompp,    d.vcomdc};
+        if (c.record == 0) {
+            EXPECT_EQ(regs, (std::array<int32_t, 9>{-1, -1, -1, -1, -1, -1, -1, -1, -1}))
+                << c.failingCode;
+        } else {
+            EXPECT_EQ(regs, (std::array<int32_t, 9>{19, 14, 17, 18, 1, -1, 17, 21, 20}))
+                << c.failingCode;
+        }
+    }
+}
+
 TEST_F(StartUp, LcdTypeComesFromTheAnswerWithTheDigitOverrideAndDrivesEvfAndVco) {
     struct Case {
         const char* type;
