@@ -123,9 +123,13 @@ QWidget* DialogView::create(const ControlSpec& spec) {
             w = e;
             break;
         }
-        case ControlKind::Static:
-            w = new QLabel(this);
+        case ControlKind::Static: {
+            // Texts from the camera are shown as they are, never as markup.
+            auto* l = new QLabel(this);
+            l->setTextFormat(Qt::PlainText);
+            w = l;
             break;
+        }
         case ControlKind::Group:
             w = new QGroupBox(this);
             break;
@@ -147,6 +151,7 @@ QWidget* DialogView::create(const ControlSpec& spec) {
     widgets_[id] = w;
     if (!spec.label.empty()) {
         auto* l = new QLabel(qs(spec.label), this);
+        l->setTextFormat(Qt::PlainText);
         l->setBuddy(w);
         sideLabels_[id] = l;
     }

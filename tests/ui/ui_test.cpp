@@ -140,7 +140,11 @@ TEST(MainDialogView, MirrorsTheModelByControlId) {
             EXPECT_EQ(view.bottomStrip()->isVisibleTo(&view), model.bottomTrim() == 0);
             expectAgrees(view, model);
 
-            // The model's later changes reach the widgets.
+            // The model's later changes reach the widgets, camera texts as they are.
+            model.setStatus(" Firmware Version: <b>1.02</b>");
+            EXPECT_EQ(qobject_cast<QLabel*>(view.widget(idc::kStatus))->textFormat(),
+                      Qt::PlainText);
+            expectAgrees(view, model);
             model.setStatus(" Status: Wait!!");
             model.setVisible(idc::kStepCom, true);
             model.setProgress(40);
