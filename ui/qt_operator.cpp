@@ -54,6 +54,7 @@ QWidget* QtOperator::owner() const {
 void QtOperator::message(std::string_view text) {
     QMessageBox box(QMessageBox::NoIcon, kBoxTitle, QString::fromUtf8(text.data(), text.size()),
                     QMessageBox::Ok, owner());
+    box.setTextFormat(Qt::PlainText);
     box.setWindowIcon(applicationIcon());
     box.exec();
 }
@@ -61,6 +62,7 @@ void QtOperator::message(std::string_view text) {
 bool QtOperator::askYesNo(std::string_view text) {
     QMessageBox box(QMessageBox::Question, kBoxTitle, QString::fromUtf8(text.data(), text.size()),
                     QMessageBox::Yes | QMessageBox::No, owner());
+    box.setTextFormat(Qt::PlainText);
     box.setWindowIcon(applicationIcon());
     return box.exec() == QMessageBox::Yes;
 }

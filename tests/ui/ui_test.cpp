@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
@@ -269,6 +270,30 @@ TEST(CallRunner, InterfaceThreadKeepsProcessingEventsDuringALongCall) {
 
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST(QtOperator, BoxesShowTheirTextsAsPlainText) {
+    QtOperator op;
+    std::vector<std::pair<QString, Qt::TextFormat>> seen;
+    auto answer = [&](QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [&seen, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen.emplace_back(box->text(), box->textFormat());
+            box->button(button)->click();
+        });
+    };
+    answer(QMessageBox::Ok);
+    op.message("Error <b>12</b>");
+    answer(QMessageBox::Yes);
+    EXPECT_TRUE(op.askYesNo("Execute <Focus> Calibration. Yes or No?"));
+    answer(QMessageBox::No);
+    EXPECT_FALSE(op.askYesNo("Execute Focus Calibration. Yes or No?"));
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].first, "Error <b>12</b>");
+    EXPECT_EQ(seen[1].first, "Execute <Focus> Calibration. Yes or No?");
+    for (const auto& s : seen)
+        EXPECT_EQ(s.second, Qt::PlainText);
 }
 
 TEST(QtOperator, TranslatesFileFilters) {
