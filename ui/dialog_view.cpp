@@ -37,6 +37,9 @@ std::string toModelText(const QString& s) {
     return t.toStdString();
 }
 
+// Narrowest one-line edit without a short text limit, in characters.
+constexpr int kEditMinChars = 10;
+
 // Shortest and tallest result text box, in lines.
 constexpr int kResultMinLines = 8;
 constexpr int kResultMaxLines = 30;
@@ -106,6 +109,8 @@ QWidget* DialogView::create(const ControlSpec& spec) {
             e->setReadOnly(spec.readOnly);
             if (spec.maxChars > 0 && spec.maxChars <= 4) {
                 e->setFixedWidth(e->fontMetrics().horizontalAdvance('W') * (spec.maxChars + 2));
+            } else {
+                e->setMinimumWidth(e->fontMetrics().horizontalAdvance('0') * kEditMinChars);
             }
             connect(e, &QLineEdit::textEdited, this,
                     [this, id](const QString& t) { model_.viewState(id).text = t.toStdString(); });
