@@ -10,25 +10,16 @@
 #include "link_constants.h"
 #include "protocol.h"
 #include "qorlink.h"
-#include "scripted_line.h"
+#include "scripted_session.h"
 
 namespace qorlink::test {
 namespace {
 
-class ProtocolTest : public ::testing::Test {
+class ProtocolTest : public ScriptedSessionTest {
   protected:
     void SetUp() override {
-        installPlatform(&line_);
-        Cam_reset_dll();
-        line_.setHandler(IdleCamera);
-        ASSERT_EQ(Cam_set_speed(5), 0);
-        ASSERT_EQ(Cam_set_port(1), 1);
-        ASSERT_EQ(Cam_session_enabled(1), 0);
+        ScriptedSessionTest::SetUp();
         baseline_ = line_.written().size();
-    }
-    void TearDown() override {
-        Cam_reset_dll();
-        installPlatform(nullptr);
     }
     LinkConnection& conn() { return *currentConnection; }
     // Units written since the session opened.
@@ -39,7 +30,6 @@ class ProtocolTest : public ::testing::Test {
         return out;
     }
 
-    ScriptedLine line_;
     size_t baseline_ = 0;
 };
 

@@ -30,6 +30,7 @@ class ScriptedLine : public Platform {
     ~ScriptedLine() override;
 
     void setHandler(Handler h) { handler_ = std::move(h); }
+    bool handlerless() const { return !handler_; }
     // Bytes that will be waiting before the next read, as if sent unasked.
     void push(const Bytes& bytes);
     const std::vector<Written>& written() const { return written_; }

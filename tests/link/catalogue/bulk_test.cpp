@@ -11,6 +11,7 @@
 #include "connection.h"
 #include "qorlink.h"
 #include "record_camera.h"
+#include "scripted_session.h"
 
 namespace qorlink::test {
 namespace {
@@ -46,24 +47,15 @@ struct TempFile {
     int fd;
 };
 
-class BulkTest : public ::testing::Test {
+class BulkTest : public ScriptedSessionTest {
   protected:
     void SetUp() override {
-        installPlatform(&line_);
-        Cam_reset_dll();
-        ASSERT_EQ(Cam_set_speed(5), 0);
-        ASSERT_EQ(Cam_set_port(1), 1);
-        ASSERT_EQ(Cam_session_enabled(1), 0);
+        ScriptedSessionTest::SetUp();
         cam_.commands.clear();
         g_progress.clear();
         g_stopAt = 0;
     }
-    void TearDown() override {
-        Cam_reset_dll();
-        installPlatform(nullptr);
-    }
 
-    ScriptedLine line_;
     RecordCamera cam_{line_};
 };
 

@@ -13,6 +13,7 @@
 #include "connection.h"
 #include "qorlink.h"
 #include "record_camera.h"
+#include "scripted_session.h"
 
 namespace qorlink::test {
 namespace {
@@ -26,26 +27,17 @@ Bytes Pattern(size_t n, uint8_t seed = 1) {
     return b;
 }
 
-class CatalogueTest : public ::testing::Test {
+class CatalogueTest : public ScriptedSessionTest {
   protected:
     void SetUp() override {
-        installPlatform(&line_);
-        Cam_reset_dll();
-        ASSERT_EQ(Cam_set_speed(5), 0);
-        ASSERT_EQ(Cam_set_port(1), 1);
-        ASSERT_EQ(Cam_session_enabled(1), 0);
+        ScriptedSessionTest::SetUp();
         cam_.commands.clear();
-    }
-    void TearDown() override {
-        Cam_reset_dll();
-        installPlatform(nullptr);
     }
     // Lets an accepted execute command complete, as the camera's ENQ would.
     void finishExecute() {
         if (currentConnection->state == LinkState::Executing) line_.push({0x05});
     }
 
-    ScriptedLine line_;
     RecordCamera cam_{line_};
 };
 
