@@ -352,7 +352,7 @@ int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, ui
 }
 
 int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expected, uint8_t* out,
-                size_t capacity, size_t* length, bool* more) {
+                size_t capacity, size_t* length, bool* more, size_t* payloadLength) {
     const size_t frameSize = op == kOpGetDataLarge ? kLargeFrame : kSmallFrame;
     const bool verify = op != kOpGetDataLarge && ReplySumsVerified(c);
     auto frame = Allocate(frameSize);
@@ -404,6 +404,7 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
                 if (stored > 0) std::memcpy(out, frame.get() + kFrameHeader, stored);
                 *length = stored;
                 *more = type == kFrameMore;
+                if (payloadLength != nullptr) *payloadLength = n;
                 if (type == kFrameLast && WriteHandshakeByte(c, kAck) == -2)
                     return kUsbNotResponding;
                 ++c.rxSequence;
@@ -441,8 +442,10 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
 int ReceiveOne(LinkConnection& c, int code, size_t expected, uint8_t* out, size_t capacity,
                size_t* length) {
     bool more = false;
-    const int r = ReceiveData(c, true, code, kOpGetData, expected, out, capacity, length, &more);
-    if (r == kOk && more && *length == 0) return kDc1Response;
+    size_t payload = 0;
+    const int r =
+        ReceiveData(c, true, code, kOpGetData, expected, out, capacity, length, &more, &payload);
+    if (r == kOk && more && payload == 0) return kDc1Response;
     return r;
 }
 

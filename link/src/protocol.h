@@ -39,9 +39,10 @@ int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, ui
 
 // One data frame of a fetch. `first` sends the get-data command; later calls acknowledge the
 // previous frame. The payload (at most `capacity` bytes of it) is stored in `out`; `length`
-// receives the payload length stored and `more` whether further frames follow.
+// receives the payload length stored, `more` whether further frames follow, and `payloadLength`
+// (when given) the length of the payload as the camera sent it.
 int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expected, uint8_t* out,
-                size_t capacity, size_t* length, bool* more);
+                size_t capacity, size_t* length, bool* more, size_t* payloadLength = nullptr);
 // One-frame fetch: as ReceiveData with first = true and op 4; an empty type-2 frame gives 15.
 int ReceiveOne(LinkConnection& c, int code, size_t expected, uint8_t* out, size_t capacity,
                size_t* length);

@@ -318,6 +318,10 @@ TEST_F(ProtocolTest, EmptyContinuationFrameCountsAsRefusal) {
     uint8_t out[8];
     size_t length = 0;
     EXPECT_EQ(ReceiveOne(conn(), 31, 8, out, sizeof out, &length), 15);
+    // A caller that has no room for data still gets success when data did come.
+    line_.setHandler([](const Bytes& u) { return u[0] == 0x1B ? DataFrame(2, 0, {9}) : Bytes{}; });
+    EXPECT_EQ(ReceiveOne(conn(), 31, 8, out, 0, &length), 0);
+    EXPECT_EQ(length, 0u);
 }
 
 TEST_F(ProtocolTest, SessionEndByteDuringAReplyEndsTheExchange) {
