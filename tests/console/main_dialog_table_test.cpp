@@ -99,7 +99,7 @@ const Expected kControls[] = {
     {1146, K::Static, "PRE-previous ID :", false},
 };
 
-const ControlSpec& specOf(const std::vector<ControlSpec>& table, int id) {
+const ControlSpec& entryOf(const std::vector<ControlSpec>& table, int id) {
     auto it =
         std::find_if(table.begin(), table.end(), [&](const ControlSpec& s) { return s.id == id; });
     if (it == table.end()) throw std::out_of_range("no control " + std::to_string(id));
@@ -112,7 +112,7 @@ TEST(MainDialogTable, HoldsEveryControlWithItsKindTextAndInitialVisibility) {
     for (const Expected& e : kControls) {
         expectedIds.insert(e.id);
         const ControlSpec* it = nullptr;
-        ASSERT_NO_THROW(it = &specOf(table, e.id)) << e.id;
+        ASSERT_NO_THROW(it = &entryOf(table, e.id)) << e.id;
         EXPECT_EQ(it->kind, e.kind) << e.id;
         const bool labelled = e.kind == K::Edit || e.kind == K::List;
         EXPECT_EQ(labelled ? it->label : it->caption, e.text) << e.id;
@@ -126,14 +126,14 @@ TEST(MainDialogTable, HoldsEveryControlWithItsKindTextAndInitialVisibility) {
         }
     }
     for (int id : {1143, 1144})
-        EXPECT_TRUE(specOf(table, id).readOnly) << id;
+        EXPECT_TRUE(entryOf(table, id).readOnly) << id;
     for (int id : idc::kMac)
-        EXPECT_EQ(specOf(table, id).maxChars, 2) << id;
+        EXPECT_EQ(entryOf(table, id).maxChars, 2) << id;
 }
 
 TEST(MainDialogTable, ListsHoldTheirItems) {
     const std::vector<ControlSpec> table = mainDialogTable();
-    auto items = [&](int id) { return specOf(table, id).items; };
+    auto items = [&](int id) { return entryOf(table, id).items; };
     struct Case {
         std::vector<int> ids;
         size_t count;
@@ -172,7 +172,7 @@ TEST(MainDialogTable, ListsHoldTheirItems) {
                                         "AF LED",    "All Version", "Tracking Adj", "Y Shading Adj",
                                         "Zoom Cal.", "Shading Rst."}));
     EXPECT_EQ(items(1012)[kTestOff], "Off");
-    const ControlSpec& progress = specOf(table, 1022);
+    const ControlSpec& progress = entryOf(table, 1022);
     EXPECT_EQ(progress.rangeLow, 0);
     EXPECT_EQ(progress.rangeHigh, 100);
 }
