@@ -136,6 +136,7 @@ bool VirtualScsiCamera::run(const uint8_t* cdb, size_t cdbLength, ScsiDirection 
     rec.direction = direction;
     rec.length = length;
     rec.timeoutSeconds = timeoutSeconds;
+    if (clock_ != nullptr) rec.atUs = clock_->nowUs();
     if (direction == ScsiDirection::Out && length > 0) rec.dataOut.assign(data, data + length);
 
     bool ok = false;

@@ -104,6 +104,7 @@ struct ScsiRecord {
     ScsiBytes dataOut;  // what the host sent
     ScsiBytes dataIn;   // what the drive answered
     bool ok = false;
+    uint64_t atUs = 0;  // virtual time the command arrived (0 without a clock)
 };
 
 class VirtualScsiCamera {

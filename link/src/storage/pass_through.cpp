@@ -106,54 +106,64 @@ bool ReadyForMessages(const LinkConnection& c) {
     return c.deviceHandle != nullptr && c.passThroughBlock != nullptr && c.opcodeSet != nullptr;
 }
 
+// Inquiries go through a block of their own, so that a discovery leaves the connection's block
+// (its time-out, CDB length and vendor flag) as the open prepared it.
 int PtDiscover(LinkConnection& c) {
     DeviceTable& table = deviceTable();
     table.clear();
-    uint8_t* block = c.passThroughBlock;
-    if (block == nullptr) return -1;
+    uint8_t block[kRequestBlockSize] = {};
+    SetFixedFields(block);
+    block[pt::kCdbLengthField] = static_cast<uint8_t>(kInquiryCdbLength);
+    SetTimeout(block, kInquiryTimeoutSeconds);
+    uint8_t* cdb = CdbOf(block);
+    cdb[0] = kInquiryOpcode;
+    cdb[4] = static_cast<uint8_t>(kInquiryLength);
     Platform& platform = currentPlatform();
     for (const std::string& name : platform.listRemovableScsi()) {
         if (table.full()) break;  // further camera drives are ignored
         if (IsFloppyRoot(name)) continue;
         std::unique_ptr<ScsiDevice> device = platform.openScsi(name);
         if (!device) continue;
-        ClearCdb(block);
-        uint8_t* cdb = CdbOf(block);
-        cdb[0] = kInquiryOpcode;
-        cdb[4] = static_cast<uint8_t>(kInquiryLength);
-        block[pt::kCdbLengthField] = static_cast<uint8_t>(kInquiryCdbLength);
-        SetTimeout(block, kInquiryTimeoutSeconds);
         uint8_t inquiry[kInquiryLength] = {};
         if (!Issue(block, *device, ScsiDirection::In, inquiry, sizeof inquiry)) continue;
         const std::string_view vendor(reinterpret_cast<const char*>(inquiry) + kInquiryVendorOffset,
                                       kInquiryVendorLength);
         if (const VendorRow* row = MatchVendor(vendor, c.oemMode)) table.append(name, row->id);
     }
-    ClearCdb(block);
     return table.count > 0 ? 0 : -1;
+}
+
+int PtClose(LinkConnection& c);
+
+// Every way out of a failed open leaves the marker telling whether any drive is still in use.
+int OpenFailed() {
+    UpdatePortMarker();
+    return -1;
 }
 
 int PtOpen(LinkConnection& c) {
     uint8_t* block = c.passThroughBlock;
     if (block == nullptr) return -1;
-    if (c.deviceHandle != nullptr) DropDevice(c);
+    // A connection that still holds a drive gives it up first, as a close does.
+    if (c.deviceHandle != nullptr) PtClose(c);
     SetFixedFields(block);
-    if (PtDiscover(c) != 0) return -1;
+    if (PtDiscover(c) != 0) return OpenFailed();
 
     const DeviceTable& table = deviceTable();
     size_t index = 0;
     while (index < table.count && IsReserved(table.entries[index].name))
         ++index;
-    if (index == table.count) return -1;
+    if (index == table.count) return OpenFailed();
     const DeviceEntry& entry = table.entries[index];
     const VendorRow* row = FindVendorRow(entry.vendorId);
-    if (row == nullptr || row->opcodes == nullptr) return -1;  // recognised, but not spoken to
+    if (row == nullptr || row->opcodes == nullptr)
+        return OpenFailed();  // recognised, not spoken to
 
     // The Windows transport follows the open with a vendor device control whose meaning belongs
     // to the camera's storage firmware; its backend sends it from openScsi. Linux has no
     // counterpart to it, so nothing is sent here.
     std::unique_ptr<ScsiDevice> device = currentPlatform().openScsi(entry.name);
-    if (!device || !Reserve(entry.name, device.get())) return -1;
+    if (!device || !Reserve(entry.name, device.get())) return OpenFailed();
 
     ClearCdb(block);
     block[pt::kCdbLengthField] = static_cast<uint8_t>(kCdbLength);

@@ -3,6 +3,7 @@
 // a failing drive.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <set>
@@ -187,6 +188,35 @@ TEST_F(MessageTest, OpenFillsTheConnectionFromTheVendorRow) {
     EXPECT_EQ(drive_->openHandles(), 1);
 }
 
+TEST_F(MessageTest, DiscoveryLeavesTheOpenDeviceCommandsAlone) {
+    ASSERT_EQ(DiscoverDevices(conn_), 0);
+    const uint8_t ack = kAck;
+    EXPECT_EQ(StorageWrite(conn_, &ack, 1), 1);
+    ASSERT_FALSE(drive_->commands(0xF0).empty());
+    EXPECT_EQ(drive_->commands(0xF0).back().cdb.size(), 16u);
+    EXPECT_EQ(drive_->commands(0xF0).back().cdb[12], 1) << "vendor flag kept";
+    EXPECT_EQ(drive_->protocolErrors(), 0);
+}
+
+TEST_F(StorageTest, OpeningAgainGivesUpTheHeldDriveFirst) {
+    VirtualScsiCamera& drive = AddDrive("/dev/sdb", "Pelorin", kR10);
+    ASSERT_EQ(OpenStorage(conn_), kUsbPort);
+    // Still there: released (its row wants it), reopened, reserved once.
+    EXPECT_EQ(OpenStorage(conn_), kUsbPort);
+    EXPECT_EQ(drive.releases(), 1);
+    EXPECT_EQ(drive.openHandles(), 1);
+    EXPECT_EQ(std::popcount(inUseMask()), 1);
+    EXPECT_EQ(openPortMarker, kUsbPort);
+    // Gone: nothing stays reserved and a serial port may open again.
+    platform_.bus().remove("/dev/sdb");
+    EXPECT_EQ(OpenStorage(conn_), -1);
+    EXPECT_EQ(drive.releases(), 2);
+    EXPECT_EQ(drive.openHandles(), 0);
+    EXPECT_EQ(conn_.deviceHandle, nullptr);
+    EXPECT_EQ(inUseMask(), 0u);
+    EXPECT_EQ(openPortMarker, -1);
+}
+
 TEST_F(MessageTest, WriteSendsAnnounceHeaderedMessageAndStatus) {
     const Bytes query = {0x1B, 0x43, 0x02, 0x00, 0x01, 0x12, 0x13, 0x00};
     EXPECT_EQ(StorageWrite(conn_, query.data(), query.size()), 1);
@@ -316,6 +346,7 @@ TEST_P(ReleaseTest, CloseReleasesOnlyForRowsThatWantIt) {
     } else {
         ASSERT_EQ(drive.log().size(), 1u);
         EXPECT_EQ(Hex(drive.log()[0].cdb), c.releaseCdb);
+        EXPECT_EQ(drive.log()[0].timeoutSeconds, 12u) << "the open's time-out, not the inquiry's";
         EXPECT_EQ(drive.releases(), 1);
     }
     EXPECT_EQ(drive.protocolErrors(), 0);
@@ -362,6 +393,52 @@ TEST_F(UsbExportTest, FailingDriveCommandBecomesUsbNotResponding) {
     EXPECT_EQ(Cam_set_factory_code(7), 21);
     EXPECT_EQ(currentConnection->lastResult, 21);
     EXPECT_EQ(drive.protocolErrors(), 0);
+}
+
+// A value reply whose sum is wrong is taken from the row that skips reply sums and is a USB
+// failure for every other row: no NAK, no drain, no second request.
+TEST(UsbReplySums, CheckedExceptForTheRowThatSkipsThem) {
+    struct Case {
+        int32_t oem;
+        uint16_t row;
+        bool badSum;
+        int32_t value;
+        int lastResult;
+    };
+    constexpr uint16_t kR3 = 0x0104;
+    const Case cases[] = {
+        {0x5B000003, kR3, true, 0x1234, 0},    {0x5B000003, kR3, false, 0x1234, 0},
+        {kOemHome, kVendorHome, true, -1, 21}, {kOemHome, kVendorHome, false, 0x1234, 0},
+        {0x5B00000A, kR10, true, -1, 21},
+    };
+    for (const Case& c : cases) {
+        UsbPlatform platform;
+        installPlatform(&platform);
+        Cam_reset_dll();
+        ResetDeviceTable();
+        ScriptedCameraSide side([&c](const Bytes& unit) -> Bytes {
+            if (unit.size() < 6 || unit[4] != 1) return {};
+            Bytes reply = ValueReply(0x1234);
+            if (c.badSum) reply[8] ^= 0x01;
+            return reply;
+        });
+        {
+            VirtualScsiCamera drive("SOMECAM", c.row, &side, &platform);
+            platform.bus().add("/dev/sdb", &drive);
+            ASSERT_EQ(Cam_set_port(c.oem), kUsbPort);
+            ASSERT_EQ(Cam_session_enabled(1), 0);
+            EXPECT_EQ(Cam_get_lcd_type(), c.value) << std::hex << c.oem;
+            EXPECT_EQ(currentConnection->lastResult, c.lastResult) << std::hex << c.oem;
+            const size_t units = c.lastResult == 0 ? 2u : 1u;  // the request, then ACK if taken
+            EXPECT_EQ(side.units().size(), units) << std::hex << c.oem;
+            const uint8_t query = FindVendorRow(c.row)->opcodes->op[kOpQueryLength];
+            EXPECT_EQ(drive.commands(query).size(), 1u) << "one reply read";
+            EXPECT_EQ(drive.protocolErrors(), 0);
+            Cam_reset_dll();
+        }
+        ResetDeviceTable();
+        installPlatform(nullptr);
+    }
 }
 
 TEST_F(UsbExportTest, NoCameraDriveFallsThroughToTheSerialScanAtOnce) {

@@ -2,6 +2,7 @@
 // camera drive, through the real storage transport.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <vector>
 
 #include "camsim/camera.h"
@@ -135,6 +136,62 @@ TEST_F(UsbSessionTest, DriveFailureMidSessionIsUsbNotResponding) {
     EXPECT_EQ(currentConnection->lastResult, 21);
     // The next command reopens the drive and goes through.
     EXPECT_EQ(Cam_set_factory_code(3), 0);
+    EXPECT_EQ(drive_.protocolErrors(), 0);
+}
+
+TEST_F(UsbSessionTest, FramesGoWholeAndTheNextOneWaitsTenMillisecondsAfterAnAck) {
+    Open();
+    drive_.clearLog();
+    EXPECT_EQ(Cam_get_lcd_type(), camera_.profile().lcdType);
+    EXPECT_EQ(Cam_set_factory_code(3), 0);
+
+    // Every message carries one whole unit: a frame or a handshake byte.
+    const std::vector<std::vector<uint8_t>> messages = Messages();
+    ASSERT_EQ(messages.size(), 3u);  // value request, ACK, set-value frame
+    EXPECT_EQ(messages[0].size(), 8u);
+    EXPECT_EQ(messages[1], std::vector<uint8_t>{kAck});
+    EXPECT_EQ(messages[2].size(), 12u);
+
+    // The value reply's ACK ends with its status command; the next frame's announce follows it
+    // after the USB pre-send delay.
+    constexpr uint8_t kAnnounce = 0xE8, kStatus = 0xEB;
+    const std::vector<ScsiRecord>& log = drive_.log();
+    size_t ackStatus = 0;
+    for (size_t i = 0, writes = 0; i < log.size(); ++i) {
+        if (log[i].cdb[0] == kWriteMessage) ++writes;
+        if (writes == 2 && log[i].cdb[0] == kStatus) {
+            ackStatus = i;
+            break;
+        }
+    }
+    ASSERT_GT(ackStatus, 0u);
+    ASSERT_LT(ackStatus + 1, log.size());
+    EXPECT_EQ(log[ackStatus + 1].cdb[0], kAnnounce);
+    EXPECT_EQ(log[ackStatus + 1].atUs - log[ackStatus].atUs, 10'000u);
+    EXPECT_EQ(drive_.protocolErrors(), 0);
+}
+
+TEST_F(UsbSessionTest, SessionReopensAfterAnExecuteIsLost) {
+    Open();
+    // The commit runs far longer than the one completion read waits.
+    camera_.profile().executeUsByCode[11] = 24ull * 3600 * 1'000'000;
+    EXPECT_EQ(Cam_write_loaded_data(), 0);
+    EXPECT_EQ(currentConnection->state, LinkState::Executing);
+    drive_.clearLog();
+
+    // The completion read finds nothing, the state becomes Failed, and the readiness query
+    // reopens the drive: released, opened again, and answering (still busy).
+    EXPECT_EQ(Cam_ready(), 0);
+    EXPECT_EQ(drive_.releases(), 1);
+    EXPECT_EQ(drive_.openHandles(), 1);
+    EXPECT_EQ(currentConnection->port, kUsbPort);
+    EXPECT_EQ(currentConnection->vendorId, kR10);
+    EXPECT_EQ(currentConnection->lastResult, 0);
+    EXPECT_EQ(openPortMarker, kUsbPort);
+    EXPECT_EQ(std::popcount(inUseMask()), 1);
+
+    camera_.profile().values[166] = 0x77;
+    EXPECT_EQ(Cam_get_lcd_type(), 0x77);
     EXPECT_EQ(drive_.protocolErrors(), 0);
 }
 
