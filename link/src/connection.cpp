@@ -241,6 +241,9 @@ int SelectPort(LinkConnection& c, int port) {
     int first = kFirstScanPort;
     int last = kLastScanPort;
     if (port == 0) {
+        // A full search matches drives by name, whatever OEM value an earlier search used. (A
+        // reopen selects the port it found, 160, and keeps the OEM value.)
+        c.oemMode = 0;
         usb = probe = true;
     } else if (port == 1 || port == 2) {
         first = last = port;

@@ -64,6 +64,14 @@ TEST_F(ConnectionTest, OemValueWithoutVendorRowTakesComOneWithoutProbing) {
     EXPECT_FALSE(line_.portOpen()) << "the port is closed again after selection";
 }
 
+TEST_F(ConnectionTest, FullSearchAfterAFailedOemSearchMatchesByName) {
+    line_.setAvailablePorts({});
+    EXPECT_EQ(Cam_set_port(0x5B00000A), -1);
+    EXPECT_EQ(currentConnection->oemMode, 0x5B00000A);
+    EXPECT_EQ(Cam_set_port(0), -1);
+    EXPECT_EQ(currentConnection->oemMode, 0);
+}
+
 TEST_F(ConnectionTest, ScanProbesUntilTheCameraAnswersNak) {
     line_.setAvailablePorts({1, 2});
     int probes = 0;
