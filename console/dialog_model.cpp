@@ -58,9 +58,9 @@ void DataExchange::check(int id, int32_t& member) {
     }
 }
 
-DialogModel::DialogModel(int templateId, std::string title, std::vector<ControlSpec> table)
+DialogModel::DialogModel(int templateId, std::string title, std::vector<ControlDef> table)
     : templateId_(templateId), title_(std::move(title)), table_(std::move(table)) {
-    for (const ControlSpec& s : table_) {
+    for (const ControlDef& s : table_) {
         if (state_.count(s.id) != 0) throw std::logic_error("duplicate control id");
         ControlState& c = state_[s.id];
         c.text = s.caption;
@@ -72,8 +72,8 @@ DialogModel::DialogModel(int templateId, std::string title, std::vector<ControlS
     }
 }
 
-const ControlSpec& DialogModel::spec(int id) const {
-    for (const ControlSpec& s : table_) {
+const ControlDef& DialogModel::def(int id) const {
+    for (const ControlDef& s : table_) {
         if (s.id == id) return s;
     }
     throw std::out_of_range("no control " + std::to_string(id));

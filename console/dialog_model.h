@@ -36,9 +36,9 @@ enum class ControlKind {
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 
-struct ControlSpec {
-    ControlSpec() = default;
-    ControlSpec(int id, ControlKind kind, std::string caption = {})
+struct ControlDef {
+    ControlDef() = default;
+    ControlDef(int id, ControlKind kind, std::string caption = {})
         : id(id), kind(kind), caption(std::move(caption)) {}
 
     int id = 0;  // ids below 0 are labels and frames that no procedure addresses
@@ -100,15 +100,15 @@ class DataExchange {
 
 class DialogModel {
   public:
-    DialogModel(int templateId, std::string title, std::vector<ControlSpec> table);
+    DialogModel(int templateId, std::string title, std::vector<ControlDef> table);
     virtual ~DialogModel() = default;
     DialogModel(const DialogModel&) = delete;
     DialogModel& operator=(const DialogModel&) = delete;
 
     int templateId() const { return templateId_; }
     const std::string& title() const { return title_; }
-    const std::vector<ControlSpec>& table() const { return table_; }
-    const ControlSpec& spec(int id) const;
+    const std::vector<ControlDef>& table() const { return table_; }
+    const ControlDef& def(int id) const;
     bool has(int id) const { return state_.count(id) != 0; }
 
     // Live control state. Changes made through the setters reach the view.
@@ -160,7 +160,7 @@ class DialogModel {
 
     int templateId_;
     std::string title_;
-    std::vector<ControlSpec> table_;
+    std::vector<ControlDef> table_;
     std::map<int, ControlState> state_;
     std::map<int, std::function<void()>> handlers_;
     std::function<void(int)> observer_;

@@ -13,16 +13,16 @@ namespace {
 
 using K = ControlKind;
 
-ControlSpec button(int id, const char* caption, int group, bool visible = true) {
-    ControlSpec s(id, K::Button, caption);
+ControlDef button(int id, const char* caption, int group, bool visible = true) {
+    ControlDef s(id, K::Button, caption);
     s.group = group;
     s.visible = visible;
     return s;
 }
 
-ControlSpec list(int id, const char* label, std::vector<std::string> items, int group,
-                 bool visible = true) {
-    ControlSpec s(id, K::List);
+ControlDef list(int id, const char* label, std::vector<std::string> items, int group,
+                bool visible = true) {
+    ControlDef s(id, K::List);
     s.items = std::move(items);
     s.group = group;
     s.label = label;
@@ -30,8 +30,8 @@ ControlSpec list(int id, const char* label, std::vector<std::string> items, int 
     return s;
 }
 
-ControlSpec edit(int id, const char* label, int group, int maxChars = 0, bool visible = true) {
-    ControlSpec s(id, K::Edit);
+ControlDef edit(int id, const char* label, int group, int maxChars = 0, bool visible = true) {
+    ControlDef s(id, K::Edit);
     s.label = label;
     s.group = group;
     s.maxChars = maxChars;
@@ -39,19 +39,19 @@ ControlSpec edit(int id, const char* label, int group, int maxChars = 0, bool vi
     return s;
 }
 
-ControlSpec label(int id, const char* caption, int group, bool visible = true) {
-    ControlSpec s(id, K::Static, caption);
+ControlDef label(int id, const char* caption, int group, bool visible = true) {
+    ControlDef s(id, K::Static, caption);
     s.group = group;
     s.visible = visible;
     return s;
 }
 
-ControlSpec groupBox(int id, const char* caption) {
-    return ControlSpec(id, K::Group, caption);
+ControlDef groupBox(int id, const char* caption) {
+    return ControlDef(id, K::Group, caption);
 }
 
-ControlSpec check(int id, const char* caption, int group, bool visible = true) {
-    ControlSpec s(id, K::CheckBox, caption);
+ControlDef check(int id, const char* caption, int group, bool visible = true) {
+    ControlDef s(id, K::CheckBox, caption);
     s.group = group;
     s.visible = visible;
     return s;
@@ -108,10 +108,10 @@ const std::vector<std::string>& fixedTestItems() {
     return items;
 }
 
-std::vector<ControlSpec> mainDialogTable() {
+std::vector<ControlDef> mainDialogTable() {
     using namespace idc;
     const auto reg16 = registerItems(16);
-    std::vector<ControlSpec> t;
+    std::vector<ControlDef> t;
 
     t.push_back(groupBox(kCalibrationGroup, "Calibration"));
     t.push_back(button(kAwb, "&AWB", kCalibrationGroup));
@@ -182,11 +182,11 @@ std::vector<ControlSpec> mainDialogTable() {
     t.push_back(edit(kUsbRev, "Rev.", kUsbGroup));
     t.push_back(button(kUsbRevSet, "Set", kUsbGroup));
     t.push_back(label(kPreviousIdLabel, text::kPreviousId, kUsbGroup, false));
-    ControlSpec prev = edit(kPreviousId, "", kUsbGroup, 0, false);
+    ControlDef prev = edit(kPreviousId, "", kUsbGroup, 0, false);
     prev.readOnly = true;
     t.push_back(prev);
     t.push_back(label(kPrePreviousIdLabel, text::kPrePreviousId, kUsbGroup, false));
-    ControlSpec prePrev = edit(kPrePreviousId, "", kUsbGroup, 0, false);
+    ControlDef prePrev = edit(kPrePreviousId, "", kUsbGroup, 0, false);
     prePrev.readOnly = true;
     t.push_back(prePrev);
 
@@ -196,8 +196,8 @@ std::vector<ControlSpec> mainDialogTable() {
         t.push_back(edit(id, "", kMacGroup, 2));
     t.push_back(button(kMacSet, "Set", kMacGroup));
 
-    t.push_back(ControlSpec(kStatus, K::Static));
-    ControlSpec progress(kProgress, K::Progress);
+    t.push_back(ControlDef(kStatus, K::Static));
+    ControlDef progress(kProgress, K::Progress);
     progress.rangeHigh = 100;
     t.push_back(progress);
     return t;

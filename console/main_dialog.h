@@ -107,7 +107,7 @@ inline constexpr size_t kStatusMaxChars = 50;
 inline constexpr int kTestOff = 7;  // the Test item "Off"
 
 // The main dialog's control table, in the template's order.
-std::vector<ControlSpec> mainDialogTable();
+std::vector<ControlDef> mainDialogTable();
 // The 26 items the Test list starts with.
 const std::vector<std::string>& fixedTestItems();
 // Items of the register lists: -16..+16, -5..+5 and -30..+30; index 16 (5, 30) is "  0".

@@ -10,12 +10,12 @@ namespace {
 // The text is copied as characters 0 to 65535, the range the copy selects.
 constexpr size_t kCopyLimit = 65535;
 
-std::vector<ControlSpec> resultTable() {
+std::vector<ControlDef> resultTable() {
     return {
-        ControlSpec(kResultHeading, ControlKind::Static),
-        ControlSpec(kResultText, ControlKind::MultiLineEdit),
-        ControlSpec(kIdOk, ControlKind::DefaultButton, text::kOk),
-        ControlSpec(kIdCancel, ControlKind::Button, text::kCopy),
+        ControlDef(kResultHeading, ControlKind::Static),
+        ControlDef(kResultText, ControlKind::MultiLineEdit),
+        ControlDef(kIdOk, ControlKind::DefaultButton, text::kOk),
+        ControlDef(kIdCancel, ControlKind::Button, text::kCopy),
     };
 }
 

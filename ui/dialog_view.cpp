@@ -50,8 +50,8 @@ DialogView::DialogView(DialogModel& model, QWidget* parent) : QDialog(parent), m
     setWindowTitle(qs(model_.title()));
     setWindowIcon(applicationIcon());
     build();
-    for (const ControlSpec& spec : model_.table())
-        mirror(spec.id);
+    for (const ControlDef& def : model_.table())
+        mirror(def.id);
     mirrorDialog();
     model_.setObserver([this](int id) {
         if (id == 0) {
@@ -81,15 +81,15 @@ void DialogView::reject() {
     model_.command(kIdCancel);
 }
 
-QWidget* DialogView::create(const ControlSpec& spec) {
-    const int id = spec.id;
+QWidget* DialogView::create(const ControlDef& def) {
+    const int id = def.id;
     QWidget* w = nullptr;
-    switch (spec.kind) {
+    switch (def.kind) {
         case ControlKind::Button:
         case ControlKind::DefaultButton: {
             auto* b = new QPushButton(this);
-            b->setAutoDefault(spec.kind == ControlKind::DefaultButton);
-            b->setDefault(spec.kind == ControlKind::DefaultButton);
+            b->setAutoDefault(def.kind == ControlKind::DefaultButton);
+            b->setDefault(def.kind == ControlKind::DefaultButton);
             connect(b, &QPushButton::clicked, this, [this, id] { model_.command(id); });
             w = b;
             break;
@@ -105,10 +105,10 @@ QWidget* DialogView::create(const ControlSpec& spec) {
         }
         case ControlKind::Edit: {
             auto* e = new QLineEdit(this);
-            if (spec.maxChars > 0) e->setMaxLength(spec.maxChars);
-            e->setReadOnly(spec.readOnly);
-            if (spec.maxChars > 0 && spec.maxChars <= 4) {
-                e->setFixedWidth(e->fontMetrics().horizontalAdvance('W') * (spec.maxChars + 2));
+            if (def.maxChars > 0) e->setMaxLength(def.maxChars);
+            e->setReadOnly(def.readOnly);
+            if (def.maxChars > 0 && def.maxChars <= 4) {
+                e->setFixedWidth(e->fontMetrics().horizontalAdvance('W') * (def.maxChars + 2));
             } else {
                 e->setMinimumWidth(e->fontMetrics().horizontalAdvance('0') * kEditMinChars);
             }
@@ -119,7 +119,7 @@ QWidget* DialogView::create(const ControlSpec& spec) {
         }
         case ControlKind::MultiLineEdit: {
             auto* e = new QPlainTextEdit(this);
-            e->setReadOnly(spec.readOnly);
+            e->setReadOnly(def.readOnly);
             e->document()->setDocumentMargin(kResultTextMargin);
             e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             connect(e, &QPlainTextEdit::textChanged, this, [this, id, e] {
@@ -154,8 +154,8 @@ QWidget* DialogView::create(const ControlSpec& spec) {
     }
     w->setObjectName(QString::number(id));
     widgets_[id] = w;
-    if (!spec.label.empty()) {
-        auto* l = new QLabel(qs(spec.label), this);
+    if (!def.label.empty()) {
+        auto* l = new QLabel(qs(def.label), this);
         l->setTextFormat(Qt::PlainText);
         l->setBuddy(w);
         sideLabels_[id] = l;
@@ -164,8 +164,8 @@ QWidget* DialogView::create(const ControlSpec& spec) {
 }
 
 void DialogView::build() {
-    for (const ControlSpec& spec : model_.table())
-        create(spec);
+    for (const ControlDef& def : model_.table())
+        create(def);
     if (model_.templateId() == kMainTemplate) {
         arrangeMain();
     } else if (model_.templateId() == kResultTemplate) {
@@ -272,8 +272,8 @@ void DialogView::arrangeResult() {
 
 void DialogView::arrangeGeneric() {
     auto* v = new QVBoxLayout(this);
-    for (const ControlSpec& spec : model_.table()) {
-        if (spec.group == 0 && spec.kind != ControlKind::Group) v->addWidget(row({spec.id}, this));
+    for (const ControlDef& def : model_.table()) {
+        if (def.group == 0 && def.kind != ControlKind::Group) v->addWidget(row({def.id}, this));
     }
 }
 

@@ -32,7 +32,7 @@ class DialogView final : public QDialog {
 
   private:
     void build();
-    QWidget* create(const ControlSpec& spec);
+    QWidget* create(const ControlDef& def);
     void arrangeMain();
     void arrangeResult();
     void arrangeGeneric();

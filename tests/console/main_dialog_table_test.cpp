@@ -99,19 +99,19 @@ const Expected kControls[] = {
     {1146, K::Static, "PRE-previous ID :", false},
 };
 
-const ControlSpec& entryOf(const std::vector<ControlSpec>& table, int id) {
+const ControlDef& entryOf(const std::vector<ControlDef>& table, int id) {
     auto it =
-        std::find_if(table.begin(), table.end(), [&](const ControlSpec& s) { return s.id == id; });
+        std::find_if(table.begin(), table.end(), [&](const ControlDef& s) { return s.id == id; });
     if (it == table.end()) throw std::out_of_range("no control " + std::to_string(id));
     return *it;
 }
 
 TEST(MainDialogTable, HoldsEveryControlWithItsKindTextAndInitialVisibility) {
-    const std::vector<ControlSpec> table = mainDialogTable();
+    const std::vector<ControlDef> table = mainDialogTable();
     std::set<int> expectedIds;
     for (const Expected& e : kControls) {
         expectedIds.insert(e.id);
-        const ControlSpec* it = nullptr;
+        const ControlDef* it = nullptr;
         ASSERT_NO_THROW(it = &entryOf(table, e.id)) << e.id;
         EXPECT_EQ(it->kind, e.kind) << e.id;
         const bool labelled = e.kind == K::Edit || e.kind == K::List;
@@ -120,7 +120,7 @@ TEST(MainDialogTable, HoldsEveryControlWithItsKindTextAndInitialVisibility) {
         EXPECT_TRUE(it->enabled) << e.id;
     }
     // Nothing else a procedure could address.
-    for (const ControlSpec& s : table) {
+    for (const ControlDef& s : table) {
         if (s.id > 0) {
             EXPECT_TRUE(expectedIds.count(s.id)) << "unexpected control " << s.id;
         }
@@ -132,7 +132,7 @@ TEST(MainDialogTable, HoldsEveryControlWithItsKindTextAndInitialVisibility) {
 }
 
 TEST(MainDialogTable, ListsHoldTheirItems) {
-    const std::vector<ControlSpec> table = mainDialogTable();
+    const std::vector<ControlDef> table = mainDialogTable();
     auto items = [&](int id) { return entryOf(table, id).items; };
     struct Case {
         std::vector<int> ids;
@@ -172,7 +172,7 @@ TEST(MainDialogTable, ListsHoldTheirItems) {
                                         "AF LED",    "All Version", "Tracking Adj", "Y Shading Adj",
                                         "Zoom Cal.", "Shading Rst."}));
     EXPECT_EQ(items(1012)[kTestOff], "Off");
-    const ControlSpec& progress = entryOf(table, 1022);
+    const ControlDef& progress = entryOf(table, 1022);
     EXPECT_EQ(progress.rangeLow, 0);
     EXPECT_EQ(progress.rangeHigh, 100);
 }

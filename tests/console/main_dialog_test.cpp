@@ -219,7 +219,7 @@ TEST(MainDialog, WindowRulesLockControlsByTypeAndFactoryCodeFamily) {
         };
         ASSERT_EQ(rig.run(), 0) << c.type;
         MainDialog& d = rig.dialog();
-        for (const ControlSpec& s : d.table()) {
+        for (const ControlDef& s : d.table()) {
             if (s.id == idc::kEvf || s.id == idc::kVco) continue;  // decided by the panel rules
             const bool expectDisabled =
                 std::find(c.disabled.begin(), c.disabled.end(), s.id) != c.disabled.end();

@@ -68,10 +68,9 @@ TEST(ModelTables, MatchByFormIgnoringCase) {
 class Form final : public DialogModel {
   public:
     Form()
-        : DialogModel(
-              1, "Form",
-              {ControlSpec(10, ControlKind::Edit), ControlSpec(11, ControlKind::Edit),
-               ControlSpec(12, ControlKind::List), ControlSpec(13, ControlKind::CheckBox)}) {
+        : DialogModel(1, "Form",
+                      {ControlDef(10, ControlKind::Edit), ControlDef(11, ControlKind::Edit),
+                       ControlDef(12, ControlKind::List), ControlDef(13, ControlKind::CheckBox)}) {
         setItems(12, {"a", "b", "c"});
     }
     std::string name;

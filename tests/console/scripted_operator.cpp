@@ -51,8 +51,8 @@ std::optional<std::string> ScriptedOperator::chooseFile(std::string_view filter)
 
 OperatorEvent ScriptedOperator::snapshot(OperatorEvent::Kind kind, DialogModel& dialog) const {
     OperatorEvent e{kind, dialog.title(), dialog.templateId()};
-    for (const ControlSpec& spec : dialog.table())
-        e.controls[spec.id] = dialog.control(spec.id).text;
+    for (const ControlDef& def : dialog.table())
+        e.controls[def.id] = dialog.control(def.id).text;
     return e;
 }
 

@@ -37,23 +37,23 @@ QString qs(const std::string& s) {
 
 // Every control of the model has a widget of its kind showing its state.
 void expectAgrees(DialogView& view, DialogModel& model) {
-    for (const ControlSpec& spec : model.table()) {
-        SCOPED_TRACE("control " + std::to_string(spec.id));
-        QWidget* w = view.widget(spec.id);
+    for (const ControlDef& def : model.table()) {
+        SCOPED_TRACE("control " + std::to_string(def.id));
+        QWidget* w = view.widget(def.id);
         ASSERT_NE(w, nullptr);
-        const ControlState& s = model.control(spec.id);
+        const ControlState& s = model.control(def.id);
         const bool inStrip = view.bottomStrip() != nullptr && view.bottomStrip()->isAncestorOf(w);
         const bool stripShown =
             view.bottomStrip() == nullptr || view.bottomStrip()->isVisibleTo(&view);
         EXPECT_EQ(w->isVisibleTo(&view), s.visible && (!inStrip || stripShown));
         EXPECT_EQ(w->isEnabled(), s.enabled);
-        switch (spec.kind) {
+        switch (def.kind) {
             case ControlKind::Button:
             case ControlKind::DefaultButton: {
                 auto* b = qobject_cast<QPushButton*>(w);
                 ASSERT_NE(b, nullptr);
                 EXPECT_EQ(b->text(), qs(s.text));
-                EXPECT_EQ(b->isDefault(), spec.kind == ControlKind::DefaultButton);
+                EXPECT_EQ(b->isDefault(), def.kind == ControlKind::DefaultButton);
                 break;
             }
             case ControlKind::CheckBox: {
@@ -67,9 +67,9 @@ void expectAgrees(DialogView& view, DialogModel& model) {
                 auto* e = qobject_cast<QLineEdit*>(w);
                 ASSERT_NE(e, nullptr);
                 EXPECT_EQ(e->text(), qs(s.text));
-                EXPECT_EQ(e->isReadOnly(), spec.readOnly);
-                if (spec.maxChars > 0) {
-                    EXPECT_EQ(e->maxLength(), spec.maxChars);
+                EXPECT_EQ(e->isReadOnly(), def.readOnly);
+                if (def.maxChars > 0) {
+                    EXPECT_EQ(e->maxLength(), def.maxChars);
                 }
                 break;
             }
@@ -109,9 +109,9 @@ void expectAgrees(DialogView& view, DialogModel& model) {
                 break;
             }
         }
-        if (!spec.label.empty()) {
-            ASSERT_NE(view.sideLabel(spec.id), nullptr);
-            EXPECT_EQ(view.sideLabel(spec.id)->text(), qs(spec.label));
+        if (!def.label.empty()) {
+            ASSERT_NE(view.sideLabel(def.id), nullptr);
+            EXPECT_EQ(view.sideLabel(def.id)->text(), qs(def.label));
         }
     }
 }
@@ -193,7 +193,7 @@ TEST(ResultWindowView, EscapeAndTheCloseBoxCopyOnlyOkCloses) {
 // A stand-in for the organic-EL dialog that the main dialog opens modeless.
 class PanelDialog final : public DialogModel {
   public:
-    PanelDialog() : DialogModel(142, "Organic EL Cal.", {ControlSpec(1000, ControlKind::Edit)}) {}
+    PanelDialog() : DialogModel(142, "Organic EL Cal.", {ControlDef(1000, ControlKind::Edit)}) {}
 
   protected:
     void exchange(DataExchange&) override {}
