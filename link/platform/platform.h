@@ -17,7 +17,7 @@ namespace qorlink {
 
 // An open serial line. Reads and writes never block longer than the bounds given.
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
 
     // Raw 8N1 at `baud` in both directions; every other setting is fixed by the backend.
@@ -40,7 +40,7 @@ enum class ScsiDirection { None, In, Out };
 
 // An open SCSI device (a camera presented as a removable drive).
 class ScsiDevice {
-public:
+  public:
     virtual ~ScsiDevice() = default;
 
     // Issues one command. True only when the command was delivered and the device reported good
@@ -51,13 +51,13 @@ public:
 
 // An outside library loaded by name.
 class LoadedLibrary {
-public:
+  public:
     virtual ~LoadedLibrary() = default;
     virtual void* symbol(const char* name) = 0;
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // Opens serial port n (1-9) for exclusive use, or returns null.
