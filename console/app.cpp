@@ -3,11 +3,11 @@
 #include <cctype>
 #include <cstring>
 
+#include "console/diag_run.h"
 #include "console/format.h"
 #include "console/main_dialog.h"
 #include "console/model_tables.h"
 #include "console/texts.h"
-#include "console/wait_ready.h"
 
 namespace orvia {
 
@@ -103,17 +103,10 @@ LcdClass deriveLcdClass(int32_t answer, std::string_view type, int32_t oemMode) 
 }
 
 CalibrationApp::CalibrationApp(Camera& camera, Clock& clock, Operator& op, Host& host)
-    : camera_(camera),
-      clock_(clock),
-      op_(op),
-      host_(host),
-      hooks_(std::make_unique<MainDialogHooks>()) {}
+    : camera_(camera), clock_(clock), op_(op), host_(host), context_{camera,       clock,  op,
+                                                                     resultTexts_, state_, host} {}
 
 CalibrationApp::~CalibrationApp() = default;
-
-MainDialogHooks& CalibrationApp::hooks() {
-    return *hooks_;
-}
 
 int CalibrationApp::run(std::string_view commandLine) {
     if (!startUp(commandLine)) return 1;
@@ -144,8 +137,7 @@ bool CalibrationApp::startUp(std::string_view commandLine) {
         return false;
     }
 
-    mainWindow_ = std::make_unique<MainDialog>(*this);
-    mainWindow_->hooks = *hooks_;
+    mainWindow_ = std::make_unique<MainDialog>(context_);
     MainDialog& dlg = *mainWindow_;
 
     serviceIdLibrary_ = host_.loadLibrary(kServiceIdLibrary);

@@ -12,6 +12,7 @@
 #include "console/app_state.h"
 #include "console/camera.h"
 #include "console/clock.h"
+#include "console/dialog_context.h"
 #include "console/host.h"
 #include "console/operator.h"
 #include "console/result_text.h"
@@ -19,7 +20,6 @@
 namespace orvia {
 
 class MainDialog;
-struct MainDialogHooks;
 
 // OEM identities chosen on the command line.
 inline constexpr int32_t kOemAnyVendor = 0x5AFFFFFF;
@@ -65,10 +65,10 @@ class CalibrationApp {
     Host& host() { return host_; }
     AppState& state() { return state_; }
     ResultTexts& resultTexts() { return resultTexts_; }
+    // What the dialogs are built on.
+    DialogContext& context() { return context_; }
     // The main dialog, once start-up has built it.
     MainDialog* mainWindow() { return mainWindow_.get(); }
-    // Steps of later parts of the console, applied to the main dialog when it is built.
-    MainDialogHooks& hooks();
 
     // The exit poll of Cam_ready() gives up after this long.
     static constexpr uint32_t kExitReadyLimitSeconds = 15;
@@ -84,7 +84,7 @@ class CalibrationApp {
     Host& host_;
     AppState state_;
     ResultTexts resultTexts_;
-    std::unique_ptr<MainDialogHooks> hooks_;
+    DialogContext context_;
     std::unique_ptr<MainDialog> mainWindow_;
     std::unique_ptr<OutsideLibrary> serviceIdLibrary_;
 };

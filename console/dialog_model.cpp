@@ -58,6 +58,45 @@ void DataExchange::check(int id, int32_t& member) {
     }
 }
 
+std::vector<std::string> tableProblems(const std::vector<ControlDef>& table) {
+    std::vector<std::string> problems;
+    std::map<int, const ControlDef*> byId;
+    for (const ControlDef& d : table) {
+        if (!byId.emplace(d.id, &d).second) {
+            problems.push_back("control " + std::to_string(d.id) + " appears twice");
+        }
+    }
+    auto name = [](const ControlDef& d) { return "control " + std::to_string(d.id); };
+    for (size_t i = 0; i < table.size(); ++i) {
+        const ControlDef& d = table[i];
+        const Cell& c = d.cell;
+        if (c.row < 0 || c.column < 0 || c.rowSpan < 1 || c.columnSpan < 1) {
+            problems.push_back(name(d) + " has no place");
+            continue;
+        }
+        if (d.group != 0) {
+            auto g = byId.find(d.group);
+            if (g == byId.end() || g->second->kind != ControlKind::Group) {
+                problems.push_back(name(d) + " is in " + std::to_string(d.group) +
+                                   ", which is no group box");
+            }
+        }
+        if (d.buddy != 0 && byId.count(d.buddy) == 0) {
+            problems.push_back(name(d) + " names a missing buddy " + std::to_string(d.buddy));
+        }
+        for (size_t j = 0; j < i; ++j) {
+            const ControlDef& o = table[j];
+            const Cell& e = o.cell;
+            if (o.group != d.group || e.row < 0) continue;
+            const bool rows = c.row < e.row + e.rowSpan && e.row < c.row + c.rowSpan;
+            const bool columns =
+                c.column < e.column + e.columnSpan && e.column < c.column + c.columnSpan;
+            if (rows && columns) problems.push_back(name(d) + " overlaps " + name(o));
+        }
+    }
+    return problems;
+}
+
 DialogModel::DialogModel(int templateId, std::string title, std::vector<ControlDef> table)
     : templateId_(templateId), title_(std::move(title)), table_(std::move(table)) {
     for (const ControlDef& s : table_) {

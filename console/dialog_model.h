@@ -1,9 +1,10 @@
 // Toolkit-free dialog models.
 //
 // A dialog is described by its control table: every control's id, kind, caption, list items,
-// range and initial visibility and enabling. The table is the single source of truth: the model
-// creates the controls' live state from it and a view (ui/) builds its widgets from it and
-// mirrors that state by control id.
+// range, initial visibility and enabling, and its place: a cell of the grid of the group box it
+// sits in, or of the dialog itself. The table is the single source of truth: the model creates
+// the controls' live state from it and the one generic view (ui/) builds and arranges its
+// widgets from it and mirrors that state by control id, with no code of its own per dialog.
 //
 // The dialog's data are plain members of the derived class. exchange() binds them to controls;
 // readControls() copies control state into the members and writeBack() copies the members into
@@ -32,14 +33,59 @@ enum class ControlKind {
     Progress,       // progress bar with a range
 };
 
+// Margin around the text of a multi-line edit, in pixels.
+inline constexpr int kTextMargin = 7;
+
 // Ids of the standard buttons: OK and Cancel.
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
+
+// A control's place in the grid of its parent (its group box, or the dialog when it has none).
+// Spans stretch a control over several rows or columns.
+struct Cell {
+    int row = -1;  // -1: not placed
+    int column = 0;
+    int rowSpan = 1;
+    int columnSpan = 1;
+};
 
 struct ControlDef {
     ControlDef() = default;
     ControlDef(int id, ControlKind kind, std::string caption = {})
         : id(id), kind(kind), caption(std::move(caption)) {}
+
+    // Modifiers, so that a table row reads as one line.
+    ControlDef& in(int groupId) {
+        group = groupId;
+        return *this;
+    }
+    ControlDef& at(int row, int column, int columnSpan = 1, int rowSpan = 1) {
+        cell = Cell{row, column, rowSpan, columnSpan};
+        return *this;
+    }
+    ControlDef& hidden() {
+        visible = false;
+        return *this;
+    }
+    ControlDef& labelled(std::string text) {
+        label = std::move(text);
+        return *this;
+    }
+    // A label whose mnemonic moves the focus to control `id`.
+    ControlDef& naming(int id) {
+        buddy = id;
+        return *this;
+    }
+    // A status line: framed, and wide enough for `chars` characters.
+    ControlDef& statusLine(int chars) {
+        sunken = true;
+        maxChars = chars;
+        return *this;
+    }
+    ControlDef& disabled() {
+        enabled = false;
+        return *this;
+    }
 
     int id = 0;  // ids below 0 are labels and frames that no procedure addresses
     ControlKind kind = ControlKind::Static;
@@ -50,10 +96,60 @@ struct ControlDef {
     bool visible = true;
     bool enabled = true;
     bool readOnly = false;
-    int maxChars = 0;   // text limit of an edit (0: none)
-    int group = 0;      // id of the enclosing group box, 0 for none
-    std::string label;  // text shown beside a list or edit without a label control of its own
+    int maxChars = 0;     // text limit of an edit (0: none)
+    int group = 0;        // id of the enclosing group box, 0 for none
+    std::string label;    // text shown beside a list or edit without a label control of its own
+    Cell cell;            // place in the parent's grid
+    int buddy = 0;        // a label's mnemonic moves the focus to this control
+    bool sunken = false;  // a status line: framed, and wide enough for maxChars characters
 };
+
+// Table rows by kind, to be placed with at() and, inside a group box, in().
+namespace controls {
+inline ControlDef button(int id, std::string caption) {
+    return ControlDef(id, ControlKind::Button, std::move(caption));
+}
+inline ControlDef defaultButton(int id, std::string caption) {
+    return ControlDef(id, ControlKind::DefaultButton, std::move(caption));
+}
+inline ControlDef check(int id, std::string caption) {
+    return ControlDef(id, ControlKind::CheckBox, std::move(caption));
+}
+inline ControlDef label(int id, std::string caption = {}) {
+    return ControlDef(id, ControlKind::Static, std::move(caption));
+}
+inline ControlDef groupBox(int id, std::string caption) {
+    return ControlDef(id, ControlKind::Group, std::move(caption));
+}
+inline ControlDef edit(int id, int maxChars = 0) {
+    ControlDef d(id, ControlKind::Edit);
+    d.maxChars = maxChars;
+    return d;
+}
+inline ControlDef readOnlyEdit(int id) {
+    ControlDef d(id, ControlKind::Edit);
+    d.readOnly = true;
+    return d;
+}
+inline ControlDef multiLineEdit(int id) {
+    return ControlDef(id, ControlKind::MultiLineEdit);
+}
+inline ControlDef list(int id, std::vector<std::string> items = {}) {
+    ControlDef d(id, ControlKind::List);
+    d.items = std::move(items);
+    return d;
+}
+inline ControlDef progress(int id, int low, int high) {
+    ControlDef d(id, ControlKind::Progress);
+    d.rangeLow = low;
+    d.rangeHigh = high;
+    return d;
+}
+}  // namespace controls
+
+// What is wrong with a control table: duplicate ids, controls without a place, two controls in
+// one cell, a group that is not a group box. Empty for a sound table.
+std::vector<std::string> tableProblems(const std::vector<ControlDef>& table);
 
 // The live state of one control.
 struct ControlState {

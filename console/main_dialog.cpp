@@ -2,60 +2,18 @@
 
 #include <cstring>
 
-#include "console/app.h"
+#include "console/app_state.h"
+#include "console/calibrations.h"
+#include "console/camera.h"
 #include "console/format.h"
 #include "console/model_tables.h"
+#include "console/operator.h"
+#include "console/result_text.h"
 #include "console/texts.h"
 
 namespace orvia {
 
 namespace {
-
-using K = ControlKind;
-
-ControlDef button(int id, const char* caption, int group, bool visible = true) {
-    ControlDef s(id, K::Button, caption);
-    s.group = group;
-    s.visible = visible;
-    return s;
-}
-
-ControlDef list(int id, const char* label, std::vector<std::string> items, int group,
-                bool visible = true) {
-    ControlDef s(id, K::List);
-    s.items = std::move(items);
-    s.group = group;
-    s.label = label;
-    s.visible = visible;
-    return s;
-}
-
-ControlDef edit(int id, const char* label, int group, int maxChars = 0, bool visible = true) {
-    ControlDef s(id, K::Edit);
-    s.label = label;
-    s.group = group;
-    s.maxChars = maxChars;
-    s.visible = visible;
-    return s;
-}
-
-ControlDef label(int id, const char* caption, int group, bool visible = true) {
-    ControlDef s(id, K::Static, caption);
-    s.group = group;
-    s.visible = visible;
-    return s;
-}
-
-ControlDef groupBox(int id, const char* caption) {
-    return ControlDef(id, K::Group, caption);
-}
-
-ControlDef check(int id, const char* caption, int group, bool visible = true) {
-    ControlDef s(id, K::CheckBox, caption);
-    s.group = group;
-    s.visible = visible;
-    return s;
-}
 
 // Labels of the six LCD register lists by panel kind, in the order 1073, 1074, 1075, 1076,
 // 1078, 1077.
@@ -79,7 +37,8 @@ constexpr int kUsbButtons[] = {idc::kUsbGet,    idc::kUsbSet,       idc::kUsbVid
 constexpr int kMacControls[] = {idc::kMacGet, idc::kMacSet, 1054, 1053, 1052,
                                 1051,         1050,         1049, 1048, 1046};
 
-// Window trims of the original layout, in pixels.
+// How far the window shortens when the MAC Address strip goes, in pixels: more when the Factory
+// Code row is hidden too.
 constexpr int kTrimWithFactoryCode = 47;
 constexpr int kTrimWithoutFactoryCode = 62;
 
@@ -110,101 +69,113 @@ const std::vector<std::string>& fixedTestItems() {
 
 std::vector<ControlDef> mainDialogTable() {
     using namespace idc;
+    using namespace controls;
     const auto reg16 = registerItems(16);
-    std::vector<ControlDef> t;
+    constexpr int cal = kCalibrationGroup, up = kUploadGroup, lcd = kLcdGroup, test = kTestGroup;
+    constexpr int set = kSettingGroup, usb = kUsbGroup, mac = kMacGroup;
+    std::vector<ControlDef> t = {
+        // The window: four columns of group boxes over the status line and the MAC strip.
+        groupBox(cal, "Calibration").at(0, 0),
+        groupBox(up, "Upload").at(1, 0),
+        groupBox(test, "Test").at(2, 0),
+        groupBox(lcd, "LCD").at(0, 1, 1, 3),
+        groupBox(set, "Setting").at(0, 2, 1, 2),
+        groupBox(usb, "USB Storage").at(2, 2),
+        label(kStatus).statusLine(static_cast<int>(kStatusMaxChars)).at(3, 0, 2),
+        progress(kProgress, 0, 100).at(3, 2),
+        groupBox(mac, "MAC Address").at(4, 0, 3),
 
-    t.push_back(groupBox(kCalibrationGroup, "Calibration"));
-    t.push_back(button(kAwb, "&AWB", kCalibrationGroup));
-    t.push_back(button(kFocus, "&Focus", kCalibrationGroup));
-    t.push_back(button(kUvMatrix, "&UV Matrix", kCalibrationGroup));
-    t.push_back(edit(kCalMode, "Cal &Mode", kCalibrationGroup));
-    t.push_back(button(kCalModeOk, "Ok", kCalibrationGroup));
-    t.push_back(edit(kCalData, "&Cal Data", kCalibrationGroup));
-    t.push_back(button(kCalDataOk, "Ok", kCalibrationGroup));
+        button(kAwb, "&AWB").in(cal).at(0, 0),
+        button(kFocus, "&Focus").in(cal).at(0, 1),
+        button(kUvMatrix, "&UV Matrix").in(cal).at(0, 2),
+        edit(kCalMode).labelled("Cal &Mode").in(cal).at(1, 0, 2),
+        button(kCalModeOk, "Ok").in(cal).at(1, 2),
+        edit(kCalData).labelled("&Cal Data").in(cal).at(2, 0, 2),
+        button(kCalDataOk, "Ok").in(cal).at(2, 2),
 
-    t.push_back(groupBox(kUploadGroup, "Upload"));
-    t.push_back(button(kFirmware, "Firm&ware", kUploadGroup));
-    t.push_back(button(kData, "&Data", kUploadGroup));
-    t.push_back(button(kInitialize, "Initia&lize", kUploadGroup));
+        button(kFirmware, "Firm&ware").in(up).at(0, 0),
+        button(kData, "&Data").in(up).at(0, 1),
+        button(kInitialize, "Initia&lize").in(up).at(0, 2),
 
-    t.push_back(groupBox(kLcdGroup, "LCD"));
-    t.push_back(check(kEvf, "EVF", kLcdGroup));
-    t.push_back(check(kVco, "VCO", kLcdGroup));
-    t.push_back(list(kLcdType, "LCD Type",
-                     {"LCD 1", "LCD 2", "LCD 3", "LCD 4", "LCD 5", "LCD 6", "LCD 7"}, kLcdGroup));
-    t.push_back(label(kLabelRBright, "&R Bright", kLcdGroup));
-    t.push_back(list(kRBright, "", reg16, kLcdGroup));
-    t.push_back(label(kLabelBBright, "&B Bright", kLcdGroup));
-    t.push_back(list(kBBright, "", reg16, kLcdGroup));
-    t.push_back(label(kLabelVcomdc, "&VCOMDC", kLcdGroup));
-    t.push_back(list(kVcomdc, "", reg16, kLcdGroup));
-    t.push_back(label(kLabelVcompp, "V&COMPP", kLcdGroup));
-    t.push_back(list(kVcompp, "", reg16, kLcdGroup));
-    t.push_back(label(kLabelRgbOffset, "RGB &Offset", kLcdGroup));
-    t.push_back(list(kRgbOffset, "", reg16, kLcdGroup));
-    t.push_back(label(kLabelGain, "&Gain", kLcdGroup));
-    t.push_back(list(kGain, "", reg16, kLcdGroup));
-    t.push_back(list(kTint, "Ti&nt", registerItems(5), kLcdGroup));
-    t.push_back(list(kPhase, "&Phase", registerItems(5), kLcdGroup));
-    t.push_back(list(kHAfc, "&H_AFC", registerItems(30), kLcdGroup));
+        check(kEvf, "EVF").in(lcd).at(0, 0),
+        check(kVco, "VCO").in(lcd).at(0, 1),
+        list(kLcdType, {"LCD 1", "LCD 2", "LCD 3", "LCD 4", "LCD 5", "LCD 6", "LCD 7"})
+            .labelled("LCD Type")
+            .in(lcd)
+            .at(1, 0, 4),
+        label(kLabelRBright, "&R Bright").naming(kRBright).in(lcd).at(2, 0),
+        list(kRBright, reg16).in(lcd).at(2, 1),
+        label(kLabelBBright, "&B Bright").naming(kBBright).in(lcd).at(2, 2),
+        list(kBBright, reg16).in(lcd).at(2, 3),
+        label(kLabelVcomdc, "&VCOMDC").naming(kVcomdc).in(lcd).at(3, 0),
+        list(kVcomdc, reg16).in(lcd).at(3, 1),
+        label(kLabelVcompp, "V&COMPP").naming(kVcompp).in(lcd).at(3, 2),
+        list(kVcompp, reg16).in(lcd).at(3, 3),
+        label(kLabelRgbOffset, "RGB &Offset").naming(kRgbOffset).in(lcd).at(4, 0),
+        list(kRgbOffset, reg16).in(lcd).at(4, 1),
+        label(kLabelGain, "&Gain").naming(kGain).in(lcd).at(4, 2),
+        list(kGain, reg16).in(lcd).at(4, 3),
+        list(kTint, registerItems(5)).labelled("Ti&nt").in(lcd).at(5, 0, 2),
+        list(kPhase, registerItems(5)).labelled("&Phase").in(lcd).at(5, 2, 2),
+        list(kHAfc, registerItems(30)).labelled("&H_AFC").in(lcd).at(6, 0, 2),
 
-    t.push_back(groupBox(kTestGroup, "Test"));
-    t.push_back(list(kTest, "&Test", fixedTestItems(), kTestGroup));
-    t.push_back(button(kHallCal, "Hall Cal.", kTestGroup, false));
-    t.push_back(check(kStepCom, "&Step com", kTestGroup, false));
-    t.push_back(button(kMaintenance, "Maint&enance", kTestGroup, false));
-    t.push_back(label(kBackrushLabel, "", kTestGroup, false));
-    t.push_back(button(kBackrushGet, "Get", kTestGroup, false));
-    t.push_back(edit(kBackrush, "", kTestGroup, 0, false));
-    t.push_back(button(kBackrushSet, "Set", kTestGroup, false));
+        list(kTest, fixedTestItems()).labelled("&Test").in(test).at(0, 0, 3),
+        button(kHallCal, "Hall Cal.").hidden().in(test).at(1, 0),
+        button(kMaintenance, "Maint&enance").hidden().in(test).at(1, 1),
+        check(kStepCom, "&Step com").hidden().in(test).at(1, 2),
+        label(kBackrushLabel).hidden().in(test).at(2, 0),
+        edit(kBackrush).hidden().in(test).at(2, 1),
+        button(kBackrushGet, "Get").hidden().in(test).at(3, 0),
+        button(kBackrushSet, "Set").hidden().in(test).at(3, 1),
 
-    t.push_back(groupBox(kSettingGroup, "Setting"));
-    t.push_back(list(kLanguage, "Language", {}, kSettingGroup));
-    t.push_back(list(kVideoMode, "Video Mode", {}, kSettingGroup));
-    t.push_back(list(kFactoryCode, "Factory Code", {}, kSettingGroup));
-    t.push_back(list(kLangNumber, "Lang. number", {}, kSettingGroup));
-    t.push_back(label(kSerialLabel, "", kSettingGroup, false));
-    t.push_back(button(kSerialGet, "Get", kSettingGroup, false));
-    t.push_back(edit(kSerial1, "", kSettingGroup, 0, false));
-    t.push_back(edit(kSerial2, "", kSettingGroup, 0, false));
-    t.push_back(button(kSerialSet, "Set", kSettingGroup, false));
-    t.push_back(list(kRepairSite, "", {}, kSettingGroup, false));
+        list(kLanguage).labelled("Language").in(set).at(0, 0, 3),
+        list(kVideoMode).labelled("Video Mode").in(set).at(1, 0, 3),
+        list(kFactoryCode).labelled("Factory Code").in(set).at(2, 0, 3),
+        list(kLangNumber).labelled("Lang. number").in(set).at(3, 0, 3),
+        label(kSerialLabel).hidden().in(set).at(4, 0),
+        edit(kSerial1).hidden().in(set).at(4, 1),
+        edit(kSerial2).hidden().in(set).at(4, 2),
+        button(kSerialGet, "Get").hidden().in(set).at(5, 0),
+        button(kSerialSet, "Set").hidden().in(set).at(5, 1),
+        list(kRepairSite).hidden().in(set).at(6, 0, 3),
 
-    t.push_back(groupBox(kUsbGroup, "USB Storage"));
-    t.push_back(button(kUsbGet, "Get", kUsbGroup));
-    t.push_back(button(kUsbSet, "Set", kUsbGroup));
-    t.push_back(edit(kUsbVid, "VID", kUsbGroup));
-    t.push_back(button(kUsbVidSet, "Set", kUsbGroup));
-    t.push_back(edit(kUsbSerial, "Serial", kUsbGroup));
-    t.push_back(button(kUsbSerialSet, "Set", kUsbGroup));
-    t.push_back(edit(kUsbPid, "PID", kUsbGroup));
-    t.push_back(button(kUsbPidSet, "Set", kUsbGroup));
-    t.push_back(edit(kUsbRev, "Rev.", kUsbGroup));
-    t.push_back(button(kUsbRevSet, "Set", kUsbGroup));
-    t.push_back(label(kPreviousIdLabel, text::kPreviousId, kUsbGroup, false));
-    ControlDef prev = edit(kPreviousId, "", kUsbGroup, 0, false);
-    prev.readOnly = true;
-    t.push_back(prev);
-    t.push_back(label(kPrePreviousIdLabel, text::kPrePreviousId, kUsbGroup, false));
-    ControlDef prePrev = edit(kPrePreviousId, "", kUsbGroup, 0, false);
-    prePrev.readOnly = true;
-    t.push_back(prePrev);
+        button(kUsbGet, "Get").in(usb).at(0, 0),
+        button(kUsbSet, "Set").in(usb).at(0, 1),
+        edit(kUsbVid).labelled("VID").in(usb).at(1, 0),
+        button(kUsbVidSet, "Set").in(usb).at(1, 1),
+        edit(kUsbPid).labelled("PID").in(usb).at(1, 2),
+        button(kUsbPidSet, "Set").in(usb).at(1, 3),
+        edit(kUsbSerial).labelled("Serial").in(usb).at(2, 0),
+        button(kUsbSerialSet, "Set").in(usb).at(2, 1),
+        edit(kUsbRev).labelled("Rev.").in(usb).at(2, 2),
+        button(kUsbRevSet, "Set").in(usb).at(2, 3),
+        label(kPreviousIdLabel, text::kPreviousId).hidden().in(usb).at(3, 0),
+        readOnlyEdit(kPreviousId).hidden().in(usb).at(3, 1, 3),
+        label(kPrePreviousIdLabel, text::kPrePreviousId).hidden().in(usb).at(4, 0),
+        readOnlyEdit(kPrePreviousId).hidden().in(usb).at(4, 1, 3),
 
-    t.push_back(groupBox(kMacGroup, "MAC Address"));
-    t.push_back(button(kMacGet, "Get", kMacGroup));
-    for (int id : kMac)
-        t.push_back(edit(id, "", kMacGroup, 2));
-    t.push_back(button(kMacSet, "Set", kMacGroup));
-
-    t.push_back(ControlDef(kStatus, K::Static));
-    ControlDef progress(kProgress, K::Progress);
-    progress.rangeHigh = 100;
-    t.push_back(progress);
+        button(kMacGet, "Get").in(mac).at(0, 0),
+        button(kMacSet, "Set").in(mac).at(0, static_cast<int>(kMac.size()) + 1),
+    };
+    for (size_t i = 0; i < kMac.size(); ++i)
+        t.push_back(edit(kMac[i], 2).in(mac).at(0, static_cast<int>(i) + 1));
     return t;
 }
 
-MainDialog::MainDialog(CalibrationApp& app)
-    : DialogModel(kMainTemplate, text::kMainTitle, mainDialogTable()), app_(app) {}
+MainDialog::MainDialog(DialogContext& ctx)
+    : DialogModel(kMainTemplate, text::kMainTitle, mainDialogTable()), ctx_(ctx) {
+    ctx_.statusLine = this;
+    registerHandlers();
+}
+
+MainDialog::~MainDialog() {
+    if (ctx_.statusLine == this) ctx_.statusLine = nullptr;
+}
+
+// Controls without a handler here send nothing and show nothing when used.
+void MainDialog::registerHandlers() {
+    setHandler(idc::kUvMatrix, [this] { calibrateUvMatrix(ctx_); });
+}
 
 void MainDialog::exchange(DataExchange& dx) {
     using namespace idc;
@@ -249,6 +220,11 @@ void MainDialog::setStatus(const std::string& text) {
     writeBack();
 }
 
+void MainDialog::showStatusNow(const std::string& text) {
+    setStatus(text);
+    ctx_.op.refresh(*this);
+}
+
 void MainDialog::setProgress(int percent) {
     readControls();
     setPosition(idc::kProgress, percent);
@@ -267,39 +243,38 @@ void MainDialog::configureLcdPanel(int kind) {
         const auto& labels = kind == 0 ? kOrdinaryLabels : kAlternativeLabels;
         for (size_t i = 0; i < kRegisterLabels.size(); ++i)
             setText(kRegisterLabels[i], labels[i]);
-    } else if (kind == 2) {
-        Operator& op = app_.op();
-        organicEl_ = hooks.createOrganicElDialog ? hooks.createOrganicElDialog(*this) : nullptr;
-        if (hooks.createOrganicElDialog && !organicEl_) {
-            op.message(text::kErrorCreatingDialogObject);
-        } else if (organicEl_ && !op.showModeless(*organicEl_)) {
-            op.message(text::kErrorCreateDialog);
-        }
     }
     writeBack();
+}
+
+void MainDialog::openPanelDialog(std::unique_ptr<DialogModel> dialog) {
+    panelDialog_ = std::move(dialog);
+    if (!panelDialog_) {
+        ctx_.op.message(text::kErrorCreatingDialogObject);
+    } else if (!ctx_.op.showModeless(*panelDialog_)) {
+        ctx_.op.message(text::kErrorCreateDialog);
+    }
 }
 
 void MainDialog::initialise() {
-    AppState& state = app_.state();
+    AppState& state = ctx_.state;
     writeBack();
-    app_.resultTexts().installOtherError();
+    ctx_.texts.installOtherError();
     if (state.startMode != kStartUpload) {
         char type[65] = {};
-        app_.camera().get_cam_type(type);
+        ctx_.camera.get_cam_type(type);
         state.cameraType.assign(type, strnlen(type, 64));
         applyTypeRules();
-        factoryCode = app_.camera().get_factory_code();
+        factoryCode = ctx_.camera.get_factory_code();
         writeBack();
-        if (hooks.fillRegionLists) hooks.fillRegionLists(*this);
         applyWindowRules();
     }
     applyTestRules();
-    if (hooks.connectHandlers) hooks.connectHandlers(*this);
 }
 
-// Steps 1 to 3: EVF, VCO and the panel.
+// EVF, VCO and the panel, from the camera type and the LCD type.
 void MainDialog::applyTypeRules() {
-    AppState& state = app_.state();
+    AppState& state = ctx_.state;
     const std::string& type = state.cameraType;
     setEnabled(idc::kEvf, models::EvfModels.matches(type) || state.lcdSubType >= 0);
     setEnabled(idc::kVco, lcdType == 2);
@@ -313,16 +288,16 @@ void MainDialog::applyTypeRules() {
     }
 }
 
-// Step 5: window layout and locks.
+// Window layout and locks, from the camera type and the factory code family.
 void MainDialog::applyWindowRules() {
-    const std::string& type = app_.state().cameraType;
-    const int family = app_.state().caps.factoryCodeFamily;
+    const std::string& type = ctx_.state.cameraType;
+    const int family = ctx_.state.caps.factoryCodeFamily;
     if (models::UsbIdLockedModels.matches(type)) {
         for (int id : kUsbButtons)
             setEnabled(id, false);
     } else if (family != 2 && family != 4) {
         bottomTrim_ = factoryCode == -1 ? kTrimWithoutFactoryCode : kTrimWithFactoryCode;
-        notify(0);
+        setVisible(idc::kMacGroup, false);
         for (int id : kMacControls)
             setEnabled(id, false);
         if (type.compare(0, std::strlen(kTakroPrefix), kTakroPrefix) == 0) {
@@ -332,10 +307,10 @@ void MainDialog::applyWindowRules() {
     }
 }
 
-// Steps 6 to 24: relabelling, Test items and flags. In Upload mode the type is empty and no
-// table matches.
+// Relabelling, Test items and capability flags, in the order the Test items are appended. In Upload
+// mode the type is empty and no table matches.
 void MainDialog::applyTestRules() {
-    AppState& state = app_.state();
+    AppState& state = ctx_.state;
     Capabilities& caps = state.caps;
     const std::string& type = state.cameraType;
 
@@ -399,9 +374,7 @@ void MainDialog::applyTestRules() {
     }
     appendTest(text::kTestYcShading);
     if (models::SensWbModels.matches(type)) appendTest(text::kTestSensWbCal);
-    if (models::FamilySetupModels.matches(type) && hooks.repairServiceSetup) {
-        hooks.repairServiceSetup(*this);
-    }
+
     if (models::RsaKeyModel.matches(type)) {
         setEnabled(idc::kData, true);
         setText(idc::kData, text::kRsaKey);
@@ -411,15 +384,13 @@ void MainDialog::applyTestRules() {
         setText(idc::kData, text::kQrCode);
     }
     showServiceId();
-    if (models::ExtraSetupModel.matches(type) && hooks.lockedServiceSetup) {
-        hooks.lockedServiceSetup(*this);
-    }
+
     // The Test list was refilled; put the selection back.
     writeBack();
 }
 
 void MainDialog::showServiceId() {
-    const AppState& state = app_.state();
+    const AppState& state = ctx_.state;
     if (state.serviceIdActive == -1) return;
     for (int id :
          {idc::kPreviousIdLabel, idc::kPrePreviousIdLabel, idc::kPreviousId, idc::kPrePreviousId}) {

@@ -1,5 +1,7 @@
-// The main dialog (template 102): its control table, its data members and its initialisation,
-// which decides from the camera type which controls, labels and Test items this camera gets.
+// The main dialog (template 102): its control table, its data members, its initialisation,
+// which decides from the camera type which controls, labels and Test items this camera gets, and
+// the handlers of its controls. It owns the status line and progress bar that procedures report
+// on.
 #pragma once
 
 #include <array>
@@ -9,11 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "console/dialog_context.h"
 #include "console/dialog_model.h"
 
 namespace orvia {
-
-class CalibrationApp;
 
 namespace idc {
 // Calibration
@@ -113,25 +114,13 @@ const std::vector<std::string>& fixedTestItems();
 // Items of the register lists: -16..+16, -5..+5 and -30..+30; index 16 (5, 30) is "  0".
 std::vector<std::string> registerItems(int magnitude);
 
-// Steps that later parts of the console fill. Each is called at its place during the dialog's
-// initialisation; an empty one does nothing.
-struct MainDialogHooks {
-    // Fills the Factory Code and Lang. number lists and lays out the Setting group; leaves the
-    // factory code family in the capabilities.
-    std::function<void(class MainDialog&)> fillRegionLists;
-    std::function<void(class MainDialog&)> repairServiceSetup;
-    std::function<void(class MainDialog&)> lockedServiceSetup;
-    // Creates the organic-EL dialog for panel kind 2; null when it cannot be created.
-    std::function<std::unique_ptr<DialogModel>(class MainDialog&)> createOrganicElDialog;
-    // Connects the controls' handlers once the dialog is built.
-    std::function<void(class MainDialog&)> connectHandlers;
-};
-
-class MainDialog final : public DialogModel {
+class MainDialog final : public DialogModel, public StatusLine {
   public:
-    explicit MainDialog(CalibrationApp& app);
+    // Registers the handlers of the controls and becomes the context's status line.
+    explicit MainDialog(DialogContext& ctx);
+    ~MainDialog() override;
 
-    CalibrationApp& app() { return app_; }
+    DialogContext& context() { return ctx_; }
 
     // The dialog's data members, exchanged with the controls by readControls()/writeBack().
     std::string status;
@@ -153,21 +142,26 @@ class MainDialog final : public DialogModel {
 
     // Status-line update: reads the controls, sets the status text (cut to 50 characters) and
     // writes every member back.
-    void setStatus(const std::string& text);
+    void setStatus(const std::string& text) override;
+    // The same, with the window repainted at once.
+    void showStatusNow(const std::string& text) override;
     // Progress bar position (0-100), with the members refreshed around it.
-    void setProgress(int percent);
+    void setProgress(int percent) override;
 
     // Panel handling by kind: 0 ordinary labels, 1 the alternative labels, 2 the organic-EL
-    // dialog. Ends by writing the members back.
+    // panel, whose controls live in a dialog of their own. Ends by writing the members back.
     void configureLcdPanel(int kind);
+    // Shows `dialog` modeless, owned by this dialog until it closes; a dialog that could not be
+    // made (null) or shown is reported in a box.
+    void openPanelDialog(std::unique_ptr<DialogModel> dialog);
     // Appends an item to the Test list unless it is there already.
     void appendTest(const std::string& item);
-    // Removes the bottom strip of the window (pixels of the original layout; 0 for none).
+    // How far the window is shortened from the bottom, in pixels (0: not at all); the MAC
+    // Address strip is then hidden.
     int bottomTrim() const { return bottomTrim_; }
 
-    MainDialogHooks hooks;
-    // The modeless organic-EL dialog, when this camera has one.
-    DialogModel* organicElDialog() { return organicEl_.get(); }
+    // The modeless panel dialog, when this camera has one.
+    DialogModel* panelDialog() { return panelDialog_.get(); }
 
   protected:
     void exchange(DataExchange& dx) override;
@@ -177,10 +171,11 @@ class MainDialog final : public DialogModel {
     void applyWindowRules();
     void applyTestRules();
     void showServiceId();
+    void registerHandlers();
 
-    CalibrationApp& app_;
+    DialogContext& ctx_;
     int bottomTrim_ = 0;
-    std::unique_ptr<DialogModel> organicEl_;
+    std::unique_ptr<DialogModel> panelDialog_;
 };
 
 }  // namespace orvia

@@ -10,12 +10,14 @@ namespace {
 // The text is copied as characters 0 to 65535, the range the copy selects.
 constexpr size_t kCopyLimit = 65535;
 
+// The heading and the text across the window, the buttons at the bottom right.
 std::vector<ControlDef> resultTable() {
+    using namespace controls;
     return {
-        ControlDef(kResultHeading, ControlKind::Static),
-        ControlDef(kResultText, ControlKind::MultiLineEdit),
-        ControlDef(kIdOk, ControlKind::DefaultButton, text::kOk),
-        ControlDef(kIdCancel, ControlKind::Button, text::kCopy),
+        label(kResultHeading).at(0, 0, 3),
+        multiLineEdit(kResultText).at(1, 0, 3),
+        defaultButton(kIdOk, text::kOk).at(2, 1),
+        button(kIdCancel, text::kCopy).at(2, 2),
     };
 }
 

@@ -14,7 +14,6 @@ class Operator;
 inline constexpr int kResultTemplate = 133;
 inline constexpr int kResultHeading = 1067;
 inline constexpr int kResultText = 1066;
-inline constexpr int kResultTextMargin = 7;  // left and right margins of the text, pixels
 
 class ResultDialog final : public DialogModel {
   public:

@@ -23,6 +23,10 @@ inline constexpr char kStatusWaitUvMatrix[] = " Status: Wait!!  Executing UV Mat
 inline constexpr char kStatusWaitShading[] = " Status: Wait!!  Executing Shading Calibration.";
 inline constexpr char kStepError[] = " Status: %s %s";
 
+// Calibrations: the questions (". Yes or No?" follows) and the result window headings.
+inline constexpr char kAskUvMatrix[] = "Execute UV Matrix Calibration";
+inline constexpr char kUvMatrixResults[] = "UV Matrix Results :";
+
 // Reporting.
 inline constexpr char kErrorBox[] = "Error %s";
 inline constexpr char kYesOrNo[] = ". Yes or No?";

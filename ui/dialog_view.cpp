@@ -11,10 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-#include "console/main_dialog.h"
-#include "console/result_dialog.h"
 #include "ui/icon.h"
 
 namespace orvia::ui {
@@ -40,16 +37,18 @@ std::string toModelText(const QString& s) {
 // Narrowest one-line edit without a short text limit, in characters.
 constexpr int kEditMinChars = 10;
 
-// Shortest and tallest result text box, in lines.
-constexpr int kResultMinLines = 8;
-constexpr int kResultMaxLines = 30;
+// Shortest and tallest multi-line text box, in lines: it grows with its text between the two.
+constexpr int kTextMinLines = 8;
+constexpr int kTextMaxLines = 30;
 
 }  // namespace
 
 DialogView::DialogView(DialogModel& model, QWidget* parent) : QDialog(parent), model_(model) {
     setWindowTitle(qs(model_.title()));
     setWindowIcon(applicationIcon());
-    build();
+    for (const ControlDef& def : model_.table())
+        create(def);
+    arrange();
     for (const ControlDef& def : model_.table())
         mirror(def.id);
     mirrorDialog();
@@ -120,7 +119,7 @@ QWidget* DialogView::create(const ControlDef& def) {
         case ControlKind::MultiLineEdit: {
             auto* e = new QPlainTextEdit(this);
             e->setReadOnly(def.readOnly);
-            e->document()->setDocumentMargin(kResultTextMargin);
+            e->document()->setDocumentMargin(kTextMargin);
             e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             connect(e, &QPlainTextEdit::textChanged, this, [this, id, e] {
                 if (!mirroring_) model_.viewState(id).text = toModelText(e->toPlainText());
@@ -132,6 +131,10 @@ QWidget* DialogView::create(const ControlDef& def) {
             // Texts from the camera are shown as they are, never as markup.
             auto* l = new QLabel(this);
             l->setTextFormat(Qt::PlainText);
+            if (def.sunken) {
+                l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+                l->setMinimumWidth(l->fontMetrics().horizontalAdvance('0') * def.maxChars);
+            }
             w = l;
             break;
         }
@@ -163,117 +166,62 @@ QWidget* DialogView::create(const ControlDef& def) {
     return w;
 }
 
-void DialogView::build() {
-    for (const ControlDef& def : model_.table())
-        create(def);
-    if (model_.templateId() == kMainTemplate) {
-        arrangeMain();
-    } else if (model_.templateId() == kResultTemplate) {
-        arrangeResult();
-    } else {
-        arrangeGeneric();
-    }
+QGridLayout* DialogView::gridOf(int groupId) {
+    auto it = grids_.find(groupId);
+    if (it != grids_.end()) return it->second;
+    QWidget* owner = groupId == 0 ? static_cast<QWidget*>(this) : widget(groupId);
+    auto* grid = new QGridLayout(owner);
+    grids_[groupId] = grid;
+    return grid;
 }
 
-QWidget* DialogView::row(std::initializer_list<int> ids, QWidget* parent) {
-    auto* line = new QWidget(parent);
-    auto* h = new QHBoxLayout(line);
-    h->setContentsMargins(0, 0, 0, 0);
-    for (int id : ids) {
-        if (QLabel* l = sideLabel(id)) h->addWidget(l);
-        h->addWidget(widget(id));
-    }
-    h->addStretch(1);
-    return line;
-}
-
-void DialogView::arrangeMain() {
-    using namespace idc;
-    // Register labels name the list beside them.
-    for (auto [labelId, listId] : {std::pair{kLabelRBright, kRBright},
-                                   {kLabelBBright, kBBright},
-                                   {kLabelVcomdc, kVcomdc},
-                                   {kLabelVcompp, kVcompp},
-                                   {kLabelRgbOffset, kRgbOffset},
-                                   {kLabelGain, kGain}}) {
-        static_cast<QLabel*>(widget(labelId))->setBuddy(widget(listId));
-    }
-    auto group = [this](int id, std::initializer_list<std::initializer_list<int>> rows) {
-        auto* box = static_cast<QGroupBox*>(widget(id));
-        auto* v = new QVBoxLayout(box);
-        for (auto ids : rows)
-            v->addWidget(row(ids, box));
-        v->addStretch(1);
-        return box;
-    };
-    QGroupBox* calibration =
-        group(kCalibrationGroup,
-              {{kAwb, kFocus, kUvMatrix}, {kCalMode, kCalModeOk}, {kCalData, kCalDataOk}});
-    QGroupBox* upload = group(kUploadGroup, {{kFirmware, kData, kInitialize}});
-    QGroupBox* lcd = group(kLcdGroup, {{kEvf, kVco},
-                                       {kLcdType},
-                                       {kLabelRBright, kRBright, kLabelBBright, kBBright},
-                                       {kLabelVcomdc, kVcomdc, kLabelVcompp, kVcompp},
-                                       {kLabelRgbOffset, kRgbOffset, kLabelGain, kGain},
-                                       {kTint, kPhase},
-                                       {kHAfc}});
-    QGroupBox* test = group(kTestGroup, {{kTest},
-                                         {kHallCal, kMaintenance, kStepCom},
-                                         {kBackrushLabel, kBackrush},
-                                         {kBackrushGet, kBackrushSet}});
-    QGroupBox* setting = group(kSettingGroup, {{kLanguage},
-                                               {kVideoMode},
-                                               {kFactoryCode},
-                                               {kLangNumber},
-                                               {kSerialLabel, kSerial1, kSerial2},
-                                               {kSerialGet, kSerialSet},
-                                               {kRepairSite}});
-    QGroupBox* usb = group(kUsbGroup, {{kUsbGet, kUsbSet},
-                                       {kUsbVid, kUsbVidSet, kUsbPid, kUsbPidSet},
-                                       {kUsbSerial, kUsbSerialSet, kUsbRev, kUsbRevSet},
-                                       {kPreviousIdLabel, kPreviousId},
-                                       {kPrePreviousIdLabel, kPrePreviousId}});
-    QGroupBox* mac = group(kMacGroup, {{kMacGet, kMac[0], kMac[1], kMac[2], kMac[3], kMac[4],
-                                        kMac[5], kMac[6], kMac[7], kMacSet}});
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(calibration, 0, 0);
-    grid->addWidget(upload, 1, 0);
-    grid->addWidget(test, 2, 0);
-    grid->addWidget(lcd, 0, 1, 3, 1);
-    grid->addWidget(setting, 0, 2, 2, 1);
-    grid->addWidget(usb, 2, 2);
-
-    auto* status = static_cast<QLabel*>(widget(kStatus));
-    status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    status->setMinimumWidth(status->fontMetrics().horizontalAdvance('0') *
-                            static_cast<int>(kStatusMaxChars));
-    auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(status, 3);
-    statusRow->addWidget(widget(kProgress), 2);
-
-    bottomStrip_ = mac;
-    auto* v = new QVBoxLayout(this);
-    v->addLayout(grid);
-    v->addLayout(statusRow);
-    v->addWidget(mac);
-}
-
-void DialogView::arrangeResult() {
-    auto* v = new QVBoxLayout(this);
-    v->addWidget(widget(kResultHeading));
-    v->addWidget(widget(kResultText), 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(widget(kIdOk));
-    buttons->addWidget(widget(kIdCancel));
-    v->addLayout(buttons);
-}
-
-void DialogView::arrangeGeneric() {
-    auto* v = new QVBoxLayout(this);
+// Every control goes into the grid of its group box (or of the dialog) at its cell; a side label
+// shares the cell, to the left. Spare width goes to the columns where no control sits alone, or
+// else to the right of the last column; spare height goes to rows with a multi-line text, or
+// else below the last row.
+void DialogView::arrange() {
+    std::map<int, std::map<int, bool>> singleInColumn;  // group -> column -> has a lone control
+    std::map<int, std::map<int, bool>> textInRow;
+    std::map<int, std::pair<int, int>> extent;  // group -> (rows, columns)
     for (const ControlDef& def : model_.table()) {
-        if (def.group == 0 && def.kind != ControlKind::Group) v->addWidget(row({def.id}, this));
+        const Cell& c = def.cell;
+        QGridLayout* grid = gridOf(def.group);
+        QWidget* w = widget(def.id);
+        if (QLabel* l = sideLabel(def.id)) {
+            auto* pair = new QHBoxLayout;
+            pair->addWidget(l);
+            pair->addWidget(w);
+            pair->addStretch(1);
+            grid->addLayout(pair, c.row, c.column, c.rowSpan, c.columnSpan);
+        } else {
+            grid->addWidget(w, c.row, c.column, c.rowSpan, c.columnSpan);
+        }
+        if (def.buddy != 0) {
+            if (auto* l = qobject_cast<QLabel*>(w)) l->setBuddy(widget(def.buddy));
+        }
+        if (c.columnSpan == 1) singleInColumn[def.group][c.column] = true;
+        if (def.kind == ControlKind::MultiLineEdit) textInRow[def.group][c.row] = true;
+        auto& [rows, columns] = extent[def.group];
+        rows = std::max(rows, c.row + c.rowSpan);
+        columns = std::max(columns, c.column + c.columnSpan);
+    }
+    for (const auto& [group, size] : extent) {
+        QGridLayout* grid = grids_.at(group);
+        const auto [rows, columns] = size;
+        bool spareWidthPlaced = false;
+        for (int column = 0; column < columns; ++column) {
+            if (singleInColumn[group].count(column) == 0) {
+                grid->setColumnStretch(column, 1);
+                spareWidthPlaced = true;
+            }
+        }
+        if (!spareWidthPlaced) grid->setColumnStretch(columns, 1);
+        if (textInRow[group].empty()) {
+            grid->setRowStretch(rows, 1);
+        } else {
+            for (const auto& [row, unused] : textInRow[group])
+                grid->setRowStretch(row, 1);
+        }
     }
 }
 
@@ -293,11 +241,9 @@ void DialogView::mirror(int id) {
     } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
         const QString t = toWidgetText(s.text);
         if (p->toPlainText() != t) p->setPlainText(t);
-        if (model_.templateId() == kResultTemplate) {
-            const int lines =
-                std::clamp(static_cast<int>(t.count('\n')) + 1, kResultMinLines, kResultMaxLines);
-            p->setMinimumHeight(p->fontMetrics().lineSpacing() * lines + 2 * kResultTextMargin);
-        }
+        const int lines =
+            std::clamp(static_cast<int>(t.count('\n')) + 1, kTextMinLines, kTextMaxLines);
+        p->setMinimumHeight(p->fontMetrics().lineSpacing() * lines + 2 * kTextMargin);
     } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
         g->setTitle(text);
     } else if (auto* l = qobject_cast<QLabel*>(w)) {
@@ -329,9 +275,6 @@ void DialogView::mirror(int id) {
 
 void DialogView::mirrorDialog() {
     setWindowTitle(qs(model_.title()));
-    if (auto* main = dynamic_cast<MainDialog*>(&model_); main && bottomStrip_ != nullptr) {
-        bottomStrip_->setVisible(main->bottomTrim() == 0);
-    }
     if (model_.ended() && isVisible()) done(model_.endCode());
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "camsim/camera.h"
+#include "camsim/catalogue_profile.h"
 #include "camsim/frame.h"
 #include "console/app.h"
 #include "console/call_runner.h"
@@ -74,6 +75,8 @@ class ConsoleRig {
     ~ConsoleRig();
 
     camsim::Camera camera;
+    // Diagnostic programs leave their result texts and words; loads become firmware.
+    camsim::CatalogueModel model{camera};
     qorlink::test::VirtualPlatform platform;
     DirectRunner runner;
     LinkCamera link{runner};

@@ -155,7 +155,7 @@ class PanelDialog final : public DialogModel {
     void exchange(DataExchange&) override {}
 };
 
-TEST(MainDialog, OrganicElPanelOpensItsDialogOrReportsWhyNot) {
+TEST(MainDialog, PanelDialogOpensOrReportsWhyNot) {
     struct Case {
         bool created;
         bool windowFails;
@@ -169,11 +169,10 @@ TEST(MainDialog, OrganicElPanelOpensItsDialogOrReportsWhyNot) {
     };
     for (const Case& c : cases) {
         ConsoleRig rig(profileFor("YOL20"));
-        rig.app.hooks().createOrganicElDialog = [&](MainDialog&) -> std::unique_ptr<DialogModel> {
-            if (!c.created) return nullptr;
-            return std::make_unique<PanelDialog>();
-        };
         rig.op.modelessFails = c.windowFails;
+        rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
+            rig.dialog().openPanelDialog(c.created ? std::make_unique<PanelDialog>() : nullptr);
+        };
         ASSERT_EQ(rig.run(), 0);
         EXPECT_EQ(rig.dialog().lcdType, 15);
         EXPECT_EQ(rig.op.messages(), c.boxes);
@@ -214,9 +213,7 @@ TEST(MainDialog, WindowRulesLockControlsByTypeAndFactoryCodeFamily) {
     };
     for (const Case& c : cases) {
         ConsoleRig rig(profileFor(c.type));
-        rig.app.hooks().fillRegionLists = [&](MainDialog& d) {
-            d.app().state().caps.factoryCodeFamily = c.family;
-        };
+        rig.app.state().caps.factoryCodeFamily = c.family;
         ASSERT_EQ(rig.run(), 0) << c.type;
         MainDialog& d = rig.dialog();
         for (const ControlDef& s : d.table()) {
@@ -227,24 +224,7 @@ TEST(MainDialog, WindowRulesLockControlsByTypeAndFactoryCodeFamily) {
                 << c.type << " family " << c.family << " control " << s.id;
         }
         EXPECT_EQ(d.bottomTrim(), c.trim) << c.type;
-    }
-}
-
-TEST(MainDialog, FamilySetUpsRunAtTheirPlaces) {
-    for (const char* type : {"YFS21", "YXS10", "ZR510"}) {
-        ConsoleRig rig(profileFor(type));
-        std::vector<std::string> calls;
-        rig.app.hooks().repairServiceSetup = [&](MainDialog& d) {
-            calls.push_back("repair after " + d.control(idc::kTest).items.back());
-        };
-        rig.app.hooks().lockedServiceSetup = [&](MainDialog& d) {
-            calls.push_back("locked, data button " + d.control(idc::kData).text);
-        };
-        ASSERT_EQ(rig.run(), 0);
-        std::vector<std::string> expected;
-        if (std::string(type) == "YFS21") expected = {"repair after Y/C Shading"};
-        if (std::string(type) == "YXS10") expected = {"locked, data button &Data"};
-        EXPECT_EQ(calls, expected) << type;
+        EXPECT_EQ(d.control(idc::kMacGroup).visible, c.trim == 0) << c.type;
     }
 }
 
@@ -260,9 +240,9 @@ TEST(Reporting, StatusLineStepErrorErrorBoxAndConfirmation) {
                   std::string(" Status: Wait!!  Executing Focus Calibration. and a long tail")
                       .substr(0, 50));
 
-        showStepError(d, rig.op, rig.app.resultTexts(), "Execute preset WB calibration start.", 12);
-        showError(rig.op, rig.app.resultTexts(), 255);
-        showError(rig.op, rig.app.resultTexts(), 300);
+        showStepError(rig.app.context(), "Execute preset WB calibration start.", 12);
+        showError(rig.app.context(), 255);
+        showError(rig.app.context(), 300);
         rig.op.answers = {false};
         EXPECT_FALSE(confirm(rig.op, "Execute Focus Calibration"));
     };
@@ -284,7 +264,7 @@ TEST(Reporting, StatusLineStepErrorErrorBoxAndConfirmation) {
 TEST(Reporting, ProgressCallbackMovesTheProgressBar) {
     ConsoleRig rig;
     rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
-        ProgressScope progress(rig.app);
+        ProgressScope progress(rig.app.context());
         std::vector<uint8_t> picture(5000, 0x5A);
         EXPECT_EQ(rig.link.load_picture_data(picture.data(), static_cast<int32_t>(picture.size())),
                   0);

@@ -67,9 +67,7 @@ int main(int argc, char** argv) {
     host.serviceId = {.present = true, .technician = 0x1234};
     ScreenshotOperator op(directory);
     orvia::CalibrationApp app(link, clock, op, host);
-    app.hooks().fillRegionLists = [](orvia::MainDialog& d) {
-        d.app().state().caps.factoryCodeFamily = 2;
-    };
+    app.state().caps.factoryCodeFamily = 2;  // a family that keeps the MAC Address strip
     app.run("");
     for (const QString& path : op.written)
         std::printf("%s\n", qPrintable(path));

@@ -42,10 +42,11 @@ void expectAgrees(DialogView& view, DialogModel& model) {
         QWidget* w = view.widget(def.id);
         ASSERT_NE(w, nullptr);
         const ControlState& s = model.control(def.id);
-        const bool inStrip = view.bottomStrip() != nullptr && view.bottomStrip()->isAncestorOf(w);
-        const bool stripShown =
-            view.bottomStrip() == nullptr || view.bottomStrip()->isVisibleTo(&view);
-        EXPECT_EQ(w->isVisibleTo(&view), s.visible && (!inStrip || stripShown));
+        // A control shows when it and every group box around it are visible.
+        bool shown = s.visible;
+        for (int g = def.group; g != 0; g = model.def(g).group)
+            shown = shown && model.control(g).visible;
+        EXPECT_EQ(w->isVisibleTo(&view), shown);
         EXPECT_EQ(w->isEnabled(), s.enabled);
         switch (def.kind) {
             case ControlKind::Button:
@@ -120,9 +121,7 @@ void expectAgrees(DialogView& view, DialogModel& model) {
 void withMainDialog(camsim::Profile profile, int family,
                     const std::function<void(MainDialog&)>& check) {
     testing::ConsoleRig rig(std::move(profile));
-    rig.app.hooks().fillRegionLists = [family](MainDialog& d) {
-        d.app().state().caps.factoryCodeFamily = family;
-    };
+    rig.app.state().caps.factoryCodeFamily = family;
     bool ran = false;
     rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
         check(rig.dialog());
@@ -138,7 +137,7 @@ TEST(MainDialogView, MirrorsTheModelByControlId) {
         withMainDialog(testing::profileFor(type, 0x00010003), family, [&](MainDialog& model) {
             DialogView view(model);
             EXPECT_EQ(view.windowTitle(), "Orvia Calibration Ver.1.60 Beta5");
-            EXPECT_EQ(view.bottomStrip()->isVisibleTo(&view), model.bottomTrim() == 0);
+            EXPECT_EQ(view.widget(idc::kMacGroup)->isVisibleTo(&view), model.bottomTrim() == 0);
             expectAgrees(view, model);
 
             // The model's later changes reach the widgets, camera texts as they are.
@@ -190,16 +189,32 @@ TEST(ResultWindowView, EscapeAndTheCloseBoxCopyOnlyOkCloses) {
     EXPECT_EQ(model.endCode(), kIdOk);
 }
 
-// A stand-in for the organic-EL dialog that the main dialog opens modeless.
+// A panel dialog, opened modeless.
 class PanelDialog final : public DialogModel {
   public:
-    PanelDialog() : DialogModel(142, "Organic EL Cal.", {ControlDef(1000, ControlKind::Edit)}) {}
+    PanelDialog() : DialogModel(142, "Organic EL Cal.", {controls::edit(1000).at(0, 0)}) {}
 
   protected:
     void exchange(DataExchange&) override {}
 };
 
-// Looks at the main dialog's window instead of waiting for an operator.
+// A modal dialog that opens the panel while it initialises, as the main dialog does for an
+// organic-EL camera.
+class OpeningDialog final : public DialogModel {
+  public:
+    OpeningDialog(Operator& op, DialogModel& panel)
+        : DialogModel(102, "Opener", {controls::label(1019).at(0, 0)}), op_(op), panel_(panel) {}
+    void initialise() override { op_.showModeless(panel_); }
+
+  protected:
+    void exchange(DataExchange&) override {}
+
+  private:
+    Operator& op_;
+    DialogModel& panel_;
+};
+
+// Looks at the modal dialog's window instead of waiting for an operator.
 class InspectingOperator final : public QtOperator {
   public:
     std::function<void(DialogView&)> inspect;
@@ -211,26 +226,21 @@ class InspectingOperator final : public QtOperator {
     }
 };
 
-TEST(QtOperatorView, ADialogOpenedWhileTheMainDialogInitialisesBelongsToItAndClosesWithIt) {
-    testing::ConsoleRig rig(testing::profileFor("YOL10"));
+TEST(QtOperatorView, ADialogOpenedWhileAModalDialogInitialisesBelongsToItAndClosesWithIt) {
     InspectingOperator op;
-    CalibrationApp app(rig.link, rig.clock, op, rig.host);
-    app.hooks().createOrganicElDialog = [](MainDialog&) -> std::unique_ptr<DialogModel> {
-        return std::make_unique<PanelDialog>();
-    };
+    PanelDialog panel;
+    OpeningDialog opener(op, panel);
     QPointer<DialogView> panelView;
-    op.inspect = [&](DialogView& mainView) {
-        DialogModel* panel = app.mainWindow()->organicElDialog();
-        ASSERT_NE(panel, nullptr);
-        panelView = op.viewOf(*panel);
+    op.inspect = [&](DialogView& openerView) {
+        panelView = op.viewOf(panel);
         ASSERT_FALSE(panelView.isNull());
-        EXPECT_EQ(panelView->parentWidget(), &mainView);
+        EXPECT_EQ(panelView->parentWidget(), &openerView);
         EXPECT_FALSE(panelView->isModal());
         EXPECT_TRUE(panelView->isVisible());
     };
-    ASSERT_EQ(app.run(""), 0);
-    EXPECT_TRUE(panelView.isNull()) << "closed with the main dialog";
-    EXPECT_EQ(op.viewOf(*app.mainWindow()->organicElDialog()), nullptr);
+    EXPECT_EQ(op.runModal(opener), kIdCancel);
+    EXPECT_TRUE(panelView.isNull()) << "closed with the dialog that opened it";
+    EXPECT_EQ(op.viewOf(panel), nullptr);
 }
 
 TEST(CallRunner, InterfaceThreadKeepsProcessingEventsDuringALongCall) {

@@ -1,0 +1,28 @@
+#include "console/dialog_registry.h"
+
+#include "console/main_dialog.h"
+#include "console/result_dialog.h"
+
+namespace orvia {
+
+namespace {
+
+template <typename Dialog>
+std::unique_ptr<DialogModel> onContext(DialogContext& ctx) {
+    return std::make_unique<Dialog>(ctx);
+}
+
+}  // namespace
+
+const std::vector<DialogEntry>& dialogRegistry() {
+    static const std::vector<DialogEntry> entries = {
+        {"MainDialog", onContext<MainDialog>},
+        {"ResultDialog",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<ResultDialog>(ctx.op);
+         }},
+    };
+    return entries;
+}
+
+}  // namespace orvia
