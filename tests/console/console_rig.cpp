@@ -87,6 +87,48 @@ std::vector<camsim::LogEntry> ConsoleRig::commands() const {
     return out;
 }
 
+std::vector<std::string> ConsoleRig::traffic(size_t from) const {
+    std::vector<std::string> out;
+    const auto& log = camera.log();
+    for (size_t i = from; i < log.size(); ++i) {
+        const camsim::LogEntry& e = log[i];
+        if (!e.inSession || e.cls == camsim::kClassSession) continue;
+        if (e.code == camsim::kCodeReadiness && e.op == camsim::kOpGetValue) continue;
+        // A command the library sent again after a refusal counts once.
+        if (i > from && log[i - 1].op == e.op && log[i - 1].code == e.code &&
+            log[i - 1].value == e.value && log[i - 1].payload == e.payload) {
+            continue;
+        }
+        const std::string code = std::to_string(e.code);
+        switch (e.op) {
+            case camsim::kOpSetValue:
+                out.push_back("set " + code + " = " + std::to_string(e.value));
+                break;
+            case camsim::kOpGetValue:
+                out.push_back("get " + code);
+                break;
+            case camsim::kOpExecute:
+                out.push_back("exec " + code + " " + std::to_string(e.value));
+                break;
+            case camsim::kOpSendData:
+            case camsim::kOpSendDataLarge:
+                out.push_back("send " + code);
+                break;
+            default:
+                out.push_back("fetch " + code);
+                break;
+        }
+    }
+    return out;
+}
+
+void ConsoleRig::recordStatus() {
+    MainDialog& d = dialog();
+    d.setObserver([this, &d](int id) {
+        if (id == idc::kStatus) statuses.push_back(d.control(id).text);
+    });
+}
+
 bool ConsoleRig::received(int op, int code) const {
     for (const auto& e : commands()) {
         const bool opMatches = e.op == op ||

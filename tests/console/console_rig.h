@@ -90,6 +90,14 @@ class ConsoleRig {
 
     // Commands the camera took in a session, without the session and readiness traffic.
     std::vector<camsim::LogEntry> commands() const;
+    // A point in the camera's log, to read the traffic after it.
+    size_t mark() const { return camera.log().size(); }
+    // The commands after `from`, as text: "set 32 = 5", "get 32", "exec 6 16", "send 31",
+    // "fetch 31". A command repeated at once (the library trying again) is listed once.
+    std::vector<std::string> traffic(size_t from = 0) const;
+    // Records every status line text the main dialog shows from now on into `statuses`.
+    void recordStatus();
+    std::vector<std::string> statuses;
     // Whether the camera received (op, code), any fetch operation standing for op 4.
     bool received(int op, int code) const;
     // Values sent with the session command, in order.

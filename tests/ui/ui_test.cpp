@@ -21,6 +21,7 @@
 #include <chrono>
 #include <thread>
 
+#include "console/dialog_registry.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
 #include "console_rig.h"
@@ -163,6 +164,23 @@ TEST(MainDialogView, MirrorsTheModelByControlId) {
     }
 }
 
+// Every dialog of the program, straight from its table: each control in the grid of its group
+// box (or of the dialog), each widget agreeing with its control.
+TEST(DialogViews, EveryRegisteredDialogIsBuiltFromItsTable) {
+    testing::ConsoleRig rig;
+    for (const DialogEntry& entry : dialogRegistry()) {
+        SCOPED_TRACE(entry.name);
+        std::unique_ptr<DialogModel> model = entry.make(rig.app.context());
+        DialogView view(*model);
+        EXPECT_EQ(view.windowTitle(), qs(model->title()));
+        expectAgrees(view, *model);
+        for (const ControlDef& def : model->table()) {
+            QWidget* parent = def.group == 0 ? &view : view.widget(def.group);
+            EXPECT_EQ(view.widget(def.id)->parentWidget(), parent) << def.id;
+        }
+    }
+}
+
 TEST(ResultWindowView, EscapeAndTheCloseBoxCopyOnlyOkCloses) {
     QtOperator op;
     ResultDialog model(op);
@@ -241,6 +259,43 @@ TEST(QtOperatorView, ADialogOpenedWhileAModalDialogInitialisesBelongsToItAndClos
     EXPECT_EQ(op.runModal(opener), kIdCancel);
     EXPECT_TRUE(panelView.isNull()) << "closed with the dialog that opened it";
     EXPECT_EQ(op.viewOf(panel), nullptr);
+}
+
+// An operator at the bench who presses UV Matrix, answers Yes and reads the result window.
+class UvMatrixOperator final : public QtOperator {
+  public:
+    std::vector<std::string> questions;
+    QString heading, text;
+
+    bool askYesNo(std::string_view question) override {
+        questions.emplace_back(question);
+        return true;
+    }
+
+  protected:
+    int exec(DialogView& view) override {
+        if (view.model().templateId() == kMainTemplate) {
+            qobject_cast<QPushButton*>(view.widget(idc::kUvMatrix))->click();
+            return kIdCancel;
+        }
+        heading = qobject_cast<QLabel*>(view.widget(kResultHeading))->text();
+        text = qobject_cast<QPlainTextEdit*>(view.widget(kResultText))->toPlainText();
+        return kIdOk;
+    }
+};
+
+TEST(UvMatrixInTheProgram, CameraCallsRunOffTheInterfaceThreadAndTheResultWindowShowsTheText) {
+    testing::ConsoleRig rig;
+    rig.model.setResult(16, "UV Matrix\r\nR-Y 1.024");
+    QtCallRunner runner;
+    LinkCamera link(runner);
+    UvMatrixOperator op;
+    CalibrationApp app(link, rig.clock, op, rig.host);
+    ASSERT_EQ(app.run(""), 0);
+    EXPECT_EQ(op.questions, std::vector<std::string>{"Execute UV Matrix Calibration. Yes or No?"});
+    EXPECT_EQ(op.heading, "UV Matrix Results :");
+    EXPECT_EQ(op.text, "UV Matrix\nR-Y 1.024");
+    EXPECT_TRUE(rig.received(camsim::kOpExecute, 6));
 }
 
 TEST(CallRunner, InterfaceThreadKeepsProcessingEventsDuringALongCall) {
