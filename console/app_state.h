@@ -54,7 +54,7 @@ struct AppState {
     int32_t lcdSubType = -1;
     Capabilities caps;
     // The link library's build identity as start-up read it: only when the service-ID library
-    // did not load (otherwise empty). Later build checks read it through the Host.
+    // did not load (otherwise empty). Other build checks read it through the Host.
     BuildIdentity linkBuild;
 };
 

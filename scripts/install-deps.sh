@@ -4,10 +4,9 @@ set -euo pipefail
 
 packages=(
     build-essential cmake clang-format
-    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    googletest libgtest-dev
     libssl-dev
     qt6-base-dev libgl1-mesa-dev libxkbcommon-dev
-    xvfb xauth
 )
 
 missing=()
