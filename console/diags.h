@@ -10,6 +10,11 @@ inline constexpr int32_t kUvMatrix = 16;
 inline constexpr int32_t kSelectLcd = 28;
 inline constexpr int32_t kSelectViewfinder = 29;
 
+// AWB, shading and Focus calibrations.
+
+// Camera initialisation and the LCD register lists.
+
+
 // Readiness waits, in seconds.
 inline constexpr uint32_t kWaitCalibration = 30;
 inline constexpr uint32_t kWaitDisplaySelect = 15;

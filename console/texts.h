@@ -27,6 +27,12 @@ inline constexpr char kStepError[] = " Status: %s %s";
 inline constexpr char kAskUvMatrix[] = "Execute UV Matrix Calibration";
 inline constexpr char kUvMatrixResults[] = "UV Matrix Results :";
 
+// AWB and Focus calibrations.
+
+// Firmware and data upload.
+
+// Camera initialisation and the LCD register lists.
+
 // Reporting.
 inline constexpr char kErrorBox[] = "Error %s";
 inline constexpr char kYesOrNo[] = ". Yes or No?";
