@@ -13,7 +13,8 @@
 
 // The facade's calls but setup_callback, one line each: X(method, (parameters), (arguments)).
 // Camera declares every one as `virtual int32_t method(parameters) = 0`; LinkCamera defines it
-// as a call of Cam_<method>(arguments), the arguments being the parameters in order.
+// as a call of Cam_<method>(arguments), the arguments being the parameters in order. The
+// parameter types are the library function's own (link_camera.cpp checks this when it compiles).
 // clang-format off
 #define ORVIA_CAMERA_CALLS(X)                                                              \
     /* Connection */                                                                       \

@@ -1,6 +1,7 @@
 #include "console/link_camera.h"
 
 #include <atomic>
+#include <type_traits>
 
 namespace orvia {
 
@@ -29,6 +30,13 @@ int32_t LinkCamera::setup_callback(ProgressFn fn, int32_t user) {
     return runner_.run(
         [&] { return Cam_setup_callback(active ? &progressTrampoline : nullptr, user); });
 }
+
+// Each call's parameters are the library function's own, so no argument is converted (and
+// perhaps narrowed) on its way into the library.
+#define ORVIA_CAMERA_SAME_PARAMETERS(name, params, args) \
+    static_assert(std::is_same_v<int32_t(QORLINK_CALL*) params, decltype(&Cam_##name)>);
+ORVIA_CAMERA_CALLS(ORVIA_CAMERA_SAME_PARAMETERS)
+#undef ORVIA_CAMERA_SAME_PARAMETERS
 
 #define ORVIA_CAMERA_FORWARD(name, params, args)             \
     int32_t LinkCamera::name params {                        \
