@@ -14,7 +14,6 @@ inline constexpr int32_t kSelectViewfinder = 29;
 
 // Camera initialisation and the LCD register lists.
 
-
 // Readiness waits, in seconds.
 inline constexpr uint32_t kWaitCalibration = 30;
 inline constexpr uint32_t kWaitDisplaySelect = 15;

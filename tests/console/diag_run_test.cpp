@@ -1,6 +1,8 @@
 // The diagnostic-run helpers every procedure is built from, on a simulated camera.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "console/diag_run.h"
 #include "console/main_dialog.h"
 #include "console_rig.h"
@@ -118,6 +120,44 @@ TEST(SelectDisplayDevice, ChoosesTheViewfinderOrTheLcdInNormalStartOnly) {
         EXPECT_EQ(traffic, c.traffic) << c.marker << c.viewfinder;
         EXPECT_EQ(rig.op.messages(), c.boxes);
     }
+}
+
+// A camera whose every call fails at once.
+class FailingCamera final : public Camera {
+  public:
+    int32_t setup_callback(ProgressFn, int32_t) override { return 22; }
+#define ORVIA_FAIL_AT_ONCE(name, params, args)         \
+    int32_t name params override {                     \
+        static_cast<void>(std::forward_as_tuple args); \
+        return 0;                                      \
+    }
+    ORVIA_CAMERA_CALLS(ORVIA_FAIL_AT_ONCE)
+#undef ORVIA_FAIL_AT_ONCE
+};
+
+// Time that passes when slept, and otherwise by a millisecond every thousand readings, as on a
+// fast processor.
+class FastProcessorClock final : public Clock {
+  public:
+    uint32_t now = 0;
+    uint64_t readings = 0;
+    uint32_t tickMs() override {
+        if (++readings % 1000 == 0) ++now;
+        return now;
+    }
+    void sleepMs(uint32_t ms) override { now += ms; }
+    std::time_t wallTime() override { return 0; }
+};
+
+TEST(WaitReady, ACameraThatAnswersAtOnceIsPolledAtAPaceNotSpunOn) {
+    FailingCamera camera;
+    FastProcessorClock clock;
+    EXPECT_FALSE(waitReady(camera, clock, 5));
+    EXPECT_GE(clock.now, 5'000u);
+    EXPECT_LT(clock.now, 5'000u + kMinPollMs);
+    // About three clock readings a poll, one poll every kMinPollMs: a spinning wait would read
+    // the clock millions of times.
+    EXPECT_LT(clock.readings, 4u * 5'000u / kMinPollMs);
 }
 
 TEST(ReadDiagText, StopsAtTheFirstZeroAndIsEmptyWhenTheFetchFails) {
