@@ -53,69 +53,69 @@ int ResolveLength(LinkConnection& c, const Command& cmd, const void* record, int
             n = argument;
             break;
         case Length::FirstWord:
-            if (record == nullptr) return kInvalidParameter;
+            if (record == nullptr) return QORLINK_INVALID_PARAMETER;
             n = FirstWord(record);
             break;
         case Length::QueriedOr16:
             n = QueryCommand(c, cmd.sizeCode, true);
             if (n < 0) n = 16;
-            if (n > kMaxQueriedSize) return kInvalidParameter;
+            if (n > kMaxQueriedSize) return QORLINK_INVALID_PARAMETER;
             break;
         case Length::QueriedOrFail:
             n = QueryCommand(c, cmd.sizeCode, false);
-            if (n < 0 || n > kMaxQueriedSize) return kInvalidParameter;
+            if (n < 0 || n > kMaxQueriedSize) return QORLINK_INVALID_PARAMETER;
             break;
         case Length::BatteryKind:
             *bytes = cmd.size;
             *usbReadSize = argument == 1 ? 22 : argument == 2 ? 20 : 0;
-            return kOk;
+            return QORLINK_OK;
     }
-    if (n < 0) return kInvalidParameter;
+    if (n < 0) return QORLINK_INVALID_PARAMETER;
     *bytes = static_cast<size_t>(n);
     *usbReadSize = *bytes;
-    return kOk;
+    return QORLINK_OK;
 }
 
 // Runs the chained first step, if the row has one. 0 or the step's result.
 int RunChain(LinkConnection& c, const Command& cmd, const void* record, int32_t argument) {
     switch (cmd.chain) {
         case Chain::None:
-            return kOk;
+            return QORLINK_OK;
         case Chain::DiagWordArgument:
             return SetCommand(c, kCodeDiagWord, argument);
         case Chain::DiagWordFirstWord:
-            if (record == nullptr) return kInvalidParameter;
+            if (record == nullptr) return QORLINK_INVALID_PARAMETER;
             return SetCommand(c, kCodeDiagWord, FirstWord(record));
     }
-    return kOk;
+    return QORLINK_OK;
 }
 
 }  // namespace
 
 int32_t RunQuery(const Command& cmd) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     return QueryCommand(*c, cmd.code, cmd.abortable);
 }
 
 int32_t RunSet(const Command& cmd, int32_t v) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     return SetCommand(*c, cmd.code, ValueFor(cmd, v));
 }
 
 int32_t RunExecute(const Command& cmd, int32_t p) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     return ExecuteCommand(*c, cmd.code, ValueFor(cmd, p), cmd.size);
 }
 
 int32_t RunSend(const Command& cmd, const void* buf, int32_t len) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     size_t bytes = 0, unused = 0;
-    if (const int r = ResolveLength(*c, cmd, buf, len, &bytes, &unused); r != kOk) return r;
-    if (buf == nullptr && bytes > 0) return kInvalidParameter;
+    if (const int r = ResolveLength(*c, cmd, buf, len, &bytes, &unused); r != QORLINK_OK) return r;
+    if (buf == nullptr && bytes > 0) return QORLINK_INVALID_PARAMETER;
     if (cmd.layout.empty())
         return SendCommand(*c, cmd.code, static_cast<const uint8_t*>(buf), bytes);
     uint8_t wire[kSmallBlock];
@@ -127,20 +127,20 @@ int32_t RunSend(const Command& cmd, const void* buf, int32_t len) {
 
 int32_t RunFetch(const Command& cmd, void* buf, int32_t argument) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
-    if (buf == nullptr) return kInvalidParameter;
-    if (const int r = RunChain(*c, cmd, buf, argument); r != kOk) return r;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    if (buf == nullptr) return QORLINK_INVALID_PARAMETER;
+    if (const int r = RunChain(*c, cmd, buf, argument); r != QORLINK_OK) return r;
     size_t bytes = 0, usbReadSize = 0;
-    if (const int r = ResolveLength(*c, cmd, buf, argument, &bytes, &usbReadSize); r != kOk)
+    if (const int r = ResolveLength(*c, cmd, buf, argument, &bytes, &usbReadSize); r != QORLINK_OK)
         return r;
 
     // One reply frame never carries more than a large block.
     const size_t capacity = std::min(bytes, kLargeBlock);
     std::unique_ptr<uint8_t[]> local(new (std::nothrow) uint8_t[capacity + 1]());
-    if (!local) return SetLastResult(*c, kOtherError);
+    if (!local) return SetLastResult(*c, QORLINK_OTHER_ERROR);
     size_t got = 0;
     const int r = FetchCommand(*c, cmd.code, local.get(), capacity, usbReadSize, &got);
-    if (r == kOk) {
+    if (r == QORLINK_OK) {
         if (cmd.layout.empty())
             std::memcpy(buf, local.get(), std::min(got, capacity));
         else
@@ -152,9 +152,10 @@ int32_t RunFetch(const Command& cmd, void* buf, int32_t argument) {
 
 int32_t RunControlLcd(const Command& cmd, int32_t command, int32_t v) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     if (command == 3 || command == 5 || command == 6) {
-        if (SetCommand(*c, kCodeDisplayValue, v) != kOk) return kCommunicationFailure;
+        if (SetCommand(*c, kCodeDisplayValue, v) != QORLINK_OK)
+            return QORLINK_COMMUNICATION_FAILURE;
     }
     return ExecuteCommand(*c, cmd.code, command, cmd.size);
 }
