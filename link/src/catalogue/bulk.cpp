@@ -5,18 +5,12 @@
 #include <cstring>
 #include <memory>
 #include <new>
-
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cerrno>
-#endif
+#include <vector>
 
 #include "builders.h"
 #include "connection.h"
 #include "link_constants.h"
+#include "platform.h"
 #include "protocol.h"
 #include "qorlink.h"
 #include "transport.h"
@@ -47,44 +41,17 @@ constexpr size_t kMemoryHeader = 8;
 // A memory read first sends this much of the record as the diagnostic buffer.
 constexpr size_t kMemoryRequest = 12;
 
-// Reads the whole of the caller's open file. 0, 1 (size unknown) or 255.
-int ReadWholeFile(intptr_t file, std::unique_ptr<uint8_t[]>* data, size_t* size) {
-#if defined(_WIN32)
-    HANDLE h = reinterpret_cast<HANDLE>(file);
-    LARGE_INTEGER length;
-    if (!GetFileSizeEx(h, &length)) return QORLINK_INVALID_PARAMETER;
-    LARGE_INTEGER zero{};
-    if (!SetFilePointerEx(h, zero, nullptr, FILE_BEGIN)) return QORLINK_OTHER_ERROR;
-    if (length.QuadPart > 0x7FFFFFFF) return QORLINK_OTHER_ERROR;
-    *size = static_cast<size_t>(length.QuadPart);
-    data->reset(new (std::nothrow) uint8_t[*size + 1]);
-    if (!*data) return QORLINK_OTHER_ERROR;
-    size_t done = 0;
-    while (done < *size) {
-        DWORD got = 0;
-        if (!ReadFile(h, data->get() + done, static_cast<DWORD>(*size - done), &got, nullptr) ||
-            got == 0)
-            return QORLINK_OTHER_ERROR;
-        done += got;
+// Reads the whole of the caller's open file through the platform. 0, 1 (size unknown) or 255.
+int ReadWholeFile(intptr_t file, std::vector<uint8_t>* data) {
+    switch (currentPlatform().readOpenFile(file, data)) {
+        case FileRead::Ok:
+            return QORLINK_OK;
+        case FileRead::SizeUnknown:
+            return QORLINK_INVALID_PARAMETER;
+        case FileRead::Failed:
+            break;
     }
-    return QORLINK_OK;
-#else
-    const int fd = static_cast<int>(file);
-    struct stat st;
-    if (fstat(fd, &st) != 0 || st.st_size < 0) return QORLINK_INVALID_PARAMETER;
-    if (lseek(fd, 0, SEEK_SET) != 0) return QORLINK_OTHER_ERROR;
-    *size = static_cast<size_t>(st.st_size);
-    data->reset(new (std::nothrow) uint8_t[*size + 1]);
-    if (!*data) return QORLINK_OTHER_ERROR;
-    size_t done = 0;
-    while (done < *size) {
-        const ssize_t got = read(fd, data->get() + done, *size - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return QORLINK_OTHER_ERROR;  // a file that shrank is as bad as a failed read
-        done += static_cast<size_t>(got);
-    }
-    return QORLINK_OK;
-#endif
+    return QORLINK_OTHER_ERROR;
 }
 
 int LoadImage(LinkConnection& c, int32_t selector, const void* buf, int32_t len) {
@@ -195,11 +162,9 @@ int32_t QORLINK_CALL Cam_load_file_data(intptr_t file, int32_t selector) {
     LinkConnection* c = currentConnection;
     if (c == nullptr) return QORLINK_NO_CONNECTION;
     if (const int r = SetCommand(*c, kCodeDiagWord, selector); r != QORLINK_OK) return r;
-    std::unique_ptr<uint8_t[]> data;
-    size_t size = 0;
-    if (const int r = ReadWholeFile(file, &data, &size); r != QORLINK_OK)
-        return SetLastResult(*c, r);
-    return SendCommand(*c, kCodeLoadData, data.get(), size);
+    std::vector<uint8_t> data;
+    if (const int r = ReadWholeFile(file, &data); r != QORLINK_OK) return SetLastResult(*c, r);
+    return SendCommand(*c, kCodeLoadData, data.data(), data.size());
 }
 
 int32_t QORLINK_CALL Cam_load_picture_data(const void* buf, int32_t len) {
