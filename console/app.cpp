@@ -128,11 +128,11 @@ bool CalibrationApp::startUp(std::string_view commandLine) {
         return false;
     }
     int32_t opened = -1;
-    for (int32_t speed = kFirstSpeed; speed >= 1 && opened != 0; --speed) {
+    for (int32_t speed = kFirstSpeed; speed >= 1 && opened != QORLINK_OK; --speed) {
         camera_.set_speed(speed);
         opened = camera_.session_enabled(1);
     }
-    if (opened != 0) {
+    if (opened != QORLINK_OK) {
         op_.message(text::kNotConnected);
         return false;
     }
@@ -151,7 +151,7 @@ bool CalibrationApp::startUp(std::string_view commandLine) {
 
     if (state_.startMode != kStartUpload) {
         char version[33] = {};
-        if (camera_.get_version(version) != 0) {
+        if (camera_.get_version(version) != QORLINK_OK) {
             op_.message(text::kCannotGetVersion);
             return false;
         }
@@ -208,7 +208,7 @@ bool CalibrationApp::stampServiceId() {
     const uint16_t technician = idBuffer[0];
 
     ServiceIdRecord stored;
-    if (camera_.get_ncuser_id(stored.w.data()) != 0) {
+    if (camera_.get_ncuser_id(stored.w.data()) != QORLINK_OK) {
         op_.message(text::kCannotGetUserId);
         return false;
     }
@@ -217,7 +217,7 @@ bool CalibrationApp::stampServiceId() {
         return true;
     }
     state_.serviceIdRecord.w = {stampDay(clock_.wallTime()), technician, stored.w[0], stored.w[1]};
-    if (camera_.set_ncuser_id(state_.serviceIdRecord.w.data()) != 0) {
+    if (camera_.set_ncuser_id(state_.serviceIdRecord.w.data()) != QORLINK_OK) {
         op_.message(text::kCannotSetUserId);
         return false;
     }
@@ -237,7 +237,7 @@ void CalibrationApp::preloadLcdRegisters() {
                         kNeutralRegister,
                         0,
                         0};
-        if (camera_.get_diag_dlcd_info(r) != 0) return;
+        if (camera_.get_diag_dlcd_info(r) != QORLINK_OK) return;
         d.rBright = r[0];
         d.bBright = r[1];
         d.rgbOffset = r[2];
@@ -247,7 +247,7 @@ void CalibrationApp::preloadLcdRegisters() {
         return;
     }
     int32_t i[8] = {};
-    if (camera_.get_diag_lcd_info(i) != 0) return;
+    if (camera_.get_diag_lcd_info(i) != QORLINK_OK) return;
     if (cls == 5) {
         d.vcompp = i[7];
         d.vcomdc = i[0];
@@ -274,7 +274,7 @@ void CalibrationApp::runMainDialog() {
 
 void CalibrationApp::shutDown() {
     if (state_.startMode == kStartNormal && state_.firmwareUpdated == 0) {
-        if (camera_.control_lcd(kDisplayOff, 0) == 0) {
+        if (camera_.control_lcd(kDisplayOff, 0) == QORLINK_OK) {
             waitReady(camera_, clock_, kExitReadyLimitSeconds);
         }
     }

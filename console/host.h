@@ -43,8 +43,6 @@ class HostSystem final : public Host {
 
     // The directory holding the running program.
     static std::string programDirectory();
-    // The native file name of a Windows library name: "Ulmora.dll" -> "libulmora.so".
-    static std::string nativeLibraryName(std::string_view windowsName);
 };
 
 }  // namespace orvia

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "console/host.h"
+#include "link/platform/library_name.h"
 #include "qorlink.h"
 
 namespace orvia {
@@ -38,12 +39,6 @@ std::string HostSystem::programDirectory() {
     return exe.parent_path().string();
 }
 
-std::string HostSystem::nativeLibraryName(std::string_view windowsName) {
-    std::string base = lower(windowsName);
-    if (base.size() > 4 && base.ends_with(".dll")) base.resize(base.size() - 4);
-    return "lib" + base + ".so";
-}
-
 bool HostSystem::markerFilePresent(std::string_view name) {
     std::error_code ec;
     const std::string wanted = lower(name);
@@ -54,7 +49,7 @@ bool HostSystem::markerFilePresent(std::string_view name) {
 }
 
 std::unique_ptr<OutsideLibrary> HostSystem::loadLibrary(std::string_view windowsName) {
-    const std::string path = programDirectory() + "/" + nativeLibraryName(windowsName);
+    const std::string path = programDirectory() + "/" + qorlink::nativeLibraryName(windowsName);
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) return nullptr;
     return std::make_unique<DlLibrary>(handle);
@@ -62,7 +57,7 @@ std::unique_ptr<OutsideLibrary> HostSystem::loadLibrary(std::string_view windows
 
 BuildIdentity HostSystem::linkBuildIdentity() {
     std::error_code ec;
-    const std::string beside = programDirectory() + "/" + nativeLibraryName("qorlink");
+    const std::string beside = programDirectory() + "/" + qorlink::nativeLibraryName("qorlink");
     if (std::filesystem::exists(beside, ec)) return readBuildIdentity(beside);
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&Cam_reset_dll), &info) != 0 && info.dli_fname != nullptr) {

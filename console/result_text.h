@@ -1,17 +1,20 @@
-// Texts for the link library's result codes.
+// Texts for the link library's result codes: the link library's own (qorlink_result_text).
 #pragma once
 
 #include <array>
 #include <string>
+
+#include "qorlink.h"
 
 namespace orvia {
 
 class ResultTexts {
   public:
     static constexpr int kSlots = 256;
-    static constexpr int kOtherError = 255;
+    static constexpr int kOtherError = QORLINK_OTHER_ERROR;
 
-    // Slots 0-23 filled; slot 255 waits for the main dialog (installOtherError()).
+    // Slots 0-23 filled from the link library's texts; slot 255 waits for the main dialog
+    // (installOtherError()).
     ResultTexts();
     // Fills slot 255; the main dialog does this when it initialises.
     void installOtherError();

@@ -59,6 +59,9 @@ class FuzzPlatform : public qorlink::Platform {
     std::unique_ptr<qorlink::LoadedLibrary> loadLibrary(const std::string&) override {
         return nullptr;
     }
+    qorlink::FileRead readOpenFile(intptr_t, std::vector<uint8_t>*) override {
+        return qorlink::FileRead::Failed;
+    }
 
   private:
     const uint8_t* data_;

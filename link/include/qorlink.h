@@ -3,7 +3,8 @@
  * One process-wide connection to one camera, over a serial line or the camera's USB
  * mass-storage interface. Every function works on that connection implicitly and returns a
  * signed 32-bit result:
- *   - commands return a result code: 0 success, 1-23 as listed below, 255 internal failure;
+ *   - commands return a result code (QorlinkResult below): 0 success, a failure code from
+ *     1-23, or 255 for an internal failure;
  *   - queries return the value read, -1 on failure, and -2 when an abortable query was cut short
  *     by a silent session reopen.
  * A camera that ended its session is reopened silently by the next command; the caller sees
@@ -15,16 +16,11 @@
  * Ownership: the library owns the connection and its buffers; callers own every buffer they
  * pass. A fetch writes at most the documented size (or the length the caller gives) into the
  * caller's memory, whatever the camera sends, and fills a record only on success.
- *
- * Result codes: 0 no error, 1 invalid parameter, 2 parameter out of range, 3 port not
- * available, 4 communication failure, 7 close error, 8 write error, 10 read error, 11 open
- * error, 12 camera not responding, 13 camera bad response, 14 camera NAK response, 15 camera
- * DC1 response, 19 user break, 20 session closed by the camera, 21 USB not responding,
- * 22 no connection object, 255 other error.
  */
 #ifndef QORLINK_H
 #define QORLINK_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #if defined(_WIN32)
@@ -42,6 +38,94 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* Result codes. Codes 5, 6, 9, 16, 17, 18 and 23 have a technician's text but this library never
+   returns them. */
+typedef enum QorlinkResult {
+    QORLINK_OK = 0,                      /* no error */
+    QORLINK_INVALID_PARAMETER = 1,       /* an argument was refused (null buffer, bad length) */
+    QORLINK_OUT_OF_RANGE = 2,            /* a parameter is out of range (speed, port, mode) */
+    QORLINK_PORT_NOT_AVAILABLE = 3,      /* no port selected, or it cannot be used */
+    QORLINK_COMMUNICATION_FAILURE = 4,   /* communication with the camera failed */
+    QORLINK_INSUFFICIENT_DISK_SPACE = 5, /* insufficient disk space (not returned) */
+    QORLINK_USER_DISCONNECTION = 6,      /* user disconnection (not returned) */
+    QORLINK_CLOSE_ERROR = 7,             /* closing the port or device failed */
+    QORLINK_WRITE_ERROR = 8,             /* writing to the camera failed */
+    QORLINK_EXECUTE_ERROR = 9,           /* execute error (not returned) */
+    QORLINK_READ_ERROR = 10,             /* reading from the camera failed */
+    QORLINK_OPEN_ERROR = 11,             /* opening the session failed */
+    QORLINK_NOT_RESPONDING = 12,         /* the camera did not answer */
+    QORLINK_BAD_RESPONSE = 13,           /* the camera answered something unexpected */
+    QORLINK_NAK1_RESPONSE = 14,          /* the camera refused a frame (NAK) */
+    QORLINK_DC1_RESPONSE = 15,           /* the camera answered DC1 */
+    QORLINK_BAD_CHECKSUM = 16,           /* bad checksum (not returned) */
+    QORLINK_BAD_GETLONG = 17,            /* bad value reply (not returned) */
+    QORLINK_BAD_RCVLEN = 18,             /* bad receive length (not returned) */
+    QORLINK_USER_BREAK = 19,             /* the progress callback stopped the transfer */
+    QORLINK_SESSION_CLOSE = 20,          /* the camera closed the session */
+    QORLINK_USB_NOT_RESPONDING = 21,     /* the camera's USB device did not answer */
+    QORLINK_NO_CONNECTION = 22,          /* no connection object (text: "LCD not available") */
+    QORLINK_FOCUS_NOT_AVAILABLE = 23,    /* focus not available (not returned) */
+    QORLINK_OTHER_ERROR = 255            /* internal failure */
+} QorlinkResult;
+
+/* The technician's text for result code `code` (0-23 and 255); NULL for any other code. */
+static inline const char* qorlink_result_text(int32_t code) {
+    switch (code) {
+        case QORLINK_OK:
+            return "No Error";
+        case QORLINK_INVALID_PARAMETER:
+            return "Invalid Parameter";
+        case QORLINK_OUT_OF_RANGE:
+            return "Parameter out of range";
+        case QORLINK_PORT_NOT_AVAILABLE:
+            return "Port not available";
+        case QORLINK_COMMUNICATION_FAILURE:
+            return "Communication failure";
+        case QORLINK_INSUFFICIENT_DISK_SPACE:
+            return "Insufficient disk space";
+        case QORLINK_USER_DISCONNECTION:
+            return "User disconnection";
+        case QORLINK_CLOSE_ERROR:
+            return "Close error";
+        case QORLINK_WRITE_ERROR:
+            return "Write error";
+        case QORLINK_EXECUTE_ERROR:
+            return "Execute error";
+        case QORLINK_READ_ERROR:
+            return "Read error";
+        case QORLINK_OPEN_ERROR:
+            return "Open error";
+        case QORLINK_NOT_RESPONDING:
+            return "Camera not responding";
+        case QORLINK_BAD_RESPONSE:
+            return "Camera bad response";
+        case QORLINK_NAK1_RESPONSE:
+            return "Camera NAK1 response";
+        case QORLINK_DC1_RESPONSE:
+            return "Camera DC1 response";
+        case QORLINK_BAD_CHECKSUM:
+            return "Bad checksum";
+        case QORLINK_BAD_GETLONG:
+            return "Bad getlong";
+        case QORLINK_BAD_RCVLEN:
+            return "Bad rcvlen";
+        case QORLINK_USER_BREAK:
+            return "User break";
+        case QORLINK_SESSION_CLOSE:
+            return "Session close";
+        case QORLINK_USB_NOT_RESPONDING:
+            return "USB not responding";
+        case QORLINK_NO_CONNECTION:
+            return "LCD not available";
+        case QORLINK_FOCUS_NOT_AVAILABLE:
+            return "Focus not available";
+        case QORLINK_OTHER_ERROR:
+            return "Other Error";
+        default:
+            return NULL;
+    }
+}
 
 /* Transfer progress: (user value, always 0, percent 0-100); return 0 to stop the transfer. */
 typedef int32_t(QORLINK_CALL* QorlinkProgressFn)(int32_t user, int32_t zero, int32_t percent);

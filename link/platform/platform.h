@@ -1,10 +1,10 @@
 // The operating-system seam of the link library.
 //
 // Everything qorlink needs from the host goes through Platform: serial devices by port number,
-// removable SCSI devices, the millisecond tick count, sleeping and loading outside libraries by
-// name. The POSIX backend (platform/posix) is installed by default; tests install a virtual
-// platform whose devices are wired to a software camera and whose clock advances only when the
-// library waits, so time-outs cost nothing.
+// removable SCSI devices, the millisecond tick count, sleeping, loading outside libraries by
+// name and reading the caller's open files. The POSIX backend (platform/posix) is installed by
+// default; tests install a virtual platform whose devices are wired to a software camera and whose
+// clock advances only when the library waits, so time-outs cost nothing.
 #pragma once
 
 #include <cstddef>
@@ -49,6 +49,13 @@ class ScsiDevice {
                          uint8_t* data, size_t length, uint32_t timeoutSeconds) = 0;
 };
 
+// What reading an open file gave.
+enum class FileRead {
+    Ok,
+    SizeUnknown,  // the file's size could not be learnt
+    Failed,       // it could not be read in full from its start, or memory ran out
+};
+
 // An outside library loaded by name.
 class LoadedLibrary {
   public:
@@ -69,8 +76,11 @@ class Platform {
     virtual uint32_t tickMs() = 0;
     virtual void sleepMs(uint32_t ms) = 0;
     // Loads a library by its Windows file name ("Ravik.dll"); the backend maps the name to its
-    // own form. Null when it cannot be loaded.
+    // own form (library_name.h on POSIX). Null when it cannot be loaded.
     virtual std::unique_ptr<LoadedLibrary> loadLibrary(const std::string& windowsName) = 0;
+    // Reads the whole of the caller's open file (a file descriptor on POSIX) from its start into
+    // `bytes`, whatever its position was. `bytes` holds the file only when the answer is Ok.
+    virtual FileRead readOpenFile(intptr_t file, std::vector<uint8_t>* bytes) = 0;
 };
 
 // The platform every library call uses: the installed one, or the host backend.

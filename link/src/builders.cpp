@@ -18,9 +18,9 @@ template <typename Exchange>
 int RunExchange(LinkConnection& c, Exchange exchange) {
     c.state = LinkState::Busy;
     int r = exchange();
-    for (int reopens = 0; r == kSessionClose && reopens < kReopenLimit; ++reopens) {
+    for (int reopens = 0; r == QORLINK_SESSION_CLOSE && reopens < kReopenLimit; ++reopens) {
         ++c.retryCount;
-        if (ReopenSession(c) != kOk || c.retryCount >= kReopenLimit) break;
+        if (ReopenSession(c) != QORLINK_OK || c.retryCount >= kReopenLimit) break;
         c.state = LinkState::Busy;
         r = exchange();
     }
@@ -30,14 +30,14 @@ int RunExchange(LinkConnection& c, Exchange exchange) {
 }  // namespace
 
 int SetCommand(LinkConnection& c, int code, int32_t value) {
-    if (const int e = EnsureSession(c); e != kOk) return SetLastResult(c, e);
+    if (const int e = EnsureSession(c); e != QORLINK_OK) return SetLastResult(c, e);
     const int r = RunExchange(c, [&] { return SetValue(c, ClassForCode(code), code, value); });
     return SetLastResult(c, r);
 }
 
 int32_t QueryCommand(LinkConnection& c, int code, bool abortable) {
     c.reopened = 0;
-    if (const int e = EnsureSession(c); e != kOk) {
+    if (const int e = EnsureSession(c); e != QORLINK_OK) {
         SetLastResult(c, e);
         return -1;
     }
@@ -45,20 +45,20 @@ int32_t QueryCommand(LinkConnection& c, int code, bool abortable) {
     c.state = LinkState::Busy;
     int32_t value = -1;
     int r = GetValue(c, code, &value);
-    for (int reopens = 0; r == kSessionClose && reopens < kReopenLimit; ++reopens) {
+    for (int reopens = 0; r == QORLINK_SESSION_CLOSE && reopens < kReopenLimit; ++reopens) {
         ++c.retryCount;
-        if (ReopenSession(c) != kOk || c.retryCount >= kReopenLimit) break;
+        if (ReopenSession(c) != QORLINK_OK || c.retryCount >= kReopenLimit) break;
         // The session was reopened under this query: an abortable query stops here.
         if (abortable) return -2;
         c.state = LinkState::Busy;
         r = GetValue(c, code, &value);
     }
     SetLastResult(c, r);
-    return r == kOk ? value : -1;
+    return r == QORLINK_OK ? value : -1;
 }
 
 int SendCommand(LinkConnection& c, int code, const uint8_t* data, size_t length) {
-    if (const int e = EnsureSession(c); e != kOk) return SetLastResult(c, e);
+    if (const int e = EnsureSession(c); e != QORLINK_OK) return SetLastResult(c, e);
     const int r =
         RunExchange(c, [&] { return SendData(c, data, length, code, ClassForCode(code)); });
     return SetLastResult(c, r);
@@ -66,19 +66,19 @@ int SendCommand(LinkConnection& c, int code, const uint8_t* data, size_t length)
 
 int FetchCommand(LinkConnection& c, int code, uint8_t* buffer, size_t capacity, size_t expected,
                  size_t* received) {
-    if (const int e = EnsureSession(c); e != kOk) return SetLastResult(c, e);
+    if (const int e = EnsureSession(c); e != QORLINK_OK) return SetLastResult(c, e);
     size_t length = 0;
     const int r =
         RunExchange(c, [&] { return ReceiveOne(c, code, expected, buffer, capacity, &length); });
-    if (received != nullptr) *received = r == kOk ? length : 0;
+    if (received != nullptr) *received = r == QORLINK_OK ? length : 0;
     return SetLastResult(c, r);
 }
 
 int ExecuteCommand(LinkConnection& c, int code, int parameter, uint32_t timeoutMs) {
-    if (const int e = EnsureSession(c); e != kOk) return SetLastResult(c, e);
+    if (const int e = EnsureSession(c); e != QORLINK_OK) return SetLastResult(c, e);
     const int r = RunExchange(c, [&] { return Execute(c, code, parameter); });
     SetLastResult(c, r);
-    if (r == kOk) {
+    if (r == QORLINK_OK) {
         c.state = LinkState::Executing;
         c.executeDeadline = TickMs() + timeoutMs;
     }

@@ -197,9 +197,9 @@ void ResetConnections() {
 
 int SetLastResult(LinkConnection& c, int code) {
     c.lastResult = code;
-    LinkState target = code == kOk             ? LinkState::Ready
-                       : code == kSessionClose ? LinkState::SessionLost
-                                               : LinkState::Failed;
+    LinkState target = code == QORLINK_OK              ? LinkState::Ready
+                       : code == QORLINK_SESSION_CLOSE ? LinkState::SessionLost
+                                                       : LinkState::Failed;
     switch (c.state) {
         case LinkState::Ready:
         case LinkState::Failed:
@@ -207,7 +207,7 @@ int SetLastResult(LinkConnection& c, int code) {
             c.state = target;
             break;
         case LinkState::Executing:
-            if (code != kNotResponding) c.state = target;
+            if (code != QORLINK_NOT_RESPONDING) c.state = target;
             break;
         case LinkState::Closed:
         case LinkState::SessionLost:
@@ -226,16 +226,16 @@ int SetSpeed(LinkConnection& c, int index) {
     if (index >= kMinSpeedIndex && index <= kMaxSpeedIndex) {
         c.speedIndex = index;
         c.readyChecked = 0;
-        c.lastResult = kOk;
+        c.lastResult = QORLINK_OK;
         if (IsOpenState(c.state)) c.state = LinkState::Ready;
-        return kOk;
+        return QORLINK_OK;
     }
     c.speedIndex = 0;
-    return FailWith(c, kOutOfRange);
+    return FailWith(c, QORLINK_OUT_OF_RANGE);
 }
 
 int SelectPort(LinkConnection& c, int port) {
-    if (c.state != LinkState::Closed) return FailWith(c, kOtherError);
+    if (c.state != LinkState::Closed) return FailWith(c, QORLINK_OTHER_ERROR);
     bool usb = false;
     bool probe = false;
     int first = kFirstScanPort;
@@ -257,75 +257,76 @@ int SelectPort(LinkConnection& c, int port) {
         c.oemMode = port;
         usb = true;
     } else {
-        c.lastResult = kOutOfRange;
-        return kOutOfRange;
+        c.lastResult = QORLINK_OUT_OF_RANGE;
+        return QORLINK_OUT_OF_RANGE;
     }
     const bool found = (usb && SearchUsb(c)) || ScanSerial(c, first, last, probe);
     if (!found) {
         c.port = kNoPort;
-        c.lastResult = kPortNotAvailable;
+        c.lastResult = QORLINK_PORT_NOT_AVAILABLE;
         c.state = LinkState::Closed;
         return -1;
     }
-    c.lastResult = kOk;
+    c.lastResult = QORLINK_OK;
     c.state = LinkState::Ready;
     return c.port;
 }
 
 int OpenSession(LinkConnection& c) {
-    if (c.port == kNoPort) return SetLastResult(c, kPortNotAvailable);
+    if (c.port == kNoPort) return SetLastResult(c, QORLINK_PORT_NOT_AVAILABLE);
     if (c.vendorId == 0) {
         c.vendorId = kVendorHome;
         c.reserved32 = 0;
         c.bigBlocks = 0;
     }
     if (IsUsb(c)) {
-        if (c.state != LinkState::Closed) return SetLastResult(c, kOk);
-        if (OpenStorage(c) != kUsbPort) return SetLastResult(c, kCloseError);
-        c.lastResult = kOk;
+        if (c.state != LinkState::Closed) return SetLastResult(c, QORLINK_OK);
+        if (OpenStorage(c) != kUsbPort) return SetLastResult(c, QORLINK_CLOSE_ERROR);
+        c.lastResult = QORLINK_OK;
         c.state = LinkState::Ready;
-        return kOk;
+        return QORLINK_OK;
     }
     c.ackSent = 0;
     const int index = (c.speedIndex >= 0 && c.speedIndex <= kMaxSpeedIndex) ? c.speedIndex : 0;
     const int baud = kSpeedTable[index];
     if (c.state != LinkState::Closed) {
         c.state = LinkState::Closed;
-        if (CloseSerial(c) != 1) return SetLastResult(c, kCloseError);
+        if (CloseSerial(c) != 1) return SetLastResult(c, QORLINK_CLOSE_ERROR);
     }
-    if (OpenSerial(c, c.port, kProbeBaud) != c.port) return SetLastResult(c, kOpenError);
+    if (OpenSerial(c, c.port, kProbeBaud) != c.port) return SetLastResult(c, QORLINK_OPEN_ERROR);
     c.state = LinkState::Ready;
     SetNoFlowControl(c);
-    if (!ProbeCamera(c)) return SetLastResult(c, kNotResponding);
+    if (!ProbeCamera(c)) return SetLastResult(c, QORLINK_NOT_RESPONDING);
     const int r = SetValue(c, kClassSession, kCodeSession, c.speedIndex);
-    if (r != kOk) return SetLastResult(c, r);
-    if (SetBaud(c, baud) != 1) return SetLastResult(c, kOpenError);
+    if (r != QORLINK_OK) return SetLastResult(c, r);
+    if (SetBaud(c, baud) != 1) return SetLastResult(c, QORLINK_OPEN_ERROR);
     if (c.readyChecked == 0) {
         int32_t ignored = 0;
-        if (GetValue(c, kCodeReadiness, &ignored) != kOk) return SetLastResult(c, kOpenError);
+        if (GetValue(c, kCodeReadiness, &ignored) != QORLINK_OK)
+            return SetLastResult(c, QORLINK_OPEN_ERROR);
         c.readyChecked = 1;
     }
     SleepMs(kSessionSettleMs);
-    return SetLastResult(c, kOk);
+    return SetLastResult(c, QORLINK_OK);
 }
 
 int CloseSession(LinkConnection& c) {
     if (IsUsb(c)) {
-        if (CloseStorage(c) != 1) return SetLastResult(c, kCloseError);
+        if (CloseStorage(c) != 1) return SetLastResult(c, QORLINK_CLOSE_ERROR);
         c.state = LinkState::Closed;
-        c.lastResult = kOk;
-        return kOk;
+        c.lastResult = QORLINK_OK;
+        return QORLINK_OK;
     }
     if (c.state == LinkState::Closed) {
-        c.lastResult = kOk;
-        return kOk;
+        c.lastResult = QORLINK_OK;
+        return QORLINK_OK;
     }
     c.speedIndex = 0;
-    if (SetValue(c, kClassSession, kCodeSession, 0) == kOk) SleepMs(kSessionSettleMs);
-    if (CloseSerial(c) != 1) return SetLastResult(c, kCloseError);
+    if (SetValue(c, kClassSession, kCodeSession, 0) == QORLINK_OK) SleepMs(kSessionSettleMs);
+    if (CloseSerial(c) != 1) return SetLastResult(c, QORLINK_CLOSE_ERROR);
     c.state = LinkState::Closed;
-    c.lastResult = kOk;
-    return kOk;
+    c.lastResult = QORLINK_OK;
+    return QORLINK_OK;
 }
 
 int ReopenSession(LinkConnection& c) {
@@ -333,7 +334,7 @@ int ReopenSession(LinkConnection& c) {
     const int port = c.port;
     if (IsOpenState(c.state)) {
         if (c.port == kNoPort)
-            SetLastResult(c, kPortNotAvailable);
+            SetLastResult(c, QORLINK_PORT_NOT_AVAILABLE);
         else
             CloseSession(c);
     }
@@ -350,24 +351,24 @@ int EnsureSession(LinkConnection& c) {
         case LinkState::Failed:
             return ReopenSession(c);
         case LinkState::Ready:
-            return kOk;
+            return QORLINK_OK;
         case LinkState::Executing:
             while (c.state == LinkState::Executing && PollExecution(c) == 1) {
             }
-            return IsReady(c) == 1 ? kOk : kNotResponding;
+            return IsReady(c) == 1 ? QORLINK_OK : QORLINK_NOT_RESPONDING;
         case LinkState::Busy:
             while (c.state == LinkState::Busy)
                 SleepMs(kBusyPollMs);
-            return kOk;
+            return QORLINK_OK;
     }
-    return kOk;
+    return QORLINK_OK;
 }
 
 int PollExecution(LinkConnection& c) {
     if (c.state != LinkState::Executing) return 0;
     const int h = ReadHandshake(c, 1);
     if (h == kDc1) {
-        c.lastResult = kDc1Response;
+        c.lastResult = QORLINK_DC1_RESPONSE;
         c.state = LinkState::Failed;
         return 1;
     }
@@ -402,7 +403,7 @@ int SessionEnabled(LinkConnection& c, int mode) {
     else if (mode == 2)
         result = OpenSession(c);
     else
-        result = FailWith(c, kOutOfRange);
+        result = FailWith(c, QORLINK_OUT_OF_RANGE);
     if (currentConnection == &c) currentConnection = nullptr;
     ReleaseConnection(&c);
     return result;

@@ -27,8 +27,8 @@ enum class StorageTransportKind : int32_t { None = 0, PassThrough = 1, Aspi = 2 
 
 inline constexpr size_t kRequestBlockSize = 80;
 
-// One connection object. Fields keep the order and meaning the camera tools have always used;
-// the handle fields hold the platform's open devices.
+// One connection object: the selected port and line speed, the transport's state and the session
+// state every command shares. The handle fields hold the platform's open devices.
 struct LinkConnection {
     uint8_t id = 0;            // number of objects that existed when it was created
     int32_t port = -1;         // -1 none; 1-9 serial port; 160 USB storage

@@ -20,12 +20,12 @@ extern "C" {
 
 QORLINK_API int32_t QORLINK_CALL Cam_reset_dll(void) {
     ResetConnections();
-    return kOk;
+    return QORLINK_OK;
 }
 
 QORLINK_API int32_t QORLINK_CALL Cam_set_speed(int32_t index) {
     LinkConnection* c = CurrentOrCreate();
-    return c == nullptr ? kNoConnection : SetSpeed(*c, index);
+    return c == nullptr ? QORLINK_NO_CONNECTION : SetSpeed(*c, index);
 }
 
 QORLINK_API int32_t QORLINK_CALL Cam_set_port(int32_t port) {
@@ -35,25 +35,25 @@ QORLINK_API int32_t QORLINK_CALL Cam_set_port(int32_t port) {
 
 QORLINK_API int32_t QORLINK_CALL Cam_setup_callback(QorlinkProgressFn fn, int32_t user) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     c->progressCallback = fn;
     c->progressUser = user;
-    return kOk;
+    return QORLINK_OK;
 }
 
 QORLINK_API int32_t QORLINK_CALL Cam_session_enabled(int32_t mode) {
     LinkConnection* c = currentConnection;
-    return c == nullptr ? kNoConnection : SessionEnabled(*c, mode);
+    return c == nullptr ? QORLINK_NO_CONNECTION : SessionEnabled(*c, mode);
 }
 
 QORLINK_API int32_t QORLINK_CALL Cam_ready(void) {
     LinkConnection* c = currentConnection;
-    return c == nullptr ? kNoConnection : IsReady(*c);
+    return c == nullptr ? QORLINK_NO_CONNECTION : IsReady(*c);
 }
 
 QORLINK_API int32_t QORLINK_CALL Cam_connection_state(void) {
     LinkConnection* c = currentConnection;
-    return c == nullptr ? kNoConnection : QueryCommand(*c, kCodeConnectionState, false);
+    return c == nullptr ? QORLINK_NO_CONNECTION : QueryCommand(*c, kCodeConnectionState, false);
 }
 
 }  // extern "C"

@@ -1,34 +1,14 @@
-// Fixed numbers of the camera link: result codes, handshake bytes, frame layout, time-outs and
-// the serial speed table. Every other file takes them from here.
+// Fixed numbers of the camera link: handshake bytes, frame layout, time-outs and the serial speed
+// table. Every other file takes them from here. The result codes are QorlinkResult (qorlink.h),
+// included here for every file that uses them.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-namespace qorlink {
+#include "qorlink.h"
 
-// Result codes returned by every export (the console shows a text for each).
-enum Result : int32_t {
-    kOk = 0,
-    kInvalidParameter = 1,
-    kOutOfRange = 2,
-    kPortNotAvailable = 3,
-    kCommunicationFailure = 4,
-    kCloseError = 7,
-    kWriteError = 8,
-    kReadError = 10,
-    kOpenError = 11,
-    kNotResponding = 12,
-    kBadResponse = 13,
-    kNak1Response = 14,
-    kDc1Response = 15,
-    kBadChecksum = 16,
-    kUserBreak = 19,
-    kSessionClose = 20,
-    kUsbNotResponding = 21,
-    kNoConnection = 22,
-    kOtherError = 255,
-};
+namespace qorlink {
 
 // Single handshake bytes, sent unframed.
 inline constexpr uint8_t kAck = 0x06;

@@ -62,15 +62,16 @@ int SerialBodyTimeoutUnits(const LinkConnection& c, size_t bodyBytes) {
 }
 
 int ReportLoadProgress(LinkConnection& c, size_t remaining, size_t length) {
-    if (c.progressCallback == nullptr) return kOk;
+    if (c.progressCallback == nullptr) return QORLINK_OK;
     // An empty load is complete as soon as its command frame is acknowledged.
     const int64_t percent =
         length == 0 ? 100
                     : (kProgressScale - static_cast<int64_t>(remaining) * kProgressScale /
                                             static_cast<int64_t>(length)) /
                           kProgressPerPercent;
-    return c.progressCallback(c.progressUser, 0, static_cast<int32_t>(percent)) == 0 ? kUserBreak
-                                                                                     : kOk;
+    return c.progressCallback(c.progressUser, 0, static_cast<int32_t>(percent)) == 0
+               ? QORLINK_USER_BREAK
+               : QORLINK_OK;
 }
 
 // Writes a frame until the camera acknowledges it, four tries at most. A data transfer also
@@ -79,23 +80,23 @@ int ReportLoadProgress(LinkConnection& c, size_t remaining, size_t length) {
 int SendAcknowledged(LinkConnection& c, const uint8_t* frame, size_t n, int handshakeReads,
                      bool checkSessionEachTry) {
     for (int attempt = 0; attempt < kFrameTries; ++attempt) {
-        if (checkSessionEachTry && CheckSessionEnd(c)) return kSessionClose;
+        if (checkSessionEachTry && CheckSessionEnd(c)) return QORLINK_SESSION_CLOSE;
         const int w = SendFrame(c, frame, n);
         if (w == 1) {
             const int h = ReadHandshake(c, handshakeReads);
-            if (h == kAck) return kOk;
-            if (h == -2) return kUsbNotResponding;
+            if (h == kAck) return QORLINK_OK;
+            if (h == -2) return QORLINK_USB_NOT_RESPONDING;
             if (h == kSessionEnd) {
                 c.state = LinkState::SessionLost;
-                return kSessionClose;
+                return QORLINK_SESSION_CLOSE;
             }
             continue;  // any other answer: the next try
         }
-        if (w == -2) return kUsbNotResponding;
+        if (w == -2) return QORLINK_USB_NOT_RESPONDING;
         ++c.retryCount;
-        c.lastResult = kWriteError;
+        c.lastResult = QORLINK_WRITE_ERROR;
     }
-    return kWriteError;
+    return QORLINK_WRITE_ERROR;
 }
 
 // Sends one frame of a data transfer and waits for its acknowledgement.
@@ -109,7 +110,7 @@ std::unique_ptr<uint8_t[]> Allocate(size_t n) {
 }
 
 int OutOfMemory(LinkConnection& c) {
-    return FailWith(c, kOtherError);
+    return FailWith(c, QORLINK_OTHER_ERROR);
 }
 
 }  // namespace
@@ -144,10 +145,10 @@ int ReadHandshake(LinkConnection& c, int attempts) {
 }
 
 int SendHandshake(LinkConnection& c, uint8_t byte) {
-    if (CheckSessionEnd(c)) return kSessionClose;
+    if (CheckSessionEnd(c)) return QORLINK_SESSION_CLOSE;
     const int w = WriteHandshakeByte(c, byte);
-    if (w == 1) return kOk;
-    return w == -2 ? kUsbNotResponding : kSessionClose;
+    if (w == 1) return QORLINK_OK;
+    return w == -2 ? QORLINK_USB_NOT_RESPONDING : QORLINK_SESSION_CLOSE;
 }
 
 bool CheckSessionEnd(LinkConnection& c) {
@@ -191,15 +192,16 @@ int ReceiveFrame(LinkConnection& c, uint8_t* buf, size_t capacity, size_t expect
 }
 
 int CheckFrame(const LinkConnection& c, const uint8_t* frame, size_t length, bool verifySum) {
-    if (length < kFrameOverhead) return kBadChecksum;
+    if (length < kFrameOverhead) return QORLINK_BAD_CHECKSUM;
     const uint8_t type = frame[0];
-    if (type != kFrameMore && type != kFrameLast && type != kFrameCommand) return kBadChecksum;
+    if (type != kFrameMore && type != kFrameLast && type != kFrameCommand)
+        return QORLINK_BAD_CHECKSUM;
     const size_t n = ReadLe16(frame + 2);
-    if (n + kFrameOverhead != length) return kBadChecksum;
+    if (n + kFrameOverhead != length) return QORLINK_BAD_CHECKSUM;
     if (verifySum && PayloadSum(frame + kFrameHeader, n) != ReadLe16(frame + kFrameHeader + n))
-        return kBadChecksum;
-    if (type != kFrameCommand && frame[1] != c.rxSequence) return kBadResponse;
-    return kOk;
+        return QORLINK_BAD_CHECKSUM;
+    if (type != kFrameCommand && frame[1] != c.rxSequence) return QORLINK_BAD_RESPONSE;
+    return QORLINK_OK;
 }
 
 int SetValue(LinkConnection& c, uint8_t cls, int code, int32_t value) {
@@ -211,36 +213,36 @@ int SetValue(LinkConnection& c, uint8_t cls, int code, int32_t value) {
     BuildFrame(frame, kFrameCommand, cls, payload, sizeof payload);
 
     PreSendDelay(c);
-    if (CheckSessionEnd(c)) return kSessionClose;
-    int result = kWriteError;
-    for (int attempt = 0; attempt < kFrameTries && result != kSessionClose; ++attempt) {
+    if (CheckSessionEnd(c)) return QORLINK_SESSION_CLOSE;
+    int result = QORLINK_WRITE_ERROR;
+    for (int attempt = 0; attempt < kFrameTries && result != QORLINK_SESSION_CLOSE; ++attempt) {
         const int w = SendFrame(c, frame, sizeof frame);
         if (w != 1) {
-            if (w == -2) return kUsbNotResponding;
-            result = kWriteError;
+            if (w == -2) return QORLINK_USB_NOT_RESPONDING;
+            result = QORLINK_WRITE_ERROR;
             continue;
         }
         const int h = ReadHandshake(c, kSetValueHandshakeReads);
         switch (h) {
             case kAck:
-                return kOk;
+                return QORLINK_OK;
             case kDc1:
-                result = kDc1Response;
+                result = QORLINK_DC1_RESPONSE;
                 break;
             case kNak:
-                result = kNak1Response;
+                result = QORLINK_NAK1_RESPONSE;
                 break;
             case kSessionEnd:
                 c.state = LinkState::SessionLost;
-                result = kSessionClose;
+                result = QORLINK_SESSION_CLOSE;
                 break;
             case -1:
-                result = kNotResponding;
+                result = QORLINK_NOT_RESPONDING;
                 break;
             case -2:
-                return kUsbNotResponding;
+                return QORLINK_USB_NOT_RESPONDING;
             default:
-                result = kBadResponse;
+                result = QORLINK_BAD_RESPONSE;
                 break;
         }
     }
@@ -253,7 +255,7 @@ int Execute(LinkConnection& c, int code, int parameter) {
     BuildFrame(frame, kFrameCommand, ClassForCode(code), payload, sizeof payload);
     c.txSequence = 0;
     PreSendDelay(c);
-    if (CheckSessionEnd(c)) return kSessionClose;
+    if (CheckSessionEnd(c)) return QORLINK_SESSION_CLOSE;
     return SendAcknowledged(c, frame, sizeof frame, 1, false);
 }
 
@@ -271,12 +273,12 @@ int GetValue(LinkConnection& c, int code, int32_t* value) {
     int r = 0;
     while (triesLeft > 0) {
         if (resend) {
-            if (CheckSessionEnd(c)) return kSessionClose;
+            if (CheckSessionEnd(c)) return QORLINK_SESSION_CLOSE;
             const int w = SendFrame(c, request, sizeof request);
             if (w != 1) {
-                if (w == -2) return kUsbNotResponding;
+                if (w == -2) return QORLINK_USB_NOT_RESPONDING;
                 ++c.retryCount;
-                c.lastResult = kWriteError;
+                c.lastResult = QORLINK_WRITE_ERROR;
                 --triesLeft;
                 continue;
             }
@@ -286,39 +288,39 @@ int GetValue(LinkConnection& c, int code, int32_t* value) {
         if (r < static_cast<int>(kValueReplyLength)) {
             if (r > 0 && reply[0] == kSessionEnd) {
                 c.state = LinkState::SessionLost;
-                return kSessionClose;
+                return QORLINK_SESSION_CLOSE;
             }
-            if ((r > 0 && IsUsb(c)) || r == -2) return kUsbNotResponding;
+            if ((r > 0 && IsUsb(c)) || r == -2) return QORLINK_USB_NOT_RESPONDING;
             ++c.retryCount;
-            c.lastResult = kReadError;
+            c.lastResult = QORLINK_READ_ERROR;
             --triesLeft;
             continue;
         }
         c.rxSequence = 0;
-        if (CheckFrame(c, reply, sizeof reply, verify) == kOk && reply[0] == kFrameLast) {
-            if (WriteHandshakeByte(c, kAck) == -2) return kUsbNotResponding;
+        if (CheckFrame(c, reply, sizeof reply, verify) == QORLINK_OK && reply[0] == kFrameLast) {
+            if (WriteHandshakeByte(c, kAck) == -2) return QORLINK_USB_NOT_RESPONDING;
             *value = static_cast<int32_t>(ReadLe32(reply + kFrameHeader));
-            return kOk;
+            return QORLINK_OK;
         }
-        if (IsUsb(c)) return kUsbNotResponding;
+        if (IsUsb(c)) return QORLINK_USB_NOT_RESPONDING;
         if (reply[0] == kDc1 || reply[0] == kNak) {  // the camera refused the request: resend
             --triesLeft;
             continue;
         }
         ++c.retryCount;
-        c.lastResult = kReadError;
+        c.lastResult = QORLINK_READ_ERROR;
         if (--triesLeft == 0) {
             // Give up on this reply; the value stays -1.
-            if (CheckSessionEnd(c)) return kSessionClose;
+            if (CheckSessionEnd(c)) return QORLINK_SESSION_CLOSE;
             const int w = WriteHandshakeByte(c, kCan);
-            return (w == 1 || w == -2) ? kOk : kSessionClose;
+            return (w == 1 || w == -2) ? QORLINK_OK : QORLINK_SESSION_CLOSE;
         }
-        if (CheckSessionEnd(c)) return kSessionClose;
-        if (WriteHandshakeByte(c, kNak) == -1) return kSessionClose;
+        if (CheckSessionEnd(c)) return QORLINK_SESSION_CLOSE;
+        if (WriteHandshakeByte(c, kNak) == -1) return QORLINK_SESSION_CLOSE;
         r = ReadBytes(c, reply, sizeof reply, kHandshakeUnits);
         resend = false;
     }
-    return kReadError;
+    return QORLINK_READ_ERROR;
 }
 
 int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, uint8_t cls) {
@@ -340,10 +342,10 @@ int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, ui
     const uint8_t* next = data + chunk;
     for (;;) {
         const int r = SendDataFrame(c, frame.get(), n);
-        if (r != kOk) return r;
+        if (r != QORLINK_OK) return r;
         remaining -= chunk;
-        if (ReportLoadProgress(c, remaining, length) != kOk) return kUserBreak;
-        if (remaining == 0) return kOk;
+        if (ReportLoadProgress(c, remaining, length) != QORLINK_OK) return QORLINK_USER_BREAK;
+        if (remaining == 0) return QORLINK_OK;
         chunk = std::min(remaining, block);
         const uint8_t type = chunk == remaining ? kFrameLast : kFrameMore;
         n = BuildFrame(frame.get(), type, c.txSequence++, next, chunk, !large);
@@ -370,19 +372,19 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
         c.txSequence = 0;
         c.rxSequence = 0;
     } else if (WriteHandshakeByte(c, kAck) == -2) {  // acknowledge the previous frame
-        return kUsbNotResponding;
+        return QORLINK_USB_NOT_RESPONDING;
     }
     for (;;) {
         if (sendRequest) {
             sendRequest = false;
-            if (triesLeft <= 0) return kReadError;
+            if (triesLeft <= 0) return QORLINK_READ_ERROR;
             PreSendDelay(c);
-            if (CheckSessionEnd(c)) return kSessionClose;
+            if (CheckSessionEnd(c)) return QORLINK_SESSION_CLOSE;
             const int w = SendFrame(c, request, sizeof request);
             if (w != 1) {
-                if (w == -2) return kUsbNotResponding;
+                if (w == -2) return QORLINK_USB_NOT_RESPONDING;
                 ++c.retryCount;
-                c.lastResult = kReadError;
+                c.lastResult = QORLINK_READ_ERROR;
                 --triesLeft;
                 sendRequest = true;
                 continue;
@@ -391,7 +393,7 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
         size_t got = 0;
         const int r = ReceiveFrame(c, frame.get(), frameSize, expected, kHandshakeUnits, &got);
         if (r > 0) {
-            if (CheckFrame(c, frame.get(), static_cast<size_t>(r), verify) == kOk) {
+            if (CheckFrame(c, frame.get(), static_cast<size_t>(r), verify) == QORLINK_OK) {
                 const uint8_t type = frame[0];
                 if (type == kFrameCommand) {
                     // The camera did not take the request as one: ask again.
@@ -406,19 +408,19 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
                 *more = type == kFrameMore;
                 if (payloadLength != nullptr) *payloadLength = n;
                 if (type == kFrameLast && WriteHandshakeByte(c, kAck) == -2)
-                    return kUsbNotResponding;
+                    return QORLINK_USB_NOT_RESPONDING;
                 ++c.rxSequence;
-                return kOk;
+                return QORLINK_OK;
             }
-            if (IsUsb(c)) return kUsbNotResponding;
+            if (IsUsb(c)) return QORLINK_USB_NOT_RESPONDING;
         } else if (r != 0 && got > 0 && frame[0] == kSessionEnd) {
             c.state = LinkState::SessionLost;
-            return kSessionClose;
+            return QORLINK_SESSION_CLOSE;
         } else if (r == -2) {
-            return kUsbNotResponding;
+            return QORLINK_USB_NOT_RESPONDING;
         } else {
             ++c.retryCount;
-            c.lastResult = kReadError;
+            c.lastResult = QORLINK_READ_ERROR;
             if (r == 0 && c.rxSequence == 0) {  // no answer to the request: send it again
                 Drain(c);
                 --triesLeft;
@@ -430,12 +432,12 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
         Drain(c);
         if (--triesLeft <= 0) {
             const int h = SendHandshake(c, kCan);
-            if (h != kOk) return h;
+            if (h != QORLINK_OK) return h;
             sendRequest = true;  // no try is left, so this ends the exchange with 10
             continue;
         }
         const int h = SendHandshake(c, kNak);
-        if (h != kOk) return h;
+        if (h != QORLINK_OK) return h;
     }
 }
 
@@ -445,7 +447,7 @@ int ReceiveOne(LinkConnection& c, int code, size_t expected, uint8_t* out, size_
     size_t payload = 0;
     const int r =
         ReceiveData(c, true, code, kOpGetData, expected, out, capacity, length, &more, &payload);
-    if (r == kOk && more && payload == 0) return kDc1Response;
+    if (r == QORLINK_OK && more && payload == 0) return QORLINK_DC1_RESPONSE;
     return r;
 }
 

@@ -1,12 +1,14 @@
 // Result texts, the reporting forms and the build identity reader.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "console/build_identity.h"
 #include "console/main_dialog.h"
 #include "console/result_text.h"
 #include "console/texts.h"
+#include "qorlink.h"
 
 namespace orvia {
 namespace {
@@ -25,6 +27,47 @@ TEST(ResultTexts, IndexesTheTableByCodeAndNamesCodesWithoutText) {
         EXPECT_FALSE(texts.hasText(code)) << code;
         EXPECT_EQ(texts.text(code), "Undefined result " + std::to_string(code));
     }
+}
+
+// The texts come from the link library's header (qorlink_result_text); each code keeps the text
+// the technicians know.
+TEST(ResultTexts, EveryLinkCodeHasItsTechniciansText) {
+    const char* const expected[] = {
+        "No Error",
+        "Invalid Parameter",
+        "Parameter out of range",
+        "Port not available",
+        "Communication failure",
+        "Insufficient disk space",
+        "User disconnection",
+        "Close error",
+        "Write error",
+        "Execute error",
+        "Read error",
+        "Open error",
+        "Camera not responding",
+        "Camera bad response",
+        "Camera NAK1 response",
+        "Camera DC1 response",
+        "Bad checksum",
+        "Bad getlong",
+        "Bad rcvlen",
+        "User break",
+        "Session close",
+        "USB not responding",
+        "LCD not available",
+        "Focus not available",
+    };
+    ResultTexts texts;
+    texts.installOtherError();
+    for (int code = 0; code < static_cast<int>(std::size(expected)); ++code) {
+        ASSERT_NE(qorlink_result_text(code), nullptr) << code;
+        EXPECT_STREQ(qorlink_result_text(code), expected[code]) << code;
+        EXPECT_EQ(texts.text(code), expected[code]) << code;
+    }
+    EXPECT_STREQ(qorlink_result_text(QORLINK_OTHER_ERROR), "Other Error");
+    for (int code : {24, 100, 254, 256, -1, -2})
+        EXPECT_EQ(qorlink_result_text(code), nullptr) << code;
 }
 
 TEST(StatusTexts, BeginWithTheStatusWordAndFitTheStatusLine) {

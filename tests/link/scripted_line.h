@@ -49,6 +49,10 @@ class ScriptedLine : public Platform {
     uint32_t tickMs() override { return static_cast<uint32_t>(nowMs_); }
     void sleepMs(uint32_t ms) override { nowMs_ += ms; }
     std::unique_ptr<LoadedLibrary> loadLibrary(const std::string&) override { return nullptr; }
+    // Open files are the host's.
+    FileRead readOpenFile(intptr_t file, std::vector<uint8_t>* bytes) override {
+        return hostPlatform().readOpenFile(file, bytes);
+    }
 
   private:
     class Port;

@@ -1,7 +1,8 @@
-// The virtual platform's clock and lines, and the host backend's name mapping.
+// The virtual platform's clock and lines, and the platform's library name rule.
 #include <gtest/gtest.h>
 
 #include "host_line.h"
+#include "library_name.h"
 #include "posix/library_posix.h"
 
 namespace camsim::test {
@@ -69,18 +70,28 @@ TEST(VirtualPlatformTest, ScsiDevicesAreListedByName) {
     EXPECT_EQ(p.openScsi("sdc"), nullptr);
 }
 
-TEST(PosixPlatformTest, WindowsLibraryNamesMapToSharedObjects) {
+TEST(LibraryNameTest, WindowsLibraryNamesMapToSharedObjects) {
     struct Case {
         const char* windows;
         const char* posix;
     } cases[] = {
         {"Ravik.dll", "libravik.so"},
+        {"Ulmora.dll", "libulmora.so"},
         {".\\Judvane.dll", "libjudvane.so"},
+        {"./Judvane.dll", "libjudvane.so"},
         {"C:\\Tools\\Cifrel.DLL", "libcifrel.so"},
+        {"C:Cifrel.dll", "libcifrel.so"},
         {"wnaspi32.dll", "libwnaspi32.so"},
+        {"qorlink", "libqorlink.so"},
+        {"QorLink", "libqorlink.so"},
+        {"MiXeD.DlL", "libmixed.so"},
+        {"Two.Dots.dll", "libtwo.dots.so"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(qorlink::posix::sharedObjectName(c.windows), c.posix);
+        EXPECT_EQ(qorlink::nativeLibraryName(c.windows), c.posix) << c.windows;
+}
+
+TEST(PosixPlatformTest, AMissingLibraryDoesNotLoad) {
     EXPECT_EQ(qorlink::posix::loadSharedObject("NoSuchLibrary.dll"), nullptr);
 }
 

@@ -127,4 +127,8 @@ std::unique_ptr<LoadedLibrary> VirtualPlatform::loadLibrary(const std::string& w
     return loader_ ? loader_(windowsName) : hostPlatform().loadLibrary(windowsName);
 }
 
+FileRead VirtualPlatform::readOpenFile(intptr_t file, std::vector<uint8_t>* bytes) {
+    return hostPlatform().readOpenFile(file, bytes);
+}
+
 }  // namespace qorlink::test

@@ -84,6 +84,8 @@ class VirtualPlatform : public Platform {
     uint32_t tickMs() override;
     void sleepMs(uint32_t ms) override;
     std::unique_ptr<LoadedLibrary> loadLibrary(const std::string& windowsName) override;
+    // Open files are the host's: read through the host backend.
+    FileRead readOpenFile(intptr_t file, std::vector<uint8_t>* bytes) override;
 
   private:
     struct Wire {

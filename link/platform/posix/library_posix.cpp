@@ -3,9 +3,9 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
 #include <vector>
+
+#include "library_name.h"
 
 namespace qorlink::posix {
 
@@ -35,7 +35,7 @@ std::string programDirectory() {
 
 std::string linkLibraryDirectory() {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&sharedObjectName), &info) == 0 || info.dli_fname == nullptr)
+    if (dladdr(reinterpret_cast<void*>(&loadSharedObject), &info) == 0 || info.dli_fname == nullptr)
         return {};
     return directoryOf(info.dli_fname);
 }
@@ -47,18 +47,8 @@ void* openFrom(const std::string& directory, const std::string& file) {
 
 }  // namespace
 
-std::string sharedObjectName(const std::string& windowsName) {
-    size_t start = windowsName.find_last_of("\\/:");
-    std::string base = windowsName.substr(start == std::string::npos ? 0 : start + 1);
-    size_t dot = base.rfind('.');
-    if (dot != std::string::npos && dot > 0) base.resize(dot);
-    std::transform(base.begin(), base.end(), base.begin(),
-                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-    return "lib" + base + ".so";
-}
-
 std::unique_ptr<LoadedLibrary> loadSharedObject(const std::string& windowsName) {
-    std::string file = sharedObjectName(windowsName);
+    const std::string file = nativeLibraryName(windowsName);
     void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) handle = openFrom(programDirectory(), file);
     if (handle == nullptr) handle = openFrom(linkLibraryDirectory(), file);

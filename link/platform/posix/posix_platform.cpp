@@ -1,6 +1,7 @@
 // The host backend on POSIX systems.
 #include "platform.h"
 #include "posix/clock_posix.h"
+#include "posix/file_posix.h"
 #include "posix/library_posix.h"
 #include "posix/scsi_linux.h"
 #include "posix/serial_posix.h"
@@ -23,6 +24,9 @@ class PosixPlatform final : public Platform {
     void sleepMs(uint32_t ms) override { posix::sleepMs(ms); }
     std::unique_ptr<LoadedLibrary> loadLibrary(const std::string& windowsName) override {
         return posix::loadSharedObject(windowsName);
+    }
+    FileRead readOpenFile(intptr_t file, std::vector<uint8_t>* bytes) override {
+        return posix::readWholeFile(static_cast<int>(file), bytes);
     }
 };
 

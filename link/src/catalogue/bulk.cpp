@@ -5,18 +5,12 @@
 #include <cstring>
 #include <memory>
 #include <new>
-
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cerrno>
-#endif
+#include <vector>
 
 #include "builders.h"
 #include "connection.h"
 #include "link_constants.h"
+#include "platform.h"
 #include "protocol.h"
 #include "qorlink.h"
 #include "transport.h"
@@ -47,50 +41,23 @@ constexpr size_t kMemoryHeader = 8;
 // A memory read first sends this much of the record as the diagnostic buffer.
 constexpr size_t kMemoryRequest = 12;
 
-// Reads the whole of the caller's open file. 0, 1 (size unknown) or 255.
-int ReadWholeFile(intptr_t file, std::unique_ptr<uint8_t[]>* data, size_t* size) {
-#if defined(_WIN32)
-    HANDLE h = reinterpret_cast<HANDLE>(file);
-    LARGE_INTEGER length;
-    if (!GetFileSizeEx(h, &length)) return kInvalidParameter;
-    LARGE_INTEGER zero{};
-    if (!SetFilePointerEx(h, zero, nullptr, FILE_BEGIN)) return kOtherError;
-    if (length.QuadPart > 0x7FFFFFFF) return kOtherError;
-    *size = static_cast<size_t>(length.QuadPart);
-    data->reset(new (std::nothrow) uint8_t[*size + 1]);
-    if (!*data) return kOtherError;
-    size_t done = 0;
-    while (done < *size) {
-        DWORD got = 0;
-        if (!ReadFile(h, data->get() + done, static_cast<DWORD>(*size - done), &got, nullptr) ||
-            got == 0)
-            return kOtherError;
-        done += got;
+// Reads the whole of the caller's open file through the platform. 0, 1 (size unknown) or 255.
+int ReadWholeFile(intptr_t file, std::vector<uint8_t>* data) {
+    switch (currentPlatform().readOpenFile(file, data)) {
+        case FileRead::Ok:
+            return QORLINK_OK;
+        case FileRead::SizeUnknown:
+            return QORLINK_INVALID_PARAMETER;
+        case FileRead::Failed:
+            break;
     }
-    return kOk;
-#else
-    const int fd = static_cast<int>(file);
-    struct stat st;
-    if (fstat(fd, &st) != 0 || st.st_size < 0) return kInvalidParameter;
-    if (lseek(fd, 0, SEEK_SET) != 0) return kOtherError;
-    *size = static_cast<size_t>(st.st_size);
-    data->reset(new (std::nothrow) uint8_t[*size + 1]);
-    if (!*data) return kOtherError;
-    size_t done = 0;
-    while (done < *size) {
-        const ssize_t got = read(fd, data->get() + done, *size - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return kOtherError;  // a file that shrank is as bad as a failed read
-        done += static_cast<size_t>(got);
-    }
-    return kOk;
-#endif
+    return QORLINK_OTHER_ERROR;
 }
 
 int LoadImage(LinkConnection& c, int32_t selector, const void* buf, int32_t len) {
     if (len < 0 || len > kMaxImageBytes || (buf == nullptr && len > 0))
-        return SetLastResult(c, kInvalidParameter);
-    if (const int r = SetCommand(c, kCodeDiagWord, selector); r != kOk) return r;
+        return SetLastResult(c, QORLINK_INVALID_PARAMETER);
+    if (const int r = SetCommand(c, kCodeDiagWord, selector); r != QORLINK_OK) return r;
     return SendCommand(c, kCodeLoadData, static_cast<const uint8_t*>(buf),
                        static_cast<size_t>(len));
 }
@@ -105,9 +72,9 @@ int64_t MemoryCount(const void* record) {
 
 int WriteMemory(const MemoryRegion& region, const void* record) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     const int64_t n = MemoryCount(record);
-    if (n < 0) return kInvalidParameter;
+    if (n < 0) return QORLINK_INVALID_PARAMETER;
     return SendCommand(*c, region.code, static_cast<const uint8_t*>(record),
                        static_cast<size_t>(n) + kMemoryHeader);
 }
@@ -115,20 +82,21 @@ int WriteMemory(const MemoryRegion& region, const void* record) {
 // The reply (header words and data) replaces the record, and only when the read succeeded.
 int ReadMemory(const MemoryRegion& region, void* record) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     const int64_t n = MemoryCount(record);
-    if (n < 0) return kInvalidParameter;
+    if (n < 0) return QORLINK_INVALID_PARAMETER;
     const size_t total = static_cast<size_t>(n) + kMemoryHeader;
     uint8_t request[kMemoryRequest];
     std::memcpy(request, record, std::min(total, kMemoryRequest));
     if (total < kMemoryRequest) std::memset(request + total, 0, kMemoryRequest - total);
-    if (const int r = SendCommand(*c, kCodeDiagBuffer, request, kMemoryRequest); r != kOk) return r;
+    if (const int r = SendCommand(*c, kCodeDiagBuffer, request, kMemoryRequest); r != QORLINK_OK)
+        return r;
     const size_t capacity = std::min(total, kLargeBlock);
     std::unique_ptr<uint8_t[]> reply(new (std::nothrow) uint8_t[capacity + 1]());
-    if (!reply) return SetLastResult(*c, kOtherError);
+    if (!reply) return SetLastResult(*c, QORLINK_OTHER_ERROR);
     size_t got = 0;
     const int r = FetchCommand(*c, region.code, reply.get(), capacity, total, &got);
-    if (r == kOk) std::memcpy(record, reply.get(), std::min(got, capacity));
+    if (r == QORLINK_OK) std::memcpy(record, reply.get(), std::min(got, capacity));
     return r;
 }
 
@@ -150,7 +118,8 @@ int SizedRead(LinkConnection& c, uint8_t* buf, int32_t len) {
     const uint8_t op = large ? kOpGetDataLarge : kOpGetData;
 
     c.reopened = 0;
-    if (const int r = EnsureSession(c); r != kOk) return EndSizedRead(c, SetLastResult(c, r));
+    if (const int r = EnsureSession(c); r != QORLINK_OK)
+        return EndSizedRead(c, SetLastResult(c, r));
     if (c.reopened) return EndSizedRead(c, -2);
     c.state = LinkState::Busy;
 
@@ -164,23 +133,24 @@ int SizedRead(LinkConnection& c, uint8_t* buf, int32_t len) {
         if (c.progressCallback != nullptr) {
             acc += static_cast<int64_t>(got) * 25600 / len;
             if (c.progressCallback(c.progressUser, 0, static_cast<int32_t>(acc / 256)) == 0)
-                return EndSizedRead(c, SetLastResult(c, kUserBreak));
+                return EndSizedRead(c, SetLastResult(c, QORLINK_USER_BREAK));
         }
         const size_t remaining = total - position;
         int r = ReceiveData(c, first, kCodeDiagBuffer, op, std::min(remaining, block),
                             buf + position, remaining, &got, &more);
-        if (r == kSessionClose) {
+        if (r == QORLINK_SESSION_CLOSE) {
             // A session reopened under the read cuts it short, as with an abortable query.
             ++c.retryCount;
-            if (ReopenSession(c) == kOk && c.retryCount < kReopenLimit) return EndSizedRead(c, -2);
+            if (ReopenSession(c) == QORLINK_OK && c.retryCount < kReopenLimit)
+                return EndSizedRead(c, -2);
         }
-        if (r != kOk) return EndSizedRead(c, SetLastResult(c, r));
+        if (r != QORLINK_OK) return EndSizedRead(c, SetLastResult(c, r));
         position += std::min(got, remaining);
         first = false;
     }
     if (c.progressCallback != nullptr) c.progressCallback(c.progressUser, 0, 100);
     c.bulkBusy = 0;
-    return SetLastResult(c, kOk);
+    return SetLastResult(c, QORLINK_OK);
 }
 
 }  // namespace
@@ -190,46 +160,45 @@ using namespace qorlink;
 
 int32_t QORLINK_CALL Cam_load_file_data(intptr_t file, int32_t selector) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
-    if (const int r = SetCommand(*c, kCodeDiagWord, selector); r != kOk) return r;
-    std::unique_ptr<uint8_t[]> data;
-    size_t size = 0;
-    if (const int r = ReadWholeFile(file, &data, &size); r != kOk) return SetLastResult(*c, r);
-    return SendCommand(*c, kCodeLoadData, data.get(), size);
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    if (const int r = SetCommand(*c, kCodeDiagWord, selector); r != QORLINK_OK) return r;
+    std::vector<uint8_t> data;
+    if (const int r = ReadWholeFile(file, &data); r != QORLINK_OK) return SetLastResult(*c, r);
+    return SendCommand(*c, kCodeLoadData, data.data(), data.size());
 }
 
 int32_t QORLINK_CALL Cam_load_picture_data(const void* buf, int32_t len) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     return LoadImage(*c, kSelectorPicture, buf, len);
 }
 
 int32_t QORLINK_CALL Cam_load_vradjcontrol_data(const void* buf, int32_t len) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     return LoadImage(*c, kSelectorStabiliser, buf, len);
 }
 
 int32_t QORLINK_CALL Cam_save_vradjcontrol_data(void* buf, int32_t len) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     if (len < 0 || len > kMaxImageBytes || (buf == nullptr && len > 0))
-        return SetLastResult(*c, kInvalidParameter);
-    if (const int r = SetCommand(*c, kCodeDiagWord, kSelectorStabiliser); r != kOk) return r;
+        return SetLastResult(*c, QORLINK_INVALID_PARAMETER);
+    if (const int r = SetCommand(*c, kCodeDiagWord, kSelectorStabiliser); r != QORLINK_OK) return r;
     // One reply frame: at most a large block arrives.
     const size_t capacity = std::min(static_cast<size_t>(len), kLargeBlock);
     std::unique_ptr<uint8_t[]> reply(new (std::nothrow) uint8_t[capacity + 1]());
-    if (!reply) return SetLastResult(*c, kOtherError);
+    if (!reply) return SetLastResult(*c, QORLINK_OTHER_ERROR);
     size_t got = 0;
     const int r = FetchCommand(*c, kCodeSaveStabiliser, reply.get(), capacity,
                                static_cast<size_t>(len), &got);
-    if (r == kOk) std::memcpy(buf, reply.get(), std::min(got, capacity));
+    if (r == QORLINK_OK) std::memcpy(buf, reply.get(), std::min(got, capacity));
     return r;
 }
 
 int32_t QORLINK_CALL Cam_write_loaded_data(void) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
     // The camera needs a moment after the last load before it takes the commit.
     SleepMs(kCommitSettleMs);
     return ExecuteCommand(*c, kCodeCommitLoad, 0, kCommitTimeoutMs);
@@ -237,8 +206,8 @@ int32_t QORLINK_CALL Cam_write_loaded_data(void) {
 
 int32_t QORLINK_CALL Cam_get_diag_buffer_val(void* buf, int32_t len) {
     LinkConnection* c = currentConnection;
-    if (c == nullptr) return kNoConnection;
-    if (len <= 0 || buf == nullptr) return kInvalidParameter;
+    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    if (len <= 0 || buf == nullptr) return QORLINK_INVALID_PARAMETER;
     return SizedRead(*c, static_cast<uint8_t*>(buf), len);
 }
 

@@ -1,6 +1,7 @@
 // The command catalogue: every camera-facing export as one row of a table, so that an export's
-// command code, builder, data size and reply handling are read in one place. The exported C
-// functions are one-line calls of the runners below on their row.
+// command code, builder, data size and reply handling are read in one place. The rows are in
+// catalogue_table.h; the exported C functions (exports_catalogue.cpp) are one-line calls of the
+// generic runners (runners.h) on their row.
 #pragma once
 
 #include <cstddef>

@@ -81,11 +81,11 @@ using namespace qorlink;
 // Like every export, the key exports answer 22 while no connection object exists, although
 // they do not talk to the camera.
 int32_t QORLINK_CALL Cam_get_rsa_key(const char* source, const char* name, void* out) {
-    if (currentConnection == nullptr) return kNoConnection;
+    if (currentConnection == nullptr) return QORLINK_NO_CONNECTION;
     return ReadKey(kKey1, source, name, out);
 }
 
 int32_t QORLINK_CALL Cam_get_rsa_key2(const char* source, void* out) {
-    if (currentConnection == nullptr) return kNoConnection;
+    if (currentConnection == nullptr) return QORLINK_NO_CONNECTION;
     return ReadKey(kKey2, source, kKey2Tag, out);
 }

@@ -39,6 +39,9 @@ class PluginPlatform : public Platform {
         if (handle == nullptr) return nullptr;
         return std::make_unique<Library>(handle);
     }
+    FileRead readOpenFile(intptr_t file, std::vector<uint8_t>* bytes) override {
+        return host().readOpenFile(file, bytes);
+    }
     int loads = 0;
 
   private:

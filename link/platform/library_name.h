@@ -1,0 +1,27 @@
+// The one rule that maps an outside library's Windows name to its file name on this host. Header
+// only, so that the console (which links only the shared library) uses the same rule.
+#pragma once
+
+#include <cctype>
+#include <string>
+#include <string_view>
+
+namespace qorlink {
+
+// The POSIX shared-object name of a Windows library name: the base name without any leading
+// directory (".\", "C:\Tools\", "dir/") and without its extension, in lower case, with the lib
+// prefix and the .so extension. "Ravik.dll" -> "libravik.so", ".\Judvane.dll" -> "libjudvane.so",
+// "qorlink" -> "libqorlink.so".
+inline std::string nativeLibraryName(std::string_view windowsName) {
+    const size_t separator = windowsName.find_last_of("\\/:");
+    std::string_view base =
+        separator == std::string_view::npos ? windowsName : windowsName.substr(separator + 1);
+    const size_t dot = base.rfind('.');
+    if (dot != std::string_view::npos && dot > 0) base = base.substr(0, dot);
+    std::string file = "lib";
+    for (const char ch : base)
+        file += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return file + ".so";
+}
+
+}  // namespace qorlink
