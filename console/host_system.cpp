@@ -39,7 +39,8 @@ std::string HostSystem::programDirectory() {
 }
 
 std::string HostSystem::nativeLibraryName(std::string_view windowsName) {
-    std::string base = lower(windowsName);
+    // Only the file name counts: ".\Judvane.dll" is "libjudvane.so" beside the program.
+    std::string base = lower(windowsName.substr(windowsName.find_last_of("\\/") + 1));
     if (base.size() > 4 && base.ends_with(".dll")) base.resize(base.size() - 4);
     return "lib" + base + ".so";
 }
