@@ -450,5 +450,32 @@ TEST(Calibrations, SettleForTheTypesDelayBeforeWaitingForTheCamera) {
     }
 }
 
+// A camera whose program never finishes holds a calibration for the readiness wait and the
+// library's own limits only; the operator still gets the result.
+TEST(Calibrations, ACameraThatNeverFinishesHoldsThemNoLongerThanTheExecuteDeadline) {
+    for (const int button : {idc::kAwb, idc::kFocus}) {
+        ConsoleRig rig;
+        const int program = button == idc::kAwb ? camsim::kDiagAwb : camsim::kDiagFocus;
+        rig.camera.profile().executeUsByProgram[{6, program}] = 600'000'000;  // ten minutes
+        rig.op.answers = {true};
+        uint32_t tookMs = 0;
+        Strings traffic;
+        rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
+            const uint32_t start = rig.clock.tickMs();
+            const size_t from = rig.mark();
+            d.command(button);
+            tookMs = rig.clock.tickMs() - start;
+            traffic = rig.traffic(from);
+        };
+        ASSERT_EQ(rig.run(), 0);
+        EXPECT_LT(tookMs, 190'000u) << button;  // the library's execute deadline and a margin
+        // The procedure ends as usual: the AWB result window, the Focus box and display off.
+        EXPECT_EQ(rig.op.dialogs().size(), button == idc::kAwb ? 2u : 1u) << button;
+        EXPECT_EQ(rig.op.messages().size(), button == idc::kAwb ? 0u : 1u) << button;
+        ASSERT_FALSE(traffic.empty());
+        EXPECT_EQ(traffic.back(), button == idc::kAwb ? "exec 6 69" : "exec 8 1");
+    }
+}
+
 }  // namespace
 }  // namespace orvia::testing
