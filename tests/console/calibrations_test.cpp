@@ -27,6 +27,21 @@ void press(ConsoleRig& rig, int button, const std::function<void(const Strings&)
     ASSERT_EQ(rig.run(), 0);
 }
 
+// Runs the console, presses `button` and returns how long the press took on the virtual clock,
+// with the camera traffic of the press.
+uint32_t timedPress(ConsoleRig& rig, int button, Strings* traffic = nullptr) {
+    uint32_t tookMs = 0;
+    rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
+        const uint32_t start = rig.clock.tickMs();
+        const size_t from = rig.mark();
+        d.command(button);
+        tookMs = rig.clock.tickMs() - start;
+        if (traffic != nullptr) *traffic = rig.traffic(from);
+    };
+    EXPECT_EQ(rig.run(), 0);
+    return tookMs;
+}
+
 TEST(UvMatrix, RunsDiag16AndShowsTheCameraTextInTheResultWindow) {
     ConsoleRig rig;
     rig.model.setResult(16, "UV Matrix\r\nR-Y 1.024\r\nB-Y 0.987");
@@ -56,31 +71,40 @@ TEST(UvMatrix, NoSendsNothingButShowsTheWaitCursor) {
     EXPECT_EQ(rig.op.waitDepth, 0);
 }
 
-TEST(UvMatrix, ARefusedStartEndsWithTheErrorBoxAndNoResultWindow) {
-    ConsoleRig rig;
-    rig.camera.faults().add(
-        {.fault = camsim::Fault::Dc1, .op = camsim::kOpExecute, .code = 6, .times = 0});
-    rig.op.answers = {true};
-    press(rig, idc::kUvMatrix,
-          [](const Strings& traffic) { EXPECT_EQ(traffic, Strings{"exec 6 16"}); });
-    EXPECT_EQ(rig.op.messages(), Strings{"Error Write error"});
-    EXPECT_EQ(rig.statuses,
-              (Strings{" Status: Wait!!  Executing UV Matrix Calibration.", " Status: "}));
-    EXPECT_EQ(rig.op.dialogs().size(), 1u);
-    EXPECT_EQ(rig.op.waitDepth, 0);
+// The camera refuses to start the program: the status line goes back, the error box, nothing
+// more; Focus turns the display off again first.
+TEST(Calibrations, ARefusedStartEndsWithTheErrorBoxAndNoResultWindow) {
+    struct Case {
+        int button;
+        Strings traffic;
+        const char* waitStatus;
+    };
+    const Case cases[] = {
+        {idc::kUvMatrix, {"exec 6 16"}, " Status: Wait!!  Executing UV Matrix Calibration."},
+        {idc::kAwb, {"exec 6 3"}, " Status: Wait!!  Executing AWB Calibration."},
+        {idc::kFocus,
+         {"exec 8 2", "exec 6 1", "exec 8 1"},
+         " Status: Wait!!  Executing Focus Calibration."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        ConsoleRig rig;
+        rig.camera.faults().add(
+            {.fault = camsim::Fault::Dc1, .op = camsim::kOpExecute, .code = 6, .times = 0});
+        rig.op.answers = {true};
+        press(rig, c.button, [&](const Strings& traffic) { EXPECT_EQ(traffic, c.traffic); });
+        EXPECT_EQ(rig.op.messages(), Strings{"Error Write error"});
+        EXPECT_EQ(rig.statuses, (Strings{c.waitStatus, " Status: "}));
+        EXPECT_EQ(rig.op.dialogs().size(), 1u);
+        EXPECT_EQ(rig.op.waitDepth, 0);
+    }
 }
 
 TEST(UvMatrix, ACameraThatNeverFinishesHoldsTheProcedureNoLongerThanTheExecuteDeadline) {
     ConsoleRig rig;
     rig.camera.profile().executeUsByProgram[{6, 16}] = 600'000'000;  // ten minutes
     rig.op.answers = {true};
-    uint32_t tookMs = 0;
-    rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
-        const uint32_t start = rig.clock.tickMs();
-        d.command(idc::kUvMatrix);
-        tookMs = rig.clock.tickMs() - start;
-    };
-    ASSERT_EQ(rig.run(), 0);
+    const uint32_t tookMs = timedPress(rig, idc::kUvMatrix);
     EXPECT_GE(tookMs, 30'000u);
     EXPECT_LT(tookMs, 190'000u);
     EXPECT_EQ(rig.op.dialogs().size(), 2u);
@@ -214,18 +238,6 @@ TEST(Awb, NoSendsNothing) {
     press(rig, idc::kAwb, [](const Strings& traffic) { EXPECT_TRUE(traffic.empty()); });
     EXPECT_TRUE(rig.statuses.empty());
     EXPECT_EQ(rig.op.dialogs().size(), 1u);
-}
-
-TEST(Awb, ARefusedStartEndsWithTheErrorBoxAndNoResultWindow) {
-    ConsoleRig rig;
-    rig.camera.faults().add(
-        {.fault = camsim::Fault::Dc1, .op = camsim::kOpExecute, .code = 6, .times = 0});
-    rig.op.answers = {true};
-    press(rig, idc::kAwb, [](const Strings& traffic) { EXPECT_EQ(traffic, Strings{"exec 6 3"}); });
-    EXPECT_EQ(rig.op.messages(), Strings{"Error Write error"});
-    EXPECT_EQ(rig.statuses, (Strings{" Status: Wait!!  Executing AWB Calibration.", " Status: "}));
-    EXPECT_EQ(rig.op.dialogs().size(), 1u);
-    EXPECT_EQ(rig.op.waitDepth, 0);
 }
 
 // A failed shading step: the step error cut to 50 characters stays on the status line, the whole
@@ -395,33 +407,15 @@ TEST(Focus, JudgedTypesSayPassOrFailInTheBox) {
     }
 }
 
-TEST(Focus, EveryExitTurnsTheDisplayOffAgain) {
-    // No.
-    {
-        ConsoleRig rig;
-        rig.op.answers = {false};
-        press(rig, idc::kFocus, [](const Strings& traffic) {
-            EXPECT_EQ(traffic, (Strings{"exec 8 2", "exec 8 1"}));
-        });
-        EXPECT_TRUE(rig.statuses.empty());
-        EXPECT_TRUE(rig.op.messages().empty());
-        EXPECT_EQ(rig.op.waitDepth, 0);
-    }
-    // A refused start: the display goes off before the error box.
-    {
-        ConsoleRig rig;
-        rig.camera.faults().add(
-            {.fault = camsim::Fault::Dc1, .op = camsim::kOpExecute, .code = 6, .times = 0});
-        rig.op.answers = {true};
-        press(rig, idc::kFocus, [](const Strings& traffic) {
-            EXPECT_EQ(traffic, (Strings{"exec 8 2", "exec 6 1", "exec 8 1"}));
-        });
-        EXPECT_EQ(rig.op.messages(), Strings{"Error Write error"});
-        EXPECT_EQ(rig.statuses,
-                  (Strings{" Status: Wait!!  Executing Focus Calibration.", " Status: "}));
-        EXPECT_EQ(rig.op.dialogs().size(), 1u);
-        EXPECT_EQ(rig.op.waitDepth, 0);
-    }
+TEST(Focus, NoStillTurnsTheDisplayOffAgain) {
+    ConsoleRig rig;
+    rig.op.answers = {false};
+    press(rig, idc::kFocus, [](const Strings& traffic) {
+        EXPECT_EQ(traffic, (Strings{"exec 8 2", "exec 8 1"}));
+    });
+    EXPECT_TRUE(rig.statuses.empty());
+    EXPECT_TRUE(rig.op.messages().empty());
+    EXPECT_EQ(rig.op.waitDepth, 0);
 }
 
 // The slow types hold the calibration for their settle time before the readiness wait.
@@ -438,13 +432,7 @@ TEST(Calibrations, SettleForTheTypesDelayBeforeWaitingForTheCamera) {
     for (const Case& c : cases) {
         ConsoleRig rig(profileFor(c.type));
         rig.op.answers = {true};
-        uint32_t tookMs = 0;
-        rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
-            const uint32_t start = rig.clock.tickMs();
-            d.command(c.button);
-            tookMs = rig.clock.tickMs() - start;
-        };
-        ASSERT_EQ(rig.run(), 0);
+        const uint32_t tookMs = timedPress(rig, c.button);
         EXPECT_GE(tookMs, c.settleMs) << c.type;
         EXPECT_LT(tookMs, c.settleMs + 5'000) << c.type;
     }
@@ -458,16 +446,8 @@ TEST(Calibrations, ACameraThatNeverFinishesHoldsThemNoLongerThanTheExecuteDeadli
         const int program = button == idc::kAwb ? camsim::kDiagAwb : camsim::kDiagFocus;
         rig.camera.profile().executeUsByProgram[{6, program}] = 600'000'000;  // ten minutes
         rig.op.answers = {true};
-        uint32_t tookMs = 0;
         Strings traffic;
-        rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
-            const uint32_t start = rig.clock.tickMs();
-            const size_t from = rig.mark();
-            d.command(button);
-            tookMs = rig.clock.tickMs() - start;
-            traffic = rig.traffic(from);
-        };
-        ASSERT_EQ(rig.run(), 0);
+        const uint32_t tookMs = timedPress(rig, button, &traffic);
         EXPECT_LT(tookMs, 190'000u) << button;  // the library's execute deadline and a margin
         // The procedure ends as usual: the AWB result window, the Focus box and display off.
         EXPECT_EQ(rig.op.dialogs().size(), button == idc::kAwb ? 2u : 1u) << button;
