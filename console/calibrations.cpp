@@ -66,6 +66,13 @@ bool runColorShading(DialogContext& ctx) {
         {text::kStepPresetWb, presetWb},
         {text::kStepTakePicture, takePicture},
         {text::kStepColorShadeOff, [&] { return camera.set_color_shade(diag::kColorShadeOff); }},
+        // The calibration is complete: the lens goes back to the wide end, and the sequence has
+        // succeeded whatever the camera answers to that.
+        {text::kStepCompleteAll,
+         [&] {
+             camera.set_focal_length(wide);
+             return 0;
+         }},
     };
     for (const Step& step : steps) {
         if (const int32_t r = step.call(); r != 0) {
@@ -73,9 +80,6 @@ bool runColorShading(DialogContext& ctx) {
             return false;
         }
     }
-    // Complete: the lens goes back to the wide end; the sequence has succeeded whatever the
-    // camera answers to that.
-    camera.set_focal_length(wide);
     return true;
 }
 
