@@ -174,6 +174,8 @@ MainDialog::~MainDialog() {
 
 // Controls without a handler here send nothing and show nothing when used.
 void MainDialog::registerHandlers() {
+    setHandler(idc::kAwb, [this] { calibrateAwb(ctx_); });
+    setHandler(idc::kFocus, [this] { calibrateFocus(ctx_); });
     setHandler(idc::kUvMatrix, [this] { calibrateUvMatrix(ctx_); });
 }
 

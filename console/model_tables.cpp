@@ -17,6 +17,7 @@ bool equalNoCase(std::string_view a, std::string_view b) {
 }
 
 constexpr Match E = Match::Exact;
+constexpr Match P5 = Match::Prefix5;
 constexpr Match P4 = Match::Prefix4;
 constexpr Match P3 = Match::Prefix3;
 
@@ -119,6 +120,28 @@ constexpr ModelEntry kQrCode[] = {
 };
 constexpr ModelEntry kExtraSetup[] = {{E, "YXS10"}};
 
+// ---- Calibrations --------------------------------------------------------------------------
+
+// Types whose AWB program needs time before the camera answers readiness polls at all.
+constexpr ModelEntry kAwbSettle[] = {
+    {E, "YAS10", 30'000}, {E, "YAS11", 30'000}, {E, "YAS12", 30'000},
+    {E, "YAS20", 60'000}, {E, "YAS21", 60'000}, {E, "YAS22", 60'000},
+};
+
+// Likewise for the focus program; each waits 30 s.
+constexpr ModelEntry kFocusSettle[] = {{E, "YFO10"}, {E, "YFO11"}, {E, "YFO12"}};
+
+// Reports no usable shade status but is always shaded with the first program.
+constexpr ModelEntry kShadeForced[] = {{E, "YSF10"}};
+// Runs both shading programs whatever its shade status.
+constexpr ModelEntry kDoubleShading[] = {{E, "YDS10"}};
+
+// Types whose result texts the judgement library judges.
+constexpr ModelEntry kJudgedAwb[] = {{P4, "YJA1"}, {P4, "YHC2"}, {P5, "YJB10"}};
+constexpr ModelEntry kJudgedFocus[] = {
+    {P4, "YJF1"}, {P4, "YJA1"}, {P5, "YJB10"}, {P4, "YHC2"}, {P4, "YPC6"},
+};
+
 }  // namespace
 
 std::string_view typePrefix4(std::string_view t) {
@@ -128,14 +151,33 @@ std::string_view typePrefix3(std::string_view t) {
     return t.substr(0, std::min<size_t>(3, t.size()));
 }
 
-bool ModelTable::matches(std::string_view cameraType) const {
-    for (const ModelEntry& e : entries) {
-        std::string_view compared = e.form == Match::Exact     ? cameraType
-                                    : e.form == Match::Prefix4 ? typePrefix4(cameraType)
-                                                               : typePrefix3(cameraType);
-        if (equalNoCase(compared, e.text)) return true;
+namespace {
+
+std::string_view comparedText(Match form, std::string_view t) {
+    switch (form) {
+        case Match::Prefix5:
+            return t.substr(0, std::min<size_t>(5, t.size()));
+        case Match::Prefix4:
+            return typePrefix4(t);
+        case Match::Prefix3:
+            return typePrefix3(t);
+        case Match::Exact:
+            break;
     }
-    return false;
+    return t;
+}
+
+}  // namespace
+
+const ModelEntry* ModelTable::find(std::string_view cameraType) const {
+    for (const ModelEntry& e : entries) {
+        if (equalNoCase(comparedText(e.form, cameraType), e.text)) return &e;
+    }
+    return nullptr;
+}
+
+bool ModelTable::matches(std::string_view cameraType) const {
+    return find(cameraType) != nullptr;
 }
 
 namespace models {
@@ -168,6 +210,12 @@ const ModelTable FamilySetupModels{"FamilySetupModels", kFamilySetup};
 const ModelTable RsaKeyModel{"RsaKeyModel", kRsaKey};
 const ModelTable QrCodeModels{"QrCodeModels", kQrCode};
 const ModelTable ExtraSetupModel{"ExtraSetupModel", kExtraSetup};
+const ModelTable AwbSettleModels{"AwbSettleModels", kAwbSettle};
+const ModelTable FocusSettleModels{"FocusSettleModels", kFocusSettle};
+const ModelTable ShadeForcedModel{"ShadeForcedModel", kShadeForced};
+const ModelTable DoubleShadingModel{"DoubleShadingModel", kDoubleShading};
+const ModelTable JudgedAwbModels{"JudgedAwbModels", kJudgedAwb};
+const ModelTable JudgedFocusModels{"JudgedFocusModels", kJudgedFocus};
 
 std::span<const ModelTable* const> all() {
     static const ModelTable* const tables[] = {
@@ -178,6 +226,8 @@ std::span<const ModelTable* const> all() {
         &LensDataModelsB,       &MaintenanceModels, &VideoGainModel,    &HallCalModels,
         &ShadingAdjFamilies,    &TestVariantModel,  &TemplateChkModels, &SensWbModels,
         &FamilySetupModels,     &RsaKeyModel,       &QrCodeModels,      &ExtraSetupModel,
+        &AwbSettleModels,       &FocusSettleModels, &ShadeForcedModel,  &DoubleShadingModel,
+        &JudgedAwbModels,       &JudgedFocusModels,
     };
     return tables;
 }

@@ -2,21 +2,24 @@
 //
 // The program never asks a camera what it can do; it decides from the camera type text. Each
 // table is an ordered list of entries, each matched against the type text whole (Exact) or
-// against its first four or three characters (Prefix4, Prefix3); every comparison ignores
-// letter case and the first matching entry wins. The members live in model_tables.cpp.
+// against its first five, four or three characters (Prefix5, Prefix4, Prefix3); every comparison
+// ignores letter case and the first matching entry wins. The members live in model_tables.cpp.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace orvia {
 
-enum class Match { Exact, Prefix4, Prefix3 };
+enum class Match { Exact, Prefix5, Prefix4, Prefix3 };
 
 struct ModelEntry {
     Match form;
     std::string_view text;
+    // For tables whose entries carry a delay: how long to wait for that type, in milliseconds.
+    uint32_t delayMs = 0;
 };
 
 struct ModelTable {
@@ -26,6 +29,8 @@ struct ModelTable {
     size_t size() const { return entries.size(); }
     // True when any entry matches `cameraType` (the type text as the camera reported it).
     bool matches(std::string_view cameraType) const;
+    // The first entry that matches `cameraType`, or null.
+    const ModelEntry* find(std::string_view cameraType) const;
 };
 
 // The first four / three characters of a type text (fewer when it is shorter).
@@ -65,6 +70,14 @@ extern const ModelTable FamilySetupModels;
 extern const ModelTable RsaKeyModel;
 extern const ModelTable QrCodeModels;
 extern const ModelTable ExtraSetupModel;
+
+// Calibrations: settle times, shading and judgement.
+extern const ModelTable AwbSettleModels;  // entries carry their delay
+extern const ModelTable FocusSettleModels;
+extern const ModelTable ShadeForcedModel;
+extern const ModelTable DoubleShadingModel;
+extern const ModelTable JudgedAwbModels;
+extern const ModelTable JudgedFocusModels;
 
 // Every table above, for listing and checking.
 std::span<const ModelTable* const> all();

@@ -28,6 +28,28 @@ inline constexpr char kAskUvMatrix[] = "Execute UV Matrix Calibration";
 inline constexpr char kUvMatrixResults[] = "UV Matrix Results :";
 
 // AWB and Focus calibrations.
+inline constexpr char kAskAwb[] = "Execute AWB & AGC Gain Calibration";
+inline constexpr char kAskFocus[] = "Execute Focus Calibration";
+// The shading steps after AWB, named in the step error.
+inline constexpr char kStepShading[] = "Shading Calibration.";
+inline constexpr char kStepWideEnd[] = "Set focal length to Wide end.";
+inline constexpr char kStepColorShadeOn[] = "Set color shade mode to ON.";
+inline constexpr char kStepPresetWb[] = "Execute preset WB calibration start.";
+inline constexpr char kStepTakePicture[] = "Take picture.";
+inline constexpr char kStepTeleEnd[] = "Set focal length to Tele end.";
+inline constexpr char kStepColorShadeOff[] = "Set color shade mode to OFF.";
+inline constexpr char kStepCompleteAll[] = "Complete All !";
+inline constexpr char kAwbResultsOk[] = "AWB Results : OK";
+inline constexpr char kAwbResultsNg[] = "AWB Results : NG";
+inline constexpr char kAwbResults[] = "AWB Results :";
+inline constexpr char kAwbResultBody[] = "1 : \r\n%s";
+// A focus text that starts with this marker carries the standard AF position.
+inline constexpr char kStdAfPosMarker[] = "STD_AFPOS = ";
+inline constexpr char kFocusResults[] = "Focus Results :";
+// Position halves as signed numbers, then in hexadecimal, then the camera's whole text.
+inline constexpr char kFocusResultBody[] = "%d  %d\r\n\r\n 0x%s  0x%s \r\n\r\n%s";
+inline constexpr char kFocusPassed[] = "FocusResult%s";
+inline constexpr char kFocusResult[] = "Focus Result\n\n%s";
 
 // Firmware and data upload.
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "camsim/calibration_diags.h"
 #include "camsim/camera.h"
 #include "camsim/catalogue_profile.h"
 #include "camsim/pty_server.h"
@@ -30,6 +31,7 @@ void onSignal(int) {
 struct Options {
     camsim::Profile profile = camsim::defaultProfile();
     camsim::FaultRates rates;
+    camsim::CalibrationSettings calibration;
     uint64_t seed = 1;
     bool verbose = false;
     std::vector<char*> program;
@@ -43,6 +45,11 @@ void usage() {
                  "  --lcd N              LCD panel type value\n"
                  "  --execute-ms N       run time of every execute command\n"
                  "  --fail CODE:PARAM    execute program that finishes with DC1\n"
+                 "  --diag-ms N:MS       run time of diagnostic program N\n"
+                 "  --shade N            shade status reported after AWB (default 1)\n"
+                 "  --awb-gains R,B,AGC  gains in the AWB result\n"
+                 "  --af-diff N          focus error in the focus result (default -3)\n"
+                 "  --afpos N            focus result starting with STD_AFPOS = N\n"
                  "  --fault KIND=RATE    inject KIND (drop, corrupt, nak, dc1, stray, end, delay)\n"
                  "                       into that share of answers\n"
                  "  --seed N             seed of the fault generator\n"
@@ -105,6 +112,21 @@ bool parse(int argc, char** argv, Options& o) {
             int code = 0, param = 0;
             if (std::sscanf(v, "%d:%d", &code, &param) != 2) return false;
             o.profile.failingPrograms.insert({code, param});
+        } else if (a == "--diag-ms") {
+            int program = 0;
+            unsigned long long ms = 0;
+            if (std::sscanf(v, "%d:%llu", &program, &ms) != 2) return false;
+            o.profile.executeUsByProgram[{camsim::kCodeExecuteDiag, program}] = ms * 1000;
+        } else if (a == "--shade") {
+            o.calibration.shadeStatus = std::atoi(v);
+        } else if (a == "--awb-gains") {
+            camsim::CalibrationSettings& c = o.calibration;
+            if (std::sscanf(v, "%lf,%lf,%lf", &c.redGain, &c.blueGain, &c.agcGain) != 3)
+                return false;
+        } else if (a == "--af-diff") {
+            o.calibration.afDiff = std::atoi(v);
+        } else if (a == "--afpos") {
+            o.calibration.stdAfPos = std::atoi(v);
         } else if (a == "--fault") {
             if (!setRate(o.rates, v)) return false;
         } else if (a == "--seed") {
@@ -154,6 +176,7 @@ int main(int argc, char** argv) {
     camsim::addCatalogueRecords(o.profile);
     camsim::Camera camera(o.profile);
     camsim::CatalogueModel catalogue(camera);
+    camsim::addCalibrationDiags(camera, catalogue, o.calibration);
     camera.faults().reseed(o.seed);
     camera.faults().setRates(o.rates);
     camsim::PtyServer server(camera);

@@ -4,11 +4,15 @@
 #include <cctype>
 #include <cstring>
 
+#include "console/diag_run.h"
+#include "console/judgement.h"
+
 namespace orvia::testing {
 
 namespace {
 
 ServiceIdStandIn* activeServiceId = nullptr;
+JudgementStandIn* activeJudgement = nullptr;
 
 int32_t fakeNcGetUserId(void* buffer) {
     if (activeServiceId == nullptr) return 0;
@@ -18,17 +22,32 @@ int32_t fakeNcGetUserId(void* buffer) {
     return activeServiceId->result;
 }
 
+int32_t fakeFnJudvane(const char* cameraType, int32_t kind, char* text) {
+    if (activeJudgement == nullptr) return 0;
+    activeJudgement->calls.push_back({cameraType, kind, text});
+    if (const auto& r = activeJudgement->rewrite) {
+        std::memcpy(text, r->data(), std::min(r->size(), kDiagTextBytes));
+        if (r->size() < kDiagTextBytes) text[r->size()] = '\0';
+    }
+    return activeJudgement->result;
+}
+
+// A stand-in library with one entry, counting its loads and unloads.
 class FakeLibrary final : public OutsideLibrary {
   public:
-    explicit FakeLibrary(ServiceIdStandIn& s) : s_(s) { ++s_.loads; }
-    ~FakeLibrary() override { ++s_.unloads; }
+    FakeLibrary(int& loads, int& unloads, const char* entry, void* fn)
+        : unloads_(unloads), entry_(entry), fn_(fn) {
+        ++loads;
+    }
+    ~FakeLibrary() override { ++unloads_; }
     void* symbol(const char* name) override {
-        if (!s_.hasEntry || std::strcmp(name, "NcGetUserID") != 0) return nullptr;
-        return reinterpret_cast<void*>(&fakeNcGetUserId);
+        return fn_ != nullptr && std::strcmp(name, entry_) == 0 ? fn_ : nullptr;
     }
 
   private:
-    ServiceIdStandIn& s_;
+    int& unloads_;
+    const char* entry_;
+    void* fn_;
 };
 
 std::string lower(std::string_view s) {
@@ -51,9 +70,19 @@ bool TestHost::markerFilePresent(std::string_view name) {
 }
 
 std::unique_ptr<OutsideLibrary> TestHost::loadLibrary(std::string_view windowsName) {
-    if (windowsName != "Ulmora.dll" || !serviceId.present) return nullptr;
-    activeServiceId = &serviceId;
-    return std::make_unique<FakeLibrary>(serviceId);
+    if (windowsName == "Ulmora.dll" && serviceId.present) {
+        activeServiceId = &serviceId;
+        return std::make_unique<FakeLibrary>(
+            serviceId.loads, serviceId.unloads, "NcGetUserID",
+            serviceId.hasEntry ? reinterpret_cast<void*>(&fakeNcGetUserId) : nullptr);
+    }
+    if (windowsName == kJudgementLibrary && judgement.present) {
+        activeJudgement = &judgement;
+        return std::make_unique<FakeLibrary>(
+            judgement.loads, judgement.unloads, kJudgementEntry,
+            judgement.hasEntry ? reinterpret_cast<void*>(&fakeFnJudvane) : nullptr);
+    }
+    return nullptr;
 }
 
 BuildIdentity identityNaming(const char* build) {
@@ -66,6 +95,7 @@ BuildIdentity identityNaming(const char* build) {
 
 ConsoleRig::ConsoleRig(camsim::Profile profile, bool attached)
     : camera(std::move(profile)), clock(platform, kDefaultWallTime) {
+    camsim::addCalibrationDiags(camera, model);
     if (attached) platform.attach(1, camera);
     host.linkBuild = identityNaming("PELORIN");
 }
@@ -75,6 +105,7 @@ ConsoleRig::~ConsoleRig() {
     // connection, closing its port, while this rig's platform is still installed.
     Cam_reset_dll();
     activeServiceId = nullptr;
+    activeJudgement = nullptr;
 }
 
 std::vector<camsim::LogEntry> ConsoleRig::commands() const {

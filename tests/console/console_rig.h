@@ -1,15 +1,18 @@
 // A console on a simulated camera: the real link core on the virtual platform, a camsim camera
-// on serial port 1, the virtual clock, a scripted operator and a host whose marker files,
-// service-ID library and link build identity the test chooses.
+// on serial port 1 with its calibration programs, the virtual clock, a scripted operator and a
+// host whose marker files, service-ID and judgement libraries and link build identity the test
+// chooses.
 #pragma once
 
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "camsim/calibration_diags.h"
 #include "camsim/camera.h"
 #include "camsim/catalogue_profile.h"
 #include "camsim/frame.h"
@@ -50,10 +53,29 @@ struct ServiceIdStandIn {
     int unloads = 0;
 };
 
+// The judgement library as the test configures it, and the judgements it was asked for.
+struct JudgementStandIn {
+    bool present = false;  // the library loads
+    bool hasEntry = true;  // it exports fnJudvane
+    int32_t result = 1;    // what fnJudvane returns
+    // Written over the text buffer when set: at most its 1024 bytes, with no terminating zero
+    // when it fills them.
+    std::optional<std::string> rewrite{};
+    struct Call {
+        std::string cameraType;
+        int32_t kind;
+        std::string text;
+    };
+    std::vector<Call> calls{};
+    int loads = 0;
+    int unloads = 0;
+};
+
 class TestHost final : public Host {
   public:
     std::set<std::string> markers;  // names present in the working directory
     ServiceIdStandIn serviceId;
+    JudgementStandIn judgement;
     BuildIdentity linkBuild;
     int identityReads = 0;
 

@@ -1,11 +1,13 @@
-// The running system as the console sees it: the link library file beside the program and the
-// service-ID stand-in loaded by its Windows name.
+// The running system as the console sees it: the link library file beside the program, and the
+// service-ID and judgement stand-ins loaded by their Windows names.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "console/host.h"
+#include "console/judgement.h"
 
 namespace orvia {
 namespace {
@@ -50,6 +52,43 @@ TEST(ServiceIdStandIn, GivesTheConfiguredTechnicianOrFails) {
         EXPECT_EQ(buffer[1], 0xBEEF) << "only the first word is written";
     }
     unsetenv("ULMORA_TECHNICIAN_ID");
+}
+
+// The stand-in's documented rule: gains within 0.050 of 1.000, a focus error of at most 10.
+TEST(JudgementStandIn, JudgesGainsAndTheFocusErrorByItsRule) {
+    HostSystem host;
+    auto library = host.loadLibrary(kJudgementLibrary);
+    ASSERT_NE(library, nullptr);
+    auto judge = reinterpret_cast<JudgementEntry>(library->symbol(kJudgementEntry));
+    ASSERT_NE(judge, nullptr);
+
+    struct Case {
+        int32_t kind;
+        const char* text;
+        int32_t result;
+    };
+    const Case cases[] = {
+        {2, "AWB & AGC Gain\r\nR Gain   : 1.012\r\nB Gain   : 0.991\r\nAGC Gain : 1.004\r\n", 1},
+        {2, "R Gain : 1.050\r\nB Gain : 0.950", 1},
+        {2, "R Gain : 1.051\r\nB Gain : 1.000", 0},
+        {2, "R Gain : 1.000\r\nB Gain : 0.949", 0},
+        {2, "R Gain : 1.000\r\nB Gain : n/a", 0},
+        {2, "Hue : 3.000\r\nR Gain : 1.000", 1},  // only gains count
+        {2, "AWB : OK", 0},                       // no gain at all
+        {1, "AF Calibration\r\nAF_DIFF = -10\r\n", 1},
+        {1, "AF_DIFF = 11", 0},
+        {1, "AF_DIFF = x", 0},
+        {1, "AF Calibration", 0},
+        {1, "R Gain : 1.000", 0},  // a kind judges by its own rule
+        {3, "R Gain : 1.000", 0},
+    };
+    for (const Case& c : cases) {
+        std::string buffer(c.text);
+        buffer.resize(1024, '\0');
+        EXPECT_EQ(judge("YJA15", c.kind, buffer.data()), c.result) << c.kind << " " << c.text;
+        EXPECT_EQ(std::string(buffer.c_str()), c.text) << "the text is left as it was";
+    }
+    EXPECT_EQ(judge("YJA15", 2, nullptr), 0);
 }
 
 }  // namespace

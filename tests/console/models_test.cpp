@@ -25,6 +25,9 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         {"TemplateChkModels", 4},     {"SensWbModels", 2},
         {"FamilySetupModels", 3},     {"RsaKeyModel", 1},
         {"QrCodeModels", 5},          {"ExtraSetupModel", 1},
+        {"AwbSettleModels", 6},       {"FocusSettleModels", 3},
+        {"ShadeForcedModel", 1},      {"DoubleShadingModel", 1},
+        {"JudgedAwbModels", 3},       {"JudgedFocusModels", 5},
     };
     ASSERT_EQ(models::all().size(), sizes.size());
     for (const ModelTable* t : models::all()) {
@@ -32,12 +35,23 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         EXPECT_EQ(t->size(), sizes.at(t->name)) << t->name;
         for (const ModelEntry& e : t->entries) {
             const size_t want = e.form == Match::Prefix4 ? 4 : e.form == Match::Prefix3 ? 3 : 5;
+            // Only the AWB settle table gives its entries a delay, and it gives every entry one.
+            EXPECT_EQ(e.delayMs != 0, t == &models::AwbSettleModels) << t->name << " " << e.text;
             // Exact entries are five characters, plus a trailing space where the camera sends one.
             EXPECT_TRUE(e.text.size() == want ||
                         (e.form == Match::Exact && e.text.size() == 6 && e.text.back() == ' '))
                 << t->name << " '" << e.text << "'";
         }
     }
+}
+
+TEST(ModelTables, AwbSettleEntriesWaitHalfAMinuteOrAMinute) {
+    std::map<uint32_t, int> delays;
+    for (const ModelEntry& e : models::AwbSettleModels.entries)
+        ++delays[e.delayMs];
+    EXPECT_EQ(delays, (std::map<uint32_t, int>{{30'000, 3}, {60'000, 3}}));
+    EXPECT_EQ(models::AwbSettleModels.find("yas21")->delayMs, 60'000u);
+    EXPECT_EQ(models::AwbSettleModels.find("YAS2"), nullptr);
 }
 
 TEST(ModelTables, MatchByFormIgnoringCase) {
@@ -58,6 +72,8 @@ TEST(ModelTables, MatchByFormIgnoringCase) {
         {&models::MaintenanceModels, "YMT31", false}, {&models::HallCalModels, "YHC10", true},
         {&models::HallCalModels, "YHC11", false},     {&models::LensDataModelsA, "YLD40", true},
         {&models::LensDataModelsB, "YLD40", true},    {&models::PafModels, "", false},
+        {&models::JudgedAwbModels, "yjb10", true},  // prefix-5: the first five characters
+        {&models::JudgedAwbModels, "YJB10 ", true},   {&models::JudgedAwbModels, "YJB1", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.table->matches(c.type), c.matches) << c.table->name << " '" << c.type << "'";

@@ -1,5 +1,6 @@
-// Renders the main dialog and the result window, as the console builds them on a simulated
-// camera, into PNG files: orvia_screenshots OUTPUT_DIRECTORY.
+// Renders the main dialog, the result window and the result window after a judged AWB
+// calibration, as the console builds them on a simulated camera, into PNG files:
+// orvia_screenshots OUTPUT_DIRECTORY.
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
@@ -13,26 +14,31 @@
 
 namespace {
 
-// Renders each modal dialog instead of waiting for an operator.
+// Renders each modal dialog instead of waiting for an operator, and answers Yes.
 class ScreenshotOperator final : public orvia::ui::QtOperator {
   public:
     explicit ScreenshotOperator(QString directory) : directory_(std::move(directory)) {}
     QStringList written;
+
+    bool askYesNo(std::string_view) override { return true; }
 
   protected:
     int exec(orvia::ui::DialogView& view) override {
         view.adjustSize();
         view.show();
         QApplication::processEvents();
-        const orvia::DialogModel& model = view.model();
-        const QString name =
-            model.templateId() == orvia::kMainTemplate ? "main_dialog.png" : "result_window.png";
+        orvia::DialogModel& model = view.model();
+        const bool main = model.templateId() == orvia::kMainTemplate;
+        const QString name = main                    ? "main_dialog.png"
+                             : resultWindows_++ == 0 ? "result_window.png"
+                                                     : "awb_result.png";
         const QString path = QDir(directory_).filePath(name);
         if (view.grab().save(path)) written << path;
-        if (model.templateId() == orvia::kMainTemplate) {
+        if (main) {
             orvia::showResult(*this, "UV Matrix Results :",
                               "UV Matrix Calibration\r\n  R-Y gain   : 1.024\r\n"
                               "  B-Y gain   : 0.987\r\n  Hue        : +2\r\n  Result     : OK");
+            model.command(orvia::idc::kAwb);
         }
         view.hide();
         return orvia::kIdCancel;
@@ -40,6 +46,7 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
 
   private:
     QString directory_;
+    int resultWindows_ = 0;
 };
 
 }  // namespace
@@ -57,6 +64,8 @@ int main(int argc, char** argv) {
     profile.records[206] = orvia::testing::wordsRecord({0x00420100, 0x00050007});
     profile.records[80] = orvia::testing::wordsRecord({16, 16, 16, 16, 16, 16, 16, 16});
     camsim::Camera camera(profile);
+    camsim::CatalogueModel catalogue(camera);
+    camsim::addCalibrationDiags(camera, catalogue, {.shadeStatus = 0});
     qorlink::test::VirtualPlatform platform;
     platform.attach(1, camera);
     qorlink::test::ScopedPlatform installed(platform);
@@ -65,11 +74,12 @@ int main(int argc, char** argv) {
     orvia::testing::VirtualConsoleClock clock(platform, 1710491400);
     orvia::testing::TestHost host;
     host.serviceId = {.present = true, .technician = 0x1234};
+    host.judgement = {.present = true, .result = 1};  // the camera's type is judged
     ScreenshotOperator op(directory);
     orvia::CalibrationApp app(link, clock, op, host);
     app.state().caps.factoryCodeFamily = 2;  // a family that keeps the MAC Address strip
     app.run("");
     for (const QString& path : op.written)
         std::printf("%s\n", qPrintable(path));
-    return op.written.size() == 2 ? 0 : 1;
+    return op.written.size() == 3 ? 0 : 1;
 }
