@@ -119,6 +119,11 @@ constexpr ModelEntry kQrCode[] = {
 };
 constexpr ModelEntry kExtraSetup[] = {{E, "YXS10"}};
 
+// ---- Camera initialisation -----------------------------------------------------------------
+
+// Repair-site models whose settings-only initialisation also writes the adjust status.
+constexpr ModelEntry kAdjustStatus[] = {{E, "YFS15"}, {E, "YFS25"}};
+
 }  // namespace
 
 std::string_view typePrefix4(std::string_view t) {
@@ -168,6 +173,7 @@ const ModelTable FamilySetupModels{"FamilySetupModels", kFamilySetup};
 const ModelTable RsaKeyModel{"RsaKeyModel", kRsaKey};
 const ModelTable QrCodeModels{"QrCodeModels", kQrCode};
 const ModelTable ExtraSetupModel{"ExtraSetupModel", kExtraSetup};
+const ModelTable AdjustStatusModels{"AdjustStatusModels", kAdjustStatus};
 
 std::span<const ModelTable* const> all() {
     static const ModelTable* const tables[] = {
@@ -178,6 +184,7 @@ std::span<const ModelTable* const> all() {
         &LensDataModelsB,       &MaintenanceModels, &VideoGainModel,    &HallCalModels,
         &ShadingAdjFamilies,    &TestVariantModel,  &TemplateChkModels, &SensWbModels,
         &FamilySetupModels,     &RsaKeyModel,       &QrCodeModels,      &ExtraSetupModel,
+        &AdjustStatusModels,
     };
     return tables;
 }

@@ -66,6 +66,9 @@ extern const ModelTable RsaKeyModel;
 extern const ModelTable QrCodeModels;
 extern const ModelTable ExtraSetupModel;
 
+// Camera initialisation.
+extern const ModelTable AdjustStatusModels;
+
 // Every table above, for listing and checking.
 std::span<const ModelTable* const> all();
 
