@@ -86,7 +86,7 @@ std::span<const LcdRegisterList> lcdRegisterLists() {
 
 void writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list) {
     DialogContext& ctx = dialog.context();
-    if (dialog.lcdType == list.unsupportedClass) {
+    if (list.unsupportedClass && dialog.lcdType == *list.unsupportedClass) {
         ctx.op.message(text::kNotSupported);
         return;
     }

@@ -24,8 +24,8 @@ struct LcdRegisterList {
     std::optional<int32_t> patternViewfinder = std::nullopt;
     // Always writes to the LCD, whatever the EVF box says.
     bool lcdOnly = false;
-    // The panel class this register does not exist on (-1: none).
-    int32_t unsupportedClass = -1;
+    // The panel class this register does not exist on.
+    std::optional<int32_t> unsupportedClass = std::nullopt;
 };
 
 // The seven lists: R Bright, B Bright, RGB Offset, Gain, H_AFC, Tint and Phase.
