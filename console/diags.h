@@ -31,6 +31,40 @@ inline constexpr uint32_t kWaitFocus = 5;
 inline constexpr uint32_t kFocusSettleMs = 30'000;
 
 // Camera initialisation and the LCD register lists.
+// Resetting the settings to their defaults: two programs started with the key word, then the
+// program that reports the outcome as a text.
+inline constexpr int32_t kInitializeKey = 0x0FEEDBEE;
+inline constexpr int32_t kInitializeSettings = 6;
+inline constexpr int32_t kInitializeDefaults = 5;
+inline constexpr int32_t kInitializeReport = 22;
+inline constexpr int32_t kInitializeReportSelector = 17;
+inline constexpr uint32_t kWaitInitializeSettings = 15;
+inline constexpr uint32_t kWaitInitializeDefaults = 20;
+inline constexpr uint32_t kWaitInitializeReport = 15;
+// Adjust status written after the settings-only initialisation of some models.
+inline constexpr int32_t kAdjustStatusInitialized = 27;
+
+// LCD registers: the program that writes each register, for ordinary panels and for the panel
+// class 4, and the test pattern shown while it is adjusted.
+inline constexpr int32_t kLcdRgbOffset = 9;
+inline constexpr int32_t kLcdHAfc = 10;
+inline constexpr int32_t kLcdGain = 11;
+inline constexpr int32_t kLcdTint = 12;
+inline constexpr int32_t kLcdRBright = 13;
+inline constexpr int32_t kLcdBBright = 14;
+inline constexpr int32_t kLcdPhase = 19;
+inline constexpr int32_t kLcdRBrightClass4 = 39;
+inline constexpr int32_t kLcdBBrightClass4 = 40;
+inline constexpr int32_t kLcdRgbOffsetClass4 = 41;
+inline constexpr int32_t kLcdGainClass4 = 42;
+inline constexpr int32_t kLcdPatternTintLcd = 3;
+inline constexpr int32_t kLcdPatternTintPhase = 5;
+inline constexpr int32_t kLcdPatternRegister = 6;
+// The register value is the list index plus this offset; index 16 (Tint and Phase: 5, H_AFC: 30)
+// is the neutral value 16.
+inline constexpr int32_t kTintPhaseOffset = 11;
+inline constexpr int32_t kHAfcOffset = -14;
+inline constexpr uint32_t kWaitLcdRegister = 15;
 
 // Readiness waits, in seconds.
 inline constexpr uint32_t kWaitCalibration = 30;

@@ -6,6 +6,8 @@
 #include "console/calibrations.h"
 #include "console/camera.h"
 #include "console/format.h"
+#include "console/initialize.h"
+#include "console/lcd_registers.h"
 #include "console/model_tables.h"
 #include "console/operator.h"
 #include "console/result_text.h"
@@ -177,6 +179,9 @@ void MainDialog::registerHandlers() {
     setHandler(idc::kAwb, [this] { calibrateAwb(ctx_); });
     setHandler(idc::kFocus, [this] { calibrateFocus(ctx_); });
     setHandler(idc::kUvMatrix, [this] { calibrateUvMatrix(ctx_); });
+    setHandler(idc::kInitialize, [this] { initializeCamera(ctx_); });
+    for (const LcdRegisterList& list : lcdRegisterLists())
+        setHandler(list.list, [this, &list] { writeLcdRegister(*this, list); });
 }
 
 void MainDialog::exchange(DataExchange& dx) {

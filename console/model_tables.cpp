@@ -141,6 +141,10 @@ constexpr ModelEntry kJudgedAwb[] = {{P4, "YJA1"}, {P4, "YHC2"}, {P5, "YJB10"}};
 constexpr ModelEntry kJudgedFocus[] = {
     {P4, "YJF1"}, {P4, "YJA1"}, {P5, "YJB10"}, {P4, "YHC2"}, {P4, "YPC6"},
 };
+// ---- Camera initialisation -----------------------------------------------------------------
+
+// Repair-site models whose settings-only initialisation also writes the adjust status.
+constexpr ModelEntry kAdjustStatus[] = {{E, "YFS15"}, {E, "YFS25"}};
 
 }  // namespace
 
@@ -216,18 +220,19 @@ const ModelTable ShadeForcedModel{"ShadeForcedModel", kShadeForced};
 const ModelTable DoubleShadingModel{"DoubleShadingModel", kDoubleShading};
 const ModelTable JudgedAwbModels{"JudgedAwbModels", kJudgedAwb};
 const ModelTable JudgedFocusModels{"JudgedFocusModels", kJudgedFocus};
+const ModelTable AdjustStatusModels{"AdjustStatusModels", kAdjustStatus};
 
 std::span<const ModelTable* const> all() {
     static const ModelTable* const tables[] = {
-        &LangKind1Models,       &LcdType2Models,    &LcdType3Models,    &LcdType4Models,
-        &LcdType5Models,        &LcdType6Model,     &LcdType15Model,    &EvfModels,
-        &UsbIdLockedModels,     &PafModels,         &NoBackrushModels,  &InfinityCalModels,
-        &KeystoneVariantModels, &PixelMapModel,     &BatteryModels,     &LensDataModelsA,
-        &LensDataModelsB,       &MaintenanceModels, &VideoGainModel,    &HallCalModels,
-        &ShadingAdjFamilies,    &TestVariantModel,  &TemplateChkModels, &SensWbModels,
-        &FamilySetupModels,     &RsaKeyModel,       &QrCodeModels,      &ExtraSetupModel,
-        &AwbSettleModels,       &FocusSettleModels, &ShadeForcedModel,  &DoubleShadingModel,
-        &JudgedAwbModels,       &JudgedFocusModels,
+        &LangKind1Models,       &LcdType2Models,    &LcdType3Models,     &LcdType4Models,
+        &LcdType5Models,        &LcdType6Model,     &LcdType15Model,     &EvfModels,
+        &UsbIdLockedModels,     &PafModels,         &NoBackrushModels,   &InfinityCalModels,
+        &KeystoneVariantModels, &PixelMapModel,     &BatteryModels,      &LensDataModelsA,
+        &LensDataModelsB,       &MaintenanceModels, &VideoGainModel,     &HallCalModels,
+        &ShadingAdjFamilies,    &TestVariantModel,  &TemplateChkModels,  &SensWbModels,
+        &FamilySetupModels,     &RsaKeyModel,       &QrCodeModels,       &ExtraSetupModel,
+        &AwbSettleModels,       &FocusSettleModels, &ShadeForcedModel,   &DoubleShadingModel,
+        &JudgedAwbModels,       &JudgedFocusModels, &AdjustStatusModels,
     };
     return tables;
 }

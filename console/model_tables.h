@@ -78,6 +78,8 @@ extern const ModelTable ShadeForcedModel;
 extern const ModelTable DoubleShadingModel;
 extern const ModelTable JudgedAwbModels;
 extern const ModelTable JudgedFocusModels;
+// Camera initialisation.
+extern const ModelTable AdjustStatusModels;
 
 // Every table above, for listing and checking.
 std::span<const ModelTable* const> all();

@@ -54,6 +54,11 @@ inline constexpr char kFocusResult[] = "Focus Result\n\n%s";
 // Firmware and data upload.
 
 // Camera initialisation and the LCD register lists.
+inline constexpr char kAskInitialize[] = "Initialize Camera to Default setting";
+inline constexpr char kInitializeCompleted[] =
+    "Initialize Camera: Completed. \n\nResults\n  : \n\n%s ";
+inline constexpr char kStatusInitializeCompleted[] = " Status: Initialize was completed!!";
+inline constexpr char kNotSupported[] = "This function is not supported!";
 
 // Reporting.
 inline constexpr char kErrorBox[] = "Error %s";

@@ -37,6 +37,14 @@ std::vector<uint8_t> byteRecord(size_t size, uint8_t seed) {
 // Selector of the main firmware version; others have texts of their own.
 constexpr int32_t kSelectorMainVersion = 1;
 
+// LCD adjustment and initialisation programs.
+constexpr int kDiagSelectLcd = 28;
+constexpr int kDiagSelectViewfinder = 29;
+constexpr int kDiagResetSettings = 6;
+constexpr int kDiagResetDefaults = 5;
+constexpr int kDiagInitializeReport = 22;
+constexpr int32_t kInitializeReportSelector = 17;
+
 }  // namespace
 
 void addCatalogueRecords(Profile& p) {
@@ -163,7 +171,85 @@ struct CatalogueModel::State {
         return out;
     }
 
+    // LCD adjustments and initialisation.
+    Display display = Display::Lcd;
+    int32_t pattern = -1;
+    int32_t diagWord = 0;  // the diagnostic word as a program starting now finds it
+    std::map<int, int32_t> viewfinderRegisters;
+    bool settingsReset = false;
+    bool defaultsReset = false;
+
+    // Where a register program keeps the LCD's register: record and word.
+    static std::optional<std::pair<int, size_t>> lcdRegisterWord(int program) {
+        static const std::map<int, std::pair<int, size_t>> words = {
+            {9, {kCodeLcdInfo, 1}},        {10, {kCodeLcdInfo, 2}},
+            {11, {kCodeLcdInfo, 3}},       {12, {kCodeLcdInfo, 4}},
+            {13, {kCodeLcdInfo, 5}},       {14, {kCodeLcdInfo, 6}},
+            {19, {kCodeLcdInfo, 7}},       {39, {kCodeSecondLcdInfo, 0}},
+            {40, {kCodeSecondLcdInfo, 1}}, {41, {kCodeSecondLcdInfo, 2}},
+            {42, {kCodeSecondLcdInfo, 3}},
+        };
+        const auto it = words.find(program);
+        if (it == words.end()) return std::nullopt;
+        return it->second;
+    }
+
+    void resetDisplayRegisters() {
+        constexpr int32_t kNeutral = 16;
+        Profile& p = camera->profile();
+        for (int code : {kCodeLcdInfo, kCodeSecondLcdInfo}) {
+            auto& record = p.records[code];
+            record.resize(std::max<size_t>(record.size(), 32));
+            for (size_t k = 0; k < 8; ++k)
+                putWord(record, 4 * k, kNeutral);
+        }
+        for (auto& [program, value] : viewfinderRegisters)
+            value = kNeutral;
+    }
+
+    void settingsValueSet(int code, int32_t v) {
+        if (code == kCodeDiagWord) diagWord = v;
+        if (code == kCodeInitializeSetting) resetDisplayRegisters();
+    }
+
+    void settingsProgramDone(int code, int parameter, bool ok) {
+        if (!ok) return;
+        Profile& p = camera->profile();
+        if (code == kCodeDisplayPattern) {
+            pattern = parameter;
+            return;
+        }
+        if (code != kCodeExecuteDiag) return;
+        const int32_t word = diagWord;
+        diagWord = p.values[kCodeDiagWord];  // the program's result word
+        if (parameter == kDiagSelectLcd || parameter == kDiagSelectViewfinder) {
+            display = parameter == kDiagSelectViewfinder ? Display::Viewfinder : Display::Lcd;
+        } else if (const auto at = lcdRegisterWord(parameter)) {
+            if (display == Display::Viewfinder) {
+                viewfinderRegisters[parameter] = word;
+            } else {
+                auto& record = p.records[at->first];
+                record.resize(std::max<size_t>(record.size(), 4 * at->second + 4));
+                putWord(record, 4 * at->second, static_cast<uint32_t>(word));
+            }
+        } else if ((parameter == kDiagResetSettings || parameter == kDiagResetDefaults) &&
+                   word == kInitializeKey) {
+            (parameter == kDiagResetSettings ? settingsReset : defaultsReset) = true;
+            resetDisplayRegisters();
+        } else if (parameter == kDiagInitializeReport && word == kInitializeReportSelector &&
+                   results.count(kDiagInitializeReport) == 0) {
+            std::string text = std::string("Initialize Setting : ") +
+                               (settingsReset ? "OK" : "NG") +
+                               "\r\nInitialize Default : " + (defaultsReset ? "OK" : "NG");
+            std::vector<uint8_t> record(text.begin(), text.end());
+            record.push_back(0);
+            p.records[kCodeDiagBuffer] = record;
+            settingsReset = defaultsReset = false;
+        }
+    }
+
     void onValueSet(int code, int32_t v) {
+        settingsValueSet(code, v);
         if (code != kCodeDiagWord) return;
         Profile& p = camera->profile();
         if (const auto it = versions.find(v); it != versions.end())
@@ -220,6 +306,7 @@ struct CatalogueModel::State {
             loaded.clear();
             ++commits;
         }
+        settingsProgramDone(code, parameter, ok);
     }
 };
 
@@ -258,6 +345,29 @@ const std::vector<uint8_t>& CatalogueModel::loadedData() const {
 
 int CatalogueModel::commits() const {
     return state_->commits;
+}
+
+Display CatalogueModel::selectedDisplay() const {
+    return state_->display;
+}
+
+int32_t CatalogueModel::displayPattern() const {
+    return state_->pattern;
+}
+
+std::optional<int32_t> CatalogueModel::displayRegister(Display display, int program) const {
+    if (display == Display::Viewfinder) {
+        const auto it = state_->viewfinderRegisters.find(program);
+        if (it == state_->viewfinderRegisters.end()) return std::nullopt;
+        return it->second;
+    }
+    const auto word = State::lcdRegisterWord(program);
+    if (!word) return std::nullopt;
+    const Profile& p = state_->camera->profile();
+    const auto record = p.records.find(word->first);
+    if (record == p.records.end() || record->second.size() < 4 * word->second + 4)
+        return std::nullopt;
+    return static_cast<int32_t>(wordAt(record->second, 4 * word->second));
 }
 
 std::vector<uint8_t> CatalogueModel::readMemory(int code, uint32_t address, size_t n) const {

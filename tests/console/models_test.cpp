@@ -28,6 +28,7 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         {"AwbSettleModels", 6},       {"FocusSettleModels", 3},
         {"ShadeForcedModel", 1},      {"DoubleShadingModel", 1},
         {"JudgedAwbModels", 3},       {"JudgedFocusModels", 5},
+        {"AdjustStatusModels", 2},
     };
     ASSERT_EQ(models::all().size(), sizes.size());
     for (const ModelTable* t : models::all()) {

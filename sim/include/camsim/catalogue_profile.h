@@ -17,11 +17,22 @@
 //   code writes the record's n bytes at its address (word 0 address, word 1 n, then the bytes);
 //   a read is the request (address, n, one more word) sent to code 31 followed by a fetch of the
 //   code, which returns the header words and the n bytes. Bytes never written read as 0xFF.
+// - LCD adjustments: diag 28 points them at the LCD, diag 29 at the viewfinder; the display
+//   pattern execute (code 12) shows a test pattern; the register programs (9 RGB Offset, 10
+//   H_AFC, 11 Gain, 12 Tint, 13 R Bright, 14 B Bright, 19 Phase; 39-42 the first four for the
+//   second LCD record) store the diagnostic word the host wrote as that register of the display
+//   they point at. The LCD's registers are the words the LCD information records report (code
+//   80 words 1-7, code 137 words 0-3), so a later read shows what was written;
+// - initialisation: diags 6 and 5 started with the key word 0x0FEEDBEE, and the settings-only
+//   initialisation (code 109), put every LCD register of both displays back to 16; diag 22 with
+//   word 17 reports which of diags 6 and 5 ran with the key since the last report (unless a
+//   result text was set for it).
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +52,14 @@ inline constexpr int kCodeBatteryInfo = 167;
 inline constexpr int kCodeMcuMemory = 223;
 inline constexpr int kCodeFlashMemory = 222;
 inline constexpr int kCodeEeprom = 170;
+inline constexpr int kCodeDisplayPattern = 12;
+inline constexpr int kCodeInitializeSetting = 109;
+inline constexpr int kCodeLcdInfo = 80;
+inline constexpr int kCodeSecondLcdInfo = 137;
+inline constexpr int32_t kInitializeKey = 0x0FEEDBEE;
+
+// The display the LCD adjustments point at.
+enum class Display { Lcd, Viewfinder };
 
 // Adds the catalogue's records and values to `profile`, keeping those it already holds.
 void addCatalogueRecords(Profile& profile);
@@ -65,6 +84,13 @@ class CatalogueModel {
     // The camera's memories by code (223, 222, 170).
     std::vector<uint8_t> readMemory(int code, uint32_t address, size_t n) const;
     void writeMemory(int code, uint32_t address, const std::vector<uint8_t>& bytes);
+
+    // The LCD adjustments: the display they point at, the last test pattern shown (-1: none),
+    // and the register a register program (9-14, 19, 39-42) last wrote on `display`
+    // (nothing: not written and, for the LCD, no such record word).
+    Display selectedDisplay() const;
+    int32_t displayPattern() const;
+    std::optional<int32_t> displayRegister(Display display, int program) const;
 
     struct State;
 

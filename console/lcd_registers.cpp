@@ -1,0 +1,112 @@
+#include "console/lcd_registers.h"
+
+#include "console/camera.h"
+#include "console/diag_run.h"
+#include "console/diags.h"
+#include "console/main_dialog.h"
+#include "console/operator.h"
+#include "console/reporting.h"
+#include "console/texts.h"
+
+namespace orvia {
+
+namespace {
+
+using namespace diag;
+
+constexpr int32_t kPanelClass1 = 1;
+constexpr int32_t kPanelClass2 = 2;
+constexpr int32_t kPanelClass4 = 4;
+
+const LcdRegisterList kLists[] = {
+    {.list = idc::kRBright,
+     .selection = &MainDialog::rBright,
+     .offset = 0,
+     .diag = kLcdRBright,
+     .diagClass4 = kLcdRBrightClass4,
+     .pattern = kLcdPatternRegister,
+     .patternClass1 = kLcdPatternRegister},
+    {.list = idc::kBBright,
+     .selection = &MainDialog::bBright,
+     .offset = 0,
+     .diag = kLcdBBright,
+     .diagClass4 = kLcdBBrightClass4,
+     .pattern = kLcdPatternRegister,
+     .patternClass1 = kLcdPatternRegister},
+    {.list = idc::kRgbOffset,
+     .selection = &MainDialog::rgbOffset,
+     .offset = 0,
+     .diag = kLcdRgbOffset,
+     .diagClass4 = kLcdRgbOffsetClass4,
+     .pattern = kLcdPatternRegister,
+     .patternClass1 = kLcdPatternRegister},
+    {.list = idc::kGain,
+     .selection = &MainDialog::gain,
+     .offset = 0,
+     .diag = kLcdGain,
+     .diagClass4 = kLcdGainClass4,
+     .pattern = kLcdPatternRegister,
+     .patternClass1 = kLcdPatternRegister},
+    {.list = idc::kHAfc,
+     .selection = &MainDialog::hAfc,
+     .offset = kHAfcOffset,
+     .diag = kLcdHAfc,
+     .diagClass4 = kLcdHAfc,
+     .pattern = kLcdPatternRegister,
+     .patternClass1 = kLcdPatternRegister},
+    {.list = idc::kTint,
+     .selection = &MainDialog::tint,
+     .offset = kTintPhaseOffset,
+     .diag = kLcdTint,
+     .diagClass4 = kLcdTint,
+     .pattern = kLcdPatternTintPhase,
+     .patternClass1 = kLcdPatternTintLcd,
+     .patternViewfinder = kLcdPatternTintPhase},
+    {.list = idc::kPhase,
+     .selection = &MainDialog::phase,
+     .offset = kTintPhaseOffset,
+     .diag = kLcdPhase,
+     .diagClass4 = kLcdPhase,
+     .pattern = kLcdPatternRegister,
+     .patternClass1 = kLcdPatternTintPhase,
+     .lcdOnly = true,
+     .unsupportedClass = kPanelClass2},
+};
+
+int32_t patternFor(const LcdRegisterList& list, int32_t panelClass, bool viewfinder) {
+    if (viewfinder && list.patternViewfinder) return *list.patternViewfinder;
+    return panelClass == kPanelClass1 ? list.patternClass1 : list.pattern;
+}
+
+}  // namespace
+
+std::span<const LcdRegisterList> lcdRegisterLists() {
+    return kLists;
+}
+
+void writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list) {
+    DialogContext& ctx = dialog.context();
+    if (list.unsupportedClass && dialog.lcdType == *list.unsupportedClass) {
+        ctx.op.message(text::kNotSupported);
+        return;
+    }
+    dialog.readControls();
+    const int32_t selection = dialog.*list.selection;
+    // The view reports changes to a real item only; without a selection there is no value.
+    if (selection < 0) return;
+    WaitCursor busy(ctx.op);
+    const bool viewfinder = dialog.evf != 0;
+    selectDisplayDevice(ctx, viewfinder && !list.lcdOnly);  // reports its own failure
+    const int32_t r = ctx.camera.diag_lcd_disp(patternFor(list, dialog.lcdType, viewfinder));
+    if (r != 0) {
+        showError(ctx, r);
+        return;
+    }
+    waitReady(ctx.camera, ctx.clock, kWaitLcdRegister);
+    const DiagRun write{dialog.lcdType == kPanelClass4 ? list.diagClass4 : list.diag,
+                        kWaitLcdRegister, selection + list.offset};
+    if (executeDiagAndWait(ctx, write) != 0) return;
+    dialog.writeBack();
+}
+
+}  // namespace orvia
