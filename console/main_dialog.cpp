@@ -10,6 +10,7 @@
 #include "console/operator.h"
 #include "console/result_text.h"
 #include "console/texts.h"
+#include "console/upload.h"
 
 namespace orvia {
 
@@ -175,6 +176,8 @@ MainDialog::~MainDialog() {
 // Controls without a handler here send nothing and show nothing when used.
 void MainDialog::registerHandlers() {
     setHandler(idc::kUvMatrix, [this] { calibrateUvMatrix(ctx_); });
+    setHandler(idc::kFirmware, [this] { uploadFirmware(ctx_); });
+    setHandler(idc::kData, [this] { uploadData(ctx_); });
 }
 
 void MainDialog::exchange(DataExchange& dx) {

@@ -119,6 +119,14 @@ constexpr ModelEntry kQrCode[] = {
 };
 constexpr ModelEntry kExtraSetup[] = {{E, "YXS10"}};
 
+// ---- Firmware upload -----------------------------------------------------------------------
+
+constexpr ModelEntry kQuickRestart[] = {
+    {E, "YQS10"}, {E, "YQS11"}, {E, "YQS12"}, {E, "YQS20"},
+    {E, "YQS21"}, {E, "YQS22"}, {E, "YQS30"}, {E, "YQS31"},
+};
+constexpr ModelEntry kSlowRestart[] = {{E, "YSR10"}};
+
 }  // namespace
 
 std::string_view typePrefix4(std::string_view t) {
@@ -168,6 +176,8 @@ const ModelTable FamilySetupModels{"FamilySetupModels", kFamilySetup};
 const ModelTable RsaKeyModel{"RsaKeyModel", kRsaKey};
 const ModelTable QrCodeModels{"QrCodeModels", kQrCode};
 const ModelTable ExtraSetupModel{"ExtraSetupModel", kExtraSetup};
+const ModelTable QuickRestartModels{"QuickRestartModels", kQuickRestart};
+const ModelTable SlowRestartModel{"SlowRestartModel", kSlowRestart};
 
 std::span<const ModelTable* const> all() {
     static const ModelTable* const tables[] = {
@@ -178,6 +188,7 @@ std::span<const ModelTable* const> all() {
         &LensDataModelsB,       &MaintenanceModels, &VideoGainModel,    &HallCalModels,
         &ShadingAdjFamilies,    &TestVariantModel,  &TemplateChkModels, &SensWbModels,
         &FamilySetupModels,     &RsaKeyModel,       &QrCodeModels,      &ExtraSetupModel,
+        &QuickRestartModels,    &SlowRestartModel,
     };
     return tables;
 }

@@ -66,6 +66,10 @@ extern const ModelTable RsaKeyModel;
 extern const ModelTable QrCodeModels;
 extern const ModelTable ExtraSetupModel;
 
+// Firmware upload: how the camera restarts after a firmware write.
+extern const ModelTable QuickRestartModels;
+extern const ModelTable SlowRestartModel;
+
 // Every table above, for listing and checking.
 std::span<const ModelTable* const> all();
 

@@ -25,6 +25,7 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         {"TemplateChkModels", 4},     {"SensWbModels", 2},
         {"FamilySetupModels", 3},     {"RsaKeyModel", 1},
         {"QrCodeModels", 5},          {"ExtraSetupModel", 1},
+        {"QuickRestartModels", 8},    {"SlowRestartModel", 1},
     };
     ASSERT_EQ(models::all().size(), sizes.size());
     for (const ModelTable* t : models::all()) {
