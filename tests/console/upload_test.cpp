@@ -203,6 +203,20 @@ TEST(Upload, CancelOrNoSendsNothing) {
     }
 }
 
+TEST(Data, IsLeftToTheLensAdjustmentAndKeyDialogsOnTheirModels) {
+    for (const char* type : {"YQR11", "YRK10"}) {
+        SCOPED_TRACE(type);
+        ConsoleRig rig(profileFor(type));
+        Files files;
+        rig.op.files = {files.write("nand.bin", "NAND")};
+        rig.op.answers = {true};
+        const Press p = press(rig, idc::kData);
+        EXPECT_TRUE(p.traffic.empty());
+        EXPECT_TRUE(p.statuses.empty());
+        EXPECT_EQ(rig.op.events.size(), 1u) << "only the main dialog itself";
+    }
+}
+
 TEST(Data, TellsTheKindOfFileByItsNameAndItsFirst112Bytes) {
     Files files;
     const std::string marker = "FONT_VERSION";

@@ -322,17 +322,21 @@ class RunnerClock final : public Clock {
 };
 
 // An operator who chooses a firmware file, answers Yes and watches the main window: the progress
-// bar's positions, and the bar painted part-way through the camera's restart.
+// bar's positions, and the bar painted part-way through the camera's restart, when a press of
+// Data must be held off.
 class FirmwareOperator final : public QtOperator {
   public:
     explicit FirmwareOperator(std::string file) : file_(std::move(file)) {}
     std::vector<std::string> messages;
     std::vector<int> positions;
     int paintsWhileRestarting = 0;
+    bool pressedWhileRestarting = false;
 
     std::optional<std::string> chooseFile(std::string_view, std::string_view) override {
+        ++choices;
         return file_;
     }
+    int choices = 0;
     bool askYesNo(std::string_view) override { return true; }
     void message(std::string_view text) override { messages.emplace_back(text); }
 
@@ -340,6 +344,7 @@ class FirmwareOperator final : public QtOperator {
     int exec(DialogView& view) override {
         auto* bar = qobject_cast<QProgressBar*>(view.widget(idc::kProgress));
         status_ = qobject_cast<QLabel*>(view.widget(idc::kStatus));
+        data_ = qobject_cast<QPushButton*>(view.widget(idc::kData));
         QObject::connect(bar, &QProgressBar::valueChanged,
                          [this](int value) { positions.push_back(value); });
         bar->installEventFilter(&painter_);
@@ -358,7 +363,15 @@ class FirmwareOperator final : public QtOperator {
             if (event->type() == QEvent::Paint && bar != nullptr && bar->value() > 0 &&
                 op_.status_ != nullptr &&
                 op_.status_->text() == " Status: Wait!!  Writing Firmware.") {
-                ++op_.paintsWhileRestarting;
+                // The operator presses Data meanwhile (the press arrives through the event loop,
+                // as a real one does): held off like every input during the upload.
+                if (op_.paintsWhileRestarting++ == 0) {
+                    QTimer::singleShot(0, [this] {
+                        op_.pressedWhileRestarting =
+                            op_.status_->text() == " Status: Wait!!  Writing Firmware.";
+                        QTest::mouseClick(op_.data_, Qt::LeftButton);
+                    });
+                }
             }
             return QObject::eventFilter(watched, event);
         }
@@ -367,6 +380,7 @@ class FirmwareOperator final : public QtOperator {
 
     std::string file_;
     QLabel* status_ = nullptr;
+    QPushButton* data_ = nullptr;
     PaintCounter painter_{*this};
 };
 
@@ -398,6 +412,8 @@ TEST(FirmwareInTheProgram, AFewMegabytesGoUpWithTheBarMovingAndTheWindowPaintsDu
     ASSERT_FALSE(op.positions.empty());
     EXPECT_EQ(op.positions.back(), 0);
     EXPECT_GT(op.paintsWhileRestarting, 0);
+    EXPECT_TRUE(op.pressedWhileRestarting);
+    EXPECT_EQ(op.choices, 1) << "the press of Data during the restart wait was held off";
 }
 
 TEST(CallRunner, InterfaceThreadKeepsProcessingEventsDuringALongCall) {
