@@ -12,6 +12,7 @@
 #include "console/operator.h"
 #include "console/result_text.h"
 #include "console/texts.h"
+#include "console/upload.h"
 
 namespace orvia {
 
@@ -182,6 +183,8 @@ void MainDialog::registerHandlers() {
     setHandler(idc::kInitialize, [this] { initializeCamera(ctx_); });
     for (const LcdRegisterList& list : lcdRegisterLists())
         setHandler(list.list, [this, &list] { writeLcdRegister(*this, list); });
+    setHandler(idc::kFirmware, [this] { uploadFirmware(ctx_); });
+    setHandler(idc::kData, [this] { uploadData(ctx_); });
 }
 
 void MainDialog::exchange(DataExchange& dx) {

@@ -145,6 +145,13 @@ constexpr ModelEntry kJudgedFocus[] = {
 
 // Repair-site models whose settings-only initialisation also writes the adjust status.
 constexpr ModelEntry kAdjustStatus[] = {{E, "YFS15"}, {E, "YFS25"}};
+// ---- Firmware upload -----------------------------------------------------------------------
+
+constexpr ModelEntry kQuickRestart[] = {
+    {E, "YQS10"}, {E, "YQS11"}, {E, "YQS12"}, {E, "YQS20"},
+    {E, "YQS21"}, {E, "YQS22"}, {E, "YQS30"}, {E, "YQS31"},
+};
+constexpr ModelEntry kSlowRestart[] = {{E, "YSR10"}};
 
 }  // namespace
 
@@ -221,6 +228,8 @@ const ModelTable DoubleShadingModel{"DoubleShadingModel", kDoubleShading};
 const ModelTable JudgedAwbModels{"JudgedAwbModels", kJudgedAwb};
 const ModelTable JudgedFocusModels{"JudgedFocusModels", kJudgedFocus};
 const ModelTable AdjustStatusModels{"AdjustStatusModels", kAdjustStatus};
+const ModelTable QuickRestartModels{"QuickRestartModels", kQuickRestart};
+const ModelTable SlowRestartModel{"SlowRestartModel", kSlowRestart};
 
 std::span<const ModelTable* const> all() {
     static const ModelTable* const tables[] = {
@@ -232,7 +241,8 @@ std::span<const ModelTable* const> all() {
         &ShadingAdjFamilies,    &TestVariantModel,  &TemplateChkModels,  &SensWbModels,
         &FamilySetupModels,     &RsaKeyModel,       &QrCodeModels,       &ExtraSetupModel,
         &AwbSettleModels,       &FocusSettleModels, &ShadeForcedModel,   &DoubleShadingModel,
-        &JudgedAwbModels,       &JudgedFocusModels, &AdjustStatusModels,
+        &JudgedAwbModels,       &JudgedFocusModels, &AdjustStatusModels, &QuickRestartModels,
+        &SlowRestartModel,
     };
     return tables;
 }

@@ -80,6 +80,9 @@ extern const ModelTable JudgedAwbModels;
 extern const ModelTable JudgedFocusModels;
 // Camera initialisation.
 extern const ModelTable AdjustStatusModels;
+// Firmware upload: how the camera restarts after a firmware write.
+extern const ModelTable QuickRestartModels;
+extern const ModelTable SlowRestartModel;
 
 // Every table above, for listing and checking.
 std::span<const ModelTable* const> all();

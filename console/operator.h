@@ -19,9 +19,12 @@ class Operator {
     virtual void message(std::string_view text) = 0;
     // A message box with Yes and No buttons and the question icon; true for Yes.
     virtual bool askYesNo(std::string_view text) = 0;
-    // The open-file dialog. `filter` is a list of "Description|*.ext" entries joined by '|'.
-    // Returns the chosen path, or nothing when the operator cancels.
-    virtual std::optional<std::string> chooseFile(std::string_view filter) = 0;
+    // The open-file dialog for an existing file. `filter` is a list of "Description|*.ext"
+    // entries joined by '|'. A non-empty `defaultExtension` ("BIN") is added to a name typed
+    // without one, and the name field starts as "*.<extension>". Returns the chosen path, or
+    // nothing when the operator cancels.
+    virtual std::optional<std::string> chooseFile(std::string_view filter,
+                                                  std::string_view defaultExtension) = 0;
     // Shows `dialog` modally, after calling its initialise(), and returns the code it ended
     // with.
     virtual int runModal(DialogModel& dialog) = 0;

@@ -52,6 +52,33 @@ inline constexpr char kFocusPassed[] = "FocusResult%s";
 inline constexpr char kFocusResult[] = "Focus Result\n\n%s";
 
 // Firmware and data upload.
+inline constexpr char kFirmwareFilter[] = "Firmware(*.BIN)|*.BIN|";
+inline constexpr char kFirmwareExtension[] = "BIN";
+inline constexpr char kDataFilter[] =
+    "Orvia Files (*.JPG;*.BIN)|*.JPG; *.BIN|JPEG(*.JPG)|*.JPG|All Files|*.*|";
+// The questions, with the chosen path (". Yes or No?" follows).
+inline constexpr char kAskUpdateFirmware[] = "Update Firmware(%s)";
+inline constexpr char kAskUploadImage[] = "Upload Image file (%s)";
+inline constexpr char kAskUploadFont[] = "Upload Font Data file (%s)";
+inline constexpr char kAskUploadNand[] = "Upload NAND Data file (%s)";
+// Status line (the transfer text has two leading spaces and no status word).
+inline constexpr char kStatusUploading[] = "  Wait!!  Uploading File.";
+inline constexpr char kStatusWritingFirmware[] = " Status: Wait!!  Writing Firmware.";
+inline constexpr char kStatusWritingFont[] = " Status: Wait!! Writing Font Data.";
+inline constexpr char kStatusWritingNand[] = " Status: Wait!! Writing NAND Data.";
+inline constexpr char kStatusUploadCompleted[] = " Status: Upload was completed!";
+// Boxes. "Cannot open file" ends in a space.
+inline constexpr char kFirmwareCompleted[] = "Update Firmware: Completed. New Version is %s.";
+inline constexpr char kCannotOpenFile[] = "Cannot open file '%s' ";
+inline constexpr char kFileFormatError[] = "File format error!";
+inline constexpr char kFileOpenFailed[] = "File open failed. '%s'";
+inline constexpr char kGetFileSizeFailed[] = "GetFileSize failed!";
+inline constexpr char kMallocFailed[] = "malloc failed!";
+inline constexpr char kZeroBytesRead[] = "Zero bytes read.";
+// A file larger than an upload may be (the limit in bytes, then the path), and an image that
+// could not be read whole.
+inline constexpr char kFileTooLarge[] = "File too large (more than %u bytes). '%s'";
+inline constexpr char kFileReadFailed[] = "File read failed. '%s'";
 
 // Camera initialisation and the LCD register lists.
 inline constexpr char kAskInitialize[] = "Initialize Camera to Default setting";

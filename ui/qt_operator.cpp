@@ -67,11 +67,21 @@ bool QtOperator::askYesNo(std::string_view text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtOperator::chooseFile(std::string_view filter) {
-    const QString path = QFileDialog::getOpenFileName(owner(), QString(), QString(),
-                                                      QString::fromStdString(qtFileFilter(filter)));
-    if (path.isEmpty()) return std::nullopt;
-    return path.toStdString();
+std::optional<std::string> QtOperator::chooseFile(std::string_view filter,
+                                                  std::string_view defaultExtension) {
+    QFileDialog dialog(owner());
+    dialog.setWindowIcon(applicationIcon());
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilter(QString::fromStdString(qtFileFilter(filter)));
+    if (!defaultExtension.empty()) {
+        const QString extension =
+            QString::fromUtf8(defaultExtension.data(), defaultExtension.size());
+        dialog.setDefaultSuffix(extension);
+        dialog.selectFile("*." + extension);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
 }
 
 int QtOperator::exec(DialogView& view) {

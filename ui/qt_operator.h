@@ -21,7 +21,8 @@ class QtOperator : public Operator {
 
     void message(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
-    std::optional<std::string> chooseFile(std::string_view filter) override;
+    std::optional<std::string> chooseFile(std::string_view filter,
+                                          std::string_view defaultExtension) override;
     int runModal(DialogModel& dialog) override;
     bool showModeless(DialogModel& dialog) override;
     void refresh(DialogModel& dialog) override;

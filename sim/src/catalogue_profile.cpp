@@ -153,6 +153,8 @@ struct CatalogueModel::State {
     std::map<int, std::pair<std::string, int32_t>> results;
     std::map<int32_t, std::string> versions;
     std::vector<uint8_t> loaded;
+    int32_t loadedSelector = 0;
+    std::map<int32_t, std::vector<uint8_t>> committed;
     int commits = 0;
     std::map<int, std::map<uint32_t, uint8_t>> memories;
 
@@ -267,6 +269,7 @@ struct CatalogueModel::State {
     void onDataReceived(int code, const std::vector<uint8_t>& data) {
         Profile& p = camera->profile();
         if (code == kCodeLoadData) {
+            if (loaded.empty()) loadedSelector = p.values[kCodeDiagWord];
             loaded.insert(loaded.end(), data.begin(), data.end());
         } else if (isMemory(code) && data.size() >= 8) {
             const uint32_t address = wordAt(data, 0);
@@ -301,8 +304,11 @@ struct CatalogueModel::State {
             p.records[kCodeDiagBuffer] = record;
             p.values[kCodeDiagWord] = it != results.end() ? it->second.second : 0;
         } else if (code == kCodeCommitLoad && ok && !loaded.empty()) {
-            p.firmwareVersion = committedVersion(loaded);
-            p.records[kCodeFirmwareVersion] = textRecord(p.firmwareVersion, 32);
+            if (loadedSelector == kSelectorFirmware) {
+                p.firmwareVersion = committedVersion(loaded);
+                p.records[kCodeFirmwareVersion] = textRecord(p.firmwareVersion, 32);
+            }
+            committed[loadedSelector] = std::move(loaded);
             loaded.clear();
             ++commits;
         }
@@ -368,6 +374,12 @@ std::optional<int32_t> CatalogueModel::displayRegister(Display display, int prog
     if (record == p.records.end() || record->second.size() < 4 * word->second + 4)
         return std::nullopt;
     return static_cast<int32_t>(wordAt(record->second, 4 * word->second));
+}
+
+const std::vector<uint8_t>& CatalogueModel::committedData(int32_t selector) const {
+    static const std::vector<uint8_t> none;
+    const auto it = state_->committed.find(selector);
+    return it == state_->committed.end() ? none : it->second;
 }
 
 std::vector<uint8_t> CatalogueModel::readMemory(int code, uint32_t address, size_t n) const {

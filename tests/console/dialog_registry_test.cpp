@@ -46,8 +46,9 @@ TEST(DialogRegistry, TheTableCheckFindsEachKindOfFault) {
 // Controls of the main dialog that start a procedure; every other button, list and check box
 // sends nothing and shows nothing.
 const std::set<int> kWithProcedures = {
-    idc::kAwb,       idc::kFocus, idc::kUvMatrix, idc::kInitialize, idc::kRBright, idc::kBBright,
-    idc::kRgbOffset, idc::kGain,  idc::kHAfc,     idc::kTint,       idc::kPhase};
+    idc::kAwb,        idc::kFocus,   idc::kUvMatrix, idc::kFirmware,  idc::kData,
+    idc::kInitialize, idc::kRBright, idc::kBBright,  idc::kRgbOffset, idc::kGain,
+    idc::kHAfc,       idc::kTint,    idc::kPhase};
 
 TEST(MainDialog, ControlsWithoutAProcedureSendNothingAndShowNothing) {
     ConsoleRig rig;

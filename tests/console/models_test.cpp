@@ -28,7 +28,8 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         {"AwbSettleModels", 6},       {"FocusSettleModels", 3},
         {"ShadeForcedModel", 1},      {"DoubleShadingModel", 1},
         {"JudgedAwbModels", 3},       {"JudgedFocusModels", 5},
-        {"AdjustStatusModels", 2},
+        {"AdjustStatusModels", 2},    {"QuickRestartModels", 8},
+        {"SlowRestartModel", 1},
     };
     ASSERT_EQ(models::all().size(), sizes.size());
     for (const ModelTable* t : models::all()) {

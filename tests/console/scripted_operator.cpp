@@ -18,6 +18,14 @@ std::vector<std::string> ScriptedOperator::questions() const {
     return out;
 }
 
+std::vector<std::string> ScriptedOperator::fileFilters() const {
+    std::vector<std::string> out;
+    for (const auto& e : events) {
+        if (e.kind == OperatorEvent::Kind::FileChoice) out.push_back(e.text);
+    }
+    return out;
+}
+
 std::vector<const OperatorEvent*> ScriptedOperator::dialogs() const {
     std::vector<const OperatorEvent*> out;
     for (const auto& e : events) {
@@ -32,6 +40,7 @@ void ScriptedOperator::message(std::string_view text) {
 
 bool ScriptedOperator::askYesNo(std::string_view text) {
     events.push_back({OperatorEvent::Kind::Question, std::string(text)});
+    if (onQuestion) onQuestion(text);
     if (answers.empty()) {
         ++unansweredQuestions;
         return false;
@@ -41,8 +50,10 @@ bool ScriptedOperator::askYesNo(std::string_view text) {
     return answer;
 }
 
-std::optional<std::string> ScriptedOperator::chooseFile(std::string_view filter) {
+std::optional<std::string> ScriptedOperator::chooseFile(std::string_view filter,
+                                                        std::string_view defaultExtension) {
     events.push_back({OperatorEvent::Kind::FileChoice, std::string(filter)});
+    defaultExtensions.emplace_back(defaultExtension);
     if (files.empty()) return std::nullopt;
     auto file = files.front();
     files.pop_front();

@@ -38,6 +38,8 @@ class ScriptedOperator final : public Operator {
     std::map<int, std::function<void(DialogModel&)>> modalScripts;
     // Makes every modeless dialog fail to open.
     bool modelessFails = false;
+    // Runs when a question is asked, before it is answered (a file can vanish meanwhile).
+    std::function<void(std::string_view question)> onQuestion;
 
     std::vector<OperatorEvent> events;
     std::string clipboard;
@@ -48,12 +50,16 @@ class ScriptedOperator final : public Operator {
     // Texts of the message boxes, in order.
     std::vector<std::string> messages() const;
     std::vector<std::string> questions() const;
+    // The filters of the file choices, in order, and their default extensions.
+    std::vector<std::string> fileFilters() const;
+    std::vector<std::string> defaultExtensions;
     // The dialogs shown modally, in order.
     std::vector<const OperatorEvent*> dialogs() const;
 
     void message(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
-    std::optional<std::string> chooseFile(std::string_view filter) override;
+    std::optional<std::string> chooseFile(std::string_view filter,
+                                          std::string_view defaultExtension) override;
     int runModal(DialogModel& dialog) override;
     bool showModeless(DialogModel& dialog) override;
     void refresh(DialogModel& dialog) override;

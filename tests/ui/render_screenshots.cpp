@@ -1,8 +1,11 @@
-// Renders the main dialog, the result window and the result window after a judged AWB
-// calibration, as the console builds them on a simulated camera, into PNG files:
-// orvia_screenshots OUTPUT_DIRECTORY.
+// Renders the main dialog, the result window, the result window after a judged AWB calibration
+// and the main dialog part-way through a firmware upload, as the console builds them on a
+// simulated camera, into PNG files: orvia_screenshots OUTPUT_DIRECTORY.
 #include <QApplication>
 #include <QDir>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryFile>
 #include <cstdio>
 
 #include "console/main_dialog.h"
@@ -20,7 +23,12 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
     explicit ScreenshotOperator(QString directory) : directory_(std::move(directory)) {}
     QStringList written;
 
+    // The firmware upload: this file, Yes, and the boxes read rather than waited on.
+    std::optional<std::string> chooseFile(std::string_view, std::string_view) override {
+        return firmware_;
+    }
     bool askYesNo(std::string_view) override { return true; }
+    void message(std::string_view) override {}
 
   protected:
     int exec(orvia::ui::DialogView& view) override {
@@ -39,14 +47,35 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
                               "UV Matrix Calibration\r\n  R-Y gain   : 1.024\r\n"
                               "  B-Y gain   : 0.987\r\n  Hue        : +2\r\n  Result     : OK");
             model.command(orvia::idc::kAwb);
+            uploadFirmware(view);
         }
         view.hide();
         return orvia::kIdCancel;
     }
 
   private:
+    // Presses Firmware and renders the window once the progress bar is part-way.
+    void uploadFirmware(orvia::ui::DialogView& view) {
+        QTemporaryFile file(QDir::temp().filePath("orvia_firmware_XXXXXX.BIN"));
+        if (!file.open()) return;
+        file.write("VERSION=1.03.0020\r\n" + QByteArray(256 * 1024, '\x5A'));
+        file.close();
+        firmware_ = file.fileName().toStdString();
+        auto* bar = qobject_cast<QProgressBar*>(view.widget(orvia::idc::kProgress));
+        bool taken = false;
+        const auto watch = QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+            if (taken || value < 40) return;
+            taken = true;
+            const QString path = QDir(directory_).filePath("main_dialog_upload.png");
+            if (view.grab().save(path)) written << path;
+        });
+        qobject_cast<QPushButton*>(view.widget(orvia::idc::kFirmware))->click();
+        QObject::disconnect(watch);
+    }
+
     QString directory_;
     int resultWindows_ = 0;
+    std::string firmware_;
 };
 
 }  // namespace
@@ -81,5 +110,5 @@ int main(int argc, char** argv) {
     app.run("");
     for (const QString& path : op.written)
         std::printf("%s\n", qPrintable(path));
-    return op.written.size() == 3 ? 0 : 1;
+    return op.written.size() == 4 ? 0 : 1;
 }

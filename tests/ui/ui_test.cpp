@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,9 +15,11 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -296,6 +299,121 @@ TEST(UvMatrixInTheProgram, CameraCallsRunOffTheInterfaceThreadAndTheResultWindow
     EXPECT_EQ(op.heading, "UV Matrix Results :");
     EXPECT_EQ(op.text, "UV Matrix\nR-Y 1.024");
     EXPECT_TRUE(rig.received(camsim::kOpExecute, 6));
+}
+
+// The virtual clock with its sleeps run as camera calls are, on the call runner's thread, each
+// taking a moment of real time so the interface thread gets to paint, as it does in the program.
+class RunnerClock final : public Clock {
+  public:
+    RunnerClock(Clock& base, CallRunner& runner) : base_(base), runner_(runner) {}
+    uint32_t tickMs() override { return base_.tickMs(); }
+    void sleepMs(uint32_t ms) override {
+        runner_.run([&] {
+            base_.sleepMs(ms);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            return 0;
+        });
+    }
+    std::time_t wallTime() override { return base_.wallTime(); }
+
+  private:
+    Clock& base_;
+    CallRunner& runner_;
+};
+
+// An operator who chooses a firmware file, answers Yes and watches the main window: the progress
+// bar's positions, and the bar painted part-way through the camera's restart, when a press of
+// Data must be held off.
+class FirmwareOperator final : public QtOperator {
+  public:
+    explicit FirmwareOperator(std::string file) : file_(std::move(file)) {}
+    std::vector<std::string> messages;
+    std::vector<int> positions;
+    int paintsWhileRestarting = 0;
+    bool pressedWhileRestarting = false;
+
+    std::optional<std::string> chooseFile(std::string_view, std::string_view) override {
+        ++choices;
+        return file_;
+    }
+    int choices = 0;
+    bool askYesNo(std::string_view) override { return true; }
+    void message(std::string_view text) override { messages.emplace_back(text); }
+
+  protected:
+    int exec(DialogView& view) override {
+        auto* bar = qobject_cast<QProgressBar*>(view.widget(idc::kProgress));
+        status_ = qobject_cast<QLabel*>(view.widget(idc::kStatus));
+        data_ = qobject_cast<QPushButton*>(view.widget(idc::kData));
+        QObject::connect(bar, &QProgressBar::valueChanged,
+                         [this](int value) { positions.push_back(value); });
+        bar->installEventFilter(&painter_);
+        view.show();
+        qobject_cast<QPushButton*>(view.widget(idc::kFirmware))->click();
+        return kIdCancel;
+    }
+
+  private:
+    struct PaintCounter final : QObject {
+        explicit PaintCounter(FirmwareOperator& op) : op_(op) {}
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            // A paint of the bar part-way through the wait: the window kept painting after the
+            // wait began.
+            auto* bar = qobject_cast<QProgressBar*>(watched);
+            if (event->type() == QEvent::Paint && bar != nullptr && bar->value() > 0 &&
+                op_.status_ != nullptr &&
+                op_.status_->text() == " Status: Wait!!  Writing Firmware.") {
+                // The operator presses Data meanwhile (the press arrives through the event loop,
+                // as a real one does): held off like every input during the upload.
+                if (op_.paintsWhileRestarting++ == 0) {
+                    QTimer::singleShot(0, [this] {
+                        op_.pressedWhileRestarting =
+                            op_.status_->text() == " Status: Wait!!  Writing Firmware.";
+                        QTest::mouseClick(op_.data_, Qt::LeftButton);
+                    });
+                }
+            }
+            return QObject::eventFilter(watched, event);
+        }
+        FirmwareOperator& op_;
+    };
+
+    std::string file_;
+    QLabel* status_ = nullptr;
+    QPushButton* data_ = nullptr;
+    PaintCounter painter_{*this};
+};
+
+TEST(FirmwareInTheProgram, AFewMegabytesGoUpWithTheBarMovingAndTheWindowPaintsDuringTheRestart) {
+    testing::ConsoleRig rig;
+    const QString path = QDir::temp().filePath("orvia_ui_firmware_XXXXXX.BIN");
+    QTemporaryFile file(path);
+    ASSERT_TRUE(file.open());
+    QByteArray image("VERSION=1.05.0300\r\n");
+    image.append(QByteArray(3 * 1024 * 1024, '\x5A'));
+    ASSERT_EQ(file.write(image), image.size());
+    file.close();
+
+    QtCallRunner runner;
+    LinkCamera link(runner);
+    RunnerClock clock(rig.clock, runner);
+    FirmwareOperator op(file.fileName().toStdString());
+    CalibrationApp app(link, clock, op, rig.host);
+    ASSERT_EQ(app.run(""), 0);
+
+    EXPECT_EQ(op.messages,
+              std::vector<std::string>{"Update Firmware: Completed. New Version is 1.05.0300."});
+    EXPECT_EQ(rig.camera.profile().firmwareVersion, "1.05.0300");
+    // The bar moved through the transfer in many steps, reached 100 and went back to 0.
+    const auto during = std::count_if(op.positions.begin(), op.positions.end(),
+                                      [](int v) { return v > 0 && v < 100; });
+    EXPECT_GE(during, 20);
+    EXPECT_NE(std::find(op.positions.begin(), op.positions.end(), 100), op.positions.end());
+    ASSERT_FALSE(op.positions.empty());
+    EXPECT_EQ(op.positions.back(), 0);
+    EXPECT_GT(op.paintsWhileRestarting, 0);
+    EXPECT_TRUE(op.pressedWhileRestarting);
+    EXPECT_EQ(op.choices, 1) << "the press of Data during the restart wait was held off";
 }
 
 TEST(CallRunner, InterfaceThreadKeepsProcessingEventsDuringALongCall) {

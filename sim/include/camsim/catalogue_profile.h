@@ -9,10 +9,16 @@
 //   buffer (code 31) and a result word in the diagnostic word (code 32);
 // - the version text of code 110 follows the selector written to the diagnostic word, and the
 //   battery information of code 167 the kind written there;
-// - loads (data sent with code 29) collect in a loaded-data area; the commit (execute code 11)
-//   makes that data the camera's firmware: the new version text is what follows "VERSION=" in
-//   the data (up to a zero byte, CR, LF or 31 characters), or "LOADED-" and the data's 32-bit
-//   byte sum in hexadecimal when there is no such text; the area is then empty;
+// - loads (data sent with code 29) collect in a loaded-data area, which takes the load selector
+//   in the diagnostic word (code 32) when its first data arrive; the commit (execute code 11)
+//   keeps the area's data as the camera's data of that selector and empties the area. Data
+//   loaded with the firmware selector (kSelectorFirmware) become the camera's firmware: from
+//   the commit on, the version query (code 26) answers the version the file carries. Images,
+//   font and NAND data and any other selector leave the version alone;
+// - a firmware file is any bytes holding the text "VERSION=" followed by the version (up to a
+//   zero byte, CR, LF or 31 characters); the first such text counts. Sample files start with
+//   that line ("VERSION=1.03.0020\r\n") followed by the image. A file without it gives the
+//   version "LOADED-" and the data's 32-bit byte sum in hexadecimal;
 // - microcontroller memory (code 223), flash memory (222) and EEPROM (170): a data send of the
 //   code writes the record's n bytes at its address (word 0 address, word 1 n, then the bytes);
 //   a read is the request (address, n, one more word) sent to code 31 followed by a fetch of the
@@ -61,6 +67,9 @@ inline constexpr int32_t kInitializeKey = 0x0FEEDBEE;
 // The display the LCD adjustments point at.
 enum class Display { Lcd, Viewfinder };
 
+// The load selector that makes loaded data the camera's firmware.
+inline constexpr int32_t kSelectorFirmware = 0x0FEDBEBE;
+
 // Adds the catalogue's records and values to `profile`, keeping those it already holds.
 void addCatalogueRecords(Profile& profile);
 
@@ -80,6 +89,8 @@ class CatalogueModel {
     // The data loaded since the last commit, and the number of commits.
     const std::vector<uint8_t>& loadedData() const;
     int commits() const;
+    // The data the last commit with load selector `selector` kept (empty: none).
+    const std::vector<uint8_t>& committedData(int32_t selector) const;
 
     // The camera's memories by code (223, 222, 170).
     std::vector<uint8_t> readMemory(int code, uint32_t address, size_t n) const;

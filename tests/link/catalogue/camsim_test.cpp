@@ -87,7 +87,7 @@ TEST_F(CamsimCatalogueTest, CommittedLoadBecomesTheFirmwareVersion) {
     image.replace(1000, 20, "VERSION=2.00.0101\r\n");
     const int fd = memfd_create("firmware", 0);
     ASSERT_EQ(write(fd, image.data(), image.size()), ssize_t(image.size()));
-    ASSERT_EQ(Cam_load_file_data(fd, 0x0FEC0001), 0);
+    ASSERT_EQ(Cam_load_file_data(fd, camsim::kSelectorFirmware), 0);
     close(fd);
     EXPECT_EQ(model_.loadedData().size(), image.size());
 
