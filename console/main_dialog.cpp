@@ -10,6 +10,9 @@
 #include "console/operator.h"
 #include "console/result_text.h"
 #include "console/texts.h"
+#include "dialogs/lens_dialogs.h"
+#include "dialogs/maintenance_dialog.h"
+#include "dialogs/oel_dialogs.h"
 
 namespace orvia {
 
@@ -175,6 +178,11 @@ MainDialog::~MainDialog() {
 // Controls without a handler here send nothing and show nothing when used.
 void MainDialog::registerHandlers() {
     setHandler(idc::kUvMatrix, [this] { calibrateUvMatrix(ctx_); });
+    setHandler(idc::kHallCal, [this] { openHallCalDialog(ctx_); });
+    // The same button is "Video Gain" for one model, whose dialog is not this one.
+    setHandler(idc::kMaintenance, [this] {
+        if (ctx_.state.caps.hasMaintenance != 0) openMaintenanceDialog(ctx_);
+    });
 }
 
 void MainDialog::exchange(DataExchange& dx) {
@@ -243,6 +251,8 @@ void MainDialog::configureLcdPanel(int kind) {
         const auto& labels = kind == 0 ? kOrdinaryLabels : kAlternativeLabels;
         for (size_t i = 0; i < kRegisterLabels.size(); ++i)
             setText(kRegisterLabels[i], labels[i]);
+    } else if (kind == 2) {
+        openOelCalDialog(*this);
     }
     writeBack();
 }
@@ -252,6 +262,16 @@ void MainDialog::openPanelDialog(std::unique_ptr<DialogModel> dialog) {
     if (!panelDialog_) {
         ctx_.op.message(text::kErrorCreatingDialogObject);
     } else if (!ctx_.op.showModeless(*panelDialog_)) {
+        ctx_.op.message(text::kErrorCreateDialog);
+    }
+}
+
+void MainDialog::openTestDialog(std::unique_ptr<DialogModel> dialog) {
+    testDialog_.reset();
+    testDialog_ = std::move(dialog);
+    if (!testDialog_) {
+        ctx_.op.message(text::kErrorCreatingDialogObjectLower);
+    } else if (!ctx_.op.showModeless(*testDialog_)) {
         ctx_.op.message(text::kErrorCreateDialog);
     }
 }

@@ -45,7 +45,7 @@ TEST(DialogRegistry, TheTableCheckFindsEachKindOfFault) {
 
 // Controls of the main dialog that start a procedure; every other button, list and check box
 // sends nothing and shows nothing.
-const std::set<int> kWithProcedures = {idc::kUvMatrix};
+const std::set<int> kWithProcedures = {idc::kUvMatrix, idc::kHallCal, idc::kMaintenance};
 
 TEST(MainDialog, ControlsWithoutAProcedureSendNothingAndShowNothing) {
     ConsoleRig rig;
