@@ -2,6 +2,7 @@
 // received and what the operator saw.
 #include <gtest/gtest.h>
 
+#include "camsim/adjustment_model.h"
 #include "console/main_dialog.h"
 #include "console_rig.h"
 #include "dialogs/lens_dialogs.h"
@@ -92,11 +93,13 @@ TEST(HallCal, ComboValuesMapToTheirSignedNumbersAndReportOnlyInTheStatusLine) {
 
 TEST(HallCal, ApertureStepsReportStartAndOutcome) {
     ConsoleRig rig(hallProfile({0, 1, 0, 0, 0, 0}));
+    camsim::AdjustmentModel lens(rig.camera);
     withHall(rig, [&](DialogModel& d) {
         size_t from = rig.mark();
         choose(d, kOpen);
         EXPECT_EQ(rig.traffic(from), (Strings{"set 32 = 2", "exec 6 55"}));
         EXPECT_EQ(d.control(kStatus).text, " Status: Aperture Open was completed!!");
+        EXPECT_EQ(rig.camera.profile().records.at(157), wordsRecord({0, 2, 0, 0, 0, 0}));
         rig.camera.faults().add(
             {.fault = camsim::Fault::Dc1, .op = camsim::kOpSetValue, .code = 32, .times = 0});
         from = rig.mark();

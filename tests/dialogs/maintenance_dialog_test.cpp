@@ -2,6 +2,7 @@
 // written back, and what its status line said.
 #include <gtest/gtest.h>
 
+#include "camsim/adjustment_model.h"
 #include "console/main_dialog.h"
 #include "console_rig.h"
 #include "dialogs/maintenance_dialog.h"
@@ -63,10 +64,11 @@ TEST(Maintenance, TheErrorHistorySizeTestPasses35AndRefuses36) {
         int32_t size;
         std::string shown;
     };
-    for (const Case& c : {Case{35, "0x1234ABCD"}, Case{36, ""}}) {
+    for (const Case& c : {Case{35, "0x80000012"}, Case{36, ""}}) {
         SCOPED_TRACE(c.size);
-        ConsoleRig rig(maintenanceProfile(c.size));
-        Strings statuses;
+        camsim::Profile p = camsim::errorHistoryProfile(c.size);
+        p.typeText = "YMT30";
+        ConsoleRig rig(p);
         withMaintenance(rig, [&](DialogModel& d) {
             EXPECT_EQ(d.control(kLastStatus).text, c.shown);
             // Information 4's outcome does not count.

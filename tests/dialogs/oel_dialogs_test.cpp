@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "camsim/adjustment_model.h"
 #include "console/main_dialog.h"
 #include "console_rig.h"
 #include "dialogs/oel_dialogs.h"
@@ -74,14 +75,18 @@ TEST(OelCal, OpensWithTheMainDialogForBothOrganicElPanelsAndShowsTheCamerasLevel
 }
 
 TEST(OelCal, BlackSetShowsItsPatternThenSendsTheFourLevelsInOrder) {
-    ConsoleRig rig(oelProfile());
+    ConsoleRig rig(camsim::organicElProfile());
+    camsim::AdjustmentModel panel(rig.camera);
     withLevels(rig, [&](OelCalDialog& d) {
+        EXPECT_EQ(d.control(kBlackRed.edit).text, "20");
+        type(d, kBlackRed.edit, "1a");
         const size_t from = rig.mark();
         d.command(kBlackSet);
         EXPECT_EQ(rig.traffic(from),
-                  (Strings{"exec 6 28", "exec 12 2", "set 32 = 16", "exec 6 61", "set 32 = 32",
-                           "exec 6 62", "set 32 = 48", "exec 6 63", "set 32 = 64", "exec 6 72"}));
+                  (Strings{"exec 6 28", "exec 12 2", "set 32 = 26", "exec 6 61", "set 32 = 33",
+                           "exec 6 62", "set 32 = 34", "exec 6 63", "set 32 = 35", "exec 6 72"}));
     });
+    EXPECT_EQ(word(rig, 2), 26);  // the panel took the level
     EXPECT_EQ(rig.op.waitDepth, 0);
 }
 
@@ -219,7 +224,7 @@ TEST(OelCal, ARefusedStepStopsTheSequenceWithItsOwnMessage) {
 }
 
 TEST(OelCal, AnEldRecordLargerThanTheBlockIsRefusedAndNeverFetched) {
-    ConsoleRig rig(oelProfile({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, 64));
+    ConsoleRig rig(camsim::oversizedEldProfile());
     withLevels(rig, [&](OelCalDialog& d) {
         EXPECT_EQ(d.control(kBlackRed.edit).text, "");
         openOelAclDialog(rig.dialog());

@@ -2,6 +2,7 @@
 // display mode, with what the camera received and what the operator saw.
 #include <gtest/gtest.h>
 
+#include "camsim/adjustment_model.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
 #include "console_rig.h"
@@ -83,6 +84,8 @@ TEST(PafCal, NoSendsNothing) {
 
 TEST(PafCal, UniformityReadsItsFourPartsWithTheirSelectors) {
     ConsoleRig rig;
+    camsim::AdjustmentModel paf(rig.camera);
+    paf.setPafResult(0x0CBFADE2, "third ");
     rig.op.answers = {true};
     withPaf(rig, [&](DialogModel& d) {
         const size_t from = rig.mark();
@@ -94,32 +97,33 @@ TEST(PafCal, UniformityReadsItsFourPartsWithTheirSelectors) {
             "set 32 = 213888483", "fetch 31"};
         EXPECT_EQ(traffic, expected);
     });
-    ASSERT_EQ(results(rig).size(), 1u);
+    EXPECT_EQ(results(rig), Strings{"Uniformity Results :|Uniformity 1/4 : OK\r\nUniformity 2/4 : "
+                                    "OK\r\nthird Uniformity 4/4 : OK\r\n"});
 }
 
 TEST(PafCal, GetFetchesTheSelectedStoredResult) {
     struct Case {
         int index;
         Strings traffic;
-        std::string heading;
+        std::string shown;
     };
     const Case cases[] = {
-        {1, {"set 32 = 400", "set 32 = 213777131", "fetch 31"}, "Distance Results :"},
-        {2, {"set 32 = 213835691", "fetch 31"}, "Temparature Results :"},
-        {3, {"set 32 = 213573611", "fetch 31"}, "Parallax Results :"},
-        {4, {"set 32 = 213707738", "fetch 31"}, "Up/Down Cal. Results :"},
+        {1, {"set 32 = 400", "set 32 = 213777131", "fetch 31"}, "Distance Results :|Distance : OK"},
+        {2, {"set 32 = 213835691", "fetch 31"}, "Temparature Results :|Temperature : OK"},
+        {3, {"set 32 = 213573611", "fetch 31"}, "Parallax Results :|Parallax : OK"},
+        {4, {"set 32 = 213707738", "fetch 31"}, "Up/Down Cal. Results :|Up/Down : OK"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.index);
         ConsoleRig rig;
+        camsim::AdjustmentModel paf(rig.camera);
         withPaf(rig, [&](DialogModel& d) {
             d.viewState(kResults).selection = c.index;
             const size_t from = rig.mark();
             d.command(kGet);
             EXPECT_EQ(rig.traffic(from), c.traffic);
         });
-        ASSERT_EQ(results(rig).size(), 1u);
-        EXPECT_EQ(results(rig)[0].substr(0, c.heading.size()), c.heading);
+        EXPECT_EQ(results(rig), Strings{c.shown});
     }
 }
 
