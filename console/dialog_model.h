@@ -94,6 +94,16 @@ struct ControlDef {
         enabled = false;
         return *this;
     }
+    // A check box drawn as a button that stays pressed while checked.
+    ControlDef& pushLike() {
+        pushButtonLike = true;
+        return *this;
+    }
+    // A background colour, 0xRRGGBB.
+    ControlDef& tinted(int rgb) {
+        tint = rgb;
+        return *this;
+    }
 
     int id = 0;  // ids below 0 are labels and frames that no procedure addresses
     ControlKind kind = ControlKind::Static;
@@ -111,6 +121,8 @@ struct ControlDef {
     int buddy = 0;        // a label's mnemonic moves the focus to this control
     bool sunken = false;  // a status line: framed, and wide enough for maxChars characters
     int tick = 0;         // a slider's tick interval (0: no ticks)
+    int tint = -1;        // background colour 0xRRGGBB; -1 for the default
+    bool pushButtonLike = false;  // a check box drawn as a button
 };
 
 // Table rows by kind, to be placed with at() and, inside a group box, in().

@@ -84,6 +84,9 @@ constexpr int32_t kAclMaxChars = 2;
 constexpr int kBlackTop = -30, kBlackBottom = -31, kWhiteTop = -32, kWhiteBottom = -33;
 constexpr int kBrightnessGroup = -40, kSlantGroup = -41;
 
+// Slider backgrounds of the red, green, blue and white channels.
+constexpr std::array<int, 4> kChannelTints = {0xCC6666, 0x669966, 0x6699CC, 0xFFFFFF};
+
 // Black levels (red, green, blue, white), white levels, ACL brightness and slant level.
 constexpr int32_t kBlackDiags[] = {diag::kOelBlackRed, diag::kOelBlackGreen, diag::kOelBlackBlue,
                                    diag::kOelBlackWhite};
@@ -113,6 +116,7 @@ std::vector<ControlDef> oelCalTable() {
         const int column = static_cast<int>(i % kChannelsPerGroup) + 1;
         t.push_back(edit(c.edit).in(group).at(0, column));
         t.push_back(slider(c.slider, 0, c.max, black ? kBlackTick : kWhiteTick)
+                        .tinted(kChannelTints[i % kChannelsPerGroup])
                         .in(group)
                         .at(1, column, 1, 2));
         t.push_back(upDown(c.upDown, 0, c.max).in(group).at(3, column));
@@ -124,7 +128,7 @@ std::vector<ControlDef> oelAclTable() {
     using namespace controls;
     using namespace idc::oel;
     std::vector<ControlDef> t = {
-        check(kAcl, "ACL").at(0, 0),
+        check(kAcl, "ACL").pushLike().at(0, 0),
         button(kAclSet, "&Set").at(0, 1),
         groupBox(kBrightnessGroup, "Brightness").at(1, 0),
         groupBox(kSlantGroup, "Slant Level").at(1, 1),
@@ -362,12 +366,13 @@ OelAclDialog::OelAclDialog(DialogContext& ctx, EldInfoBlock* shared)
     setHandler(kIdCancel, [this] { end(kIdCancel); });
 }
 
+// The ACL state first: a text longer than two characters stops the exchange at its edit.
 void OelAclDialog::exchange(DataExchange& dx) {
+    dx.check(idc::oel::kAcl, acl);
     for (size_t i = 0; i < kAclChannels.size(); ++i) {
         dx.text(kAclChannels[i].edit, levelTexts[i], kAclMaxChars);
         dx.position(kAclChannels[i].slider, sliders[i]);
     }
-    dx.check(idc::oel::kAcl, acl);
 }
 
 void OelAclDialog::initialise() {

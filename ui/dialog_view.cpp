@@ -104,8 +104,14 @@ QWidget* DialogView::create(const ControlDef& def) {
             break;
         }
         case ControlKind::CheckBox: {
-            auto* c = new QCheckBox(this);
-            connect(c, &QCheckBox::clicked, this, [this, id](bool on) {
+            QAbstractButton* c = nullptr;
+            if (def.pushButtonLike) {
+                c = new QPushButton(this);
+                c->setCheckable(true);
+            } else {
+                c = new QCheckBox(this);
+            }
+            connect(c, &QAbstractButton::clicked, this, [this, id](bool on) {
                 model_.viewState(id).checked = on;
                 model_.command(id);
             });
@@ -221,6 +227,12 @@ QWidget* DialogView::create(const ControlDef& def) {
         }
     }
     w->setObjectName(QString::number(id));
+    if (def.tint >= 0) {
+        QPalette palette = w->palette();
+        palette.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(def.tint)));
+        w->setPalette(palette);
+        w->setAutoFillBackground(true);
+    }
     widgets_[id] = w;
     if (!def.label.empty()) {
         auto* l = new QLabel(qs(def.label), this);
@@ -298,6 +310,7 @@ void DialogView::mirror(int id) {
     const QString text = qs(s.text);
     if (auto* b = qobject_cast<QPushButton*>(w)) {
         b->setText(text);
+        if (b->isCheckable()) b->setChecked(s.checked);
     } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
         c->setText(text);
         c->setChecked(s.checked);

@@ -62,8 +62,10 @@ void expectAgrees(DialogView& view, DialogModel& model) {
                 break;
             }
             case ControlKind::CheckBox: {
-                auto* c = qobject_cast<QCheckBox*>(w);
+                auto* c = qobject_cast<QAbstractButton*>(w);
                 ASSERT_NE(c, nullptr);
+                EXPECT_EQ(qobject_cast<QPushButton*>(w) != nullptr, def.pushButtonLike);
+                EXPECT_EQ(c->isCheckable(), true);
                 EXPECT_EQ(c->text(), qs(s.text));
                 EXPECT_EQ(c->isChecked(), s.checked);
                 break;
@@ -134,6 +136,11 @@ void expectAgrees(DialogView& view, DialogModel& model) {
                 EXPECT_NE(w->findChild<QToolButton*>("up"), nullptr);
                 EXPECT_NE(w->findChild<QToolButton*>("down"), nullptr);
                 break;
+        }
+        if (def.tint >= 0) {
+            EXPECT_TRUE(w->autoFillBackground());
+            EXPECT_EQ(w->palette().color(QPalette::Window).rgb() & 0xFFFFFFu,
+                      static_cast<QRgb>(def.tint));
         }
         if (!def.label.empty()) {
             ASSERT_NE(view.sideLabel(def.id), nullptr);
