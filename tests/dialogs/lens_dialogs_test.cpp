@@ -23,17 +23,7 @@ camsim::Profile hallProfile(const std::vector<int32_t>& words) {
 
 // Presses "Hall Cal." in the main dialog and hands the Hall dialog to `act`.
 void withHall(ConsoleRig& rig, const std::function<void(DialogModel&)>& act) {
-    rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
-        ASSERT_TRUE(d.control(idc::kHallCal).visible);
-        d.command(idc::kHallCal);
-    };
-    bool ran = false;
-    rig.op.modalScripts[kHallCalTemplate] = [&](DialogModel& d) {
-        ran = true;
-        act(d);
-    };
-    ASSERT_EQ(rig.run(), 0);
-    EXPECT_TRUE(ran);
+    withButton(rig, idc::kHallCal, kHallCalTemplate, act);
 }
 
 TEST(HallCal, ShowsTheCamerasApertureAndSensorValues) {
@@ -114,16 +104,9 @@ TEST(HallCal, ApertureStepsReportStartAndOutcome) {
 
 // Opens the lens data dialog in `mode` from the main dialog and hands it to `act`.
 void withLens(ConsoleRig& rig, int32_t mode, const std::function<void(DialogModel&)>& act) {
-    rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
-        openLensDataDialog(rig.app.context(), mode);
-    };
-    bool ran = false;
-    rig.op.modalScripts[kLensDataTemplate] = [&](DialogModel& d) {
-        ran = true;
-        act(d);
-    };
-    ASSERT_EQ(rig.run(), 0);
-    EXPECT_TRUE(ran);
+    withDialog(
+        rig, kLensDataTemplate, [&](DialogModel&) { openLensDataDialog(rig.app.context(), mode); },
+        act);
 }
 
 TEST(LensData, ThePairIsReadAndWrittenAsUnsignedDecimals) {

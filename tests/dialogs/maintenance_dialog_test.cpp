@@ -34,17 +34,7 @@ camsim::Profile maintenanceProfile(int32_t size4 = 28, int32_t size5 = 28) {
 
 // Presses "Maint&enance" and hands the dialog to `act`.
 void withMaintenance(ConsoleRig& rig, const std::function<void(DialogModel&)>& act) {
-    rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
-        ASSERT_TRUE(d.control(idc::kMaintenance).visible);
-        d.command(idc::kMaintenance);
-    };
-    bool ran = false;
-    rig.op.modalScripts[kMaintenanceTemplate] = [&](DialogModel& d) {
-        ran = true;
-        act(d);
-    };
-    ASSERT_EQ(rig.run(), 0);
-    EXPECT_TRUE(ran);
+    withButton(rig, idc::kMaintenance, kMaintenanceTemplate, act);
 }
 
 TEST(Maintenance, ShowsTheErrorHistoryAndCounters) {
@@ -123,6 +113,18 @@ TEST(Maintenance, ACameraRecordLargerOnReloadIsReadIntoABlockOfItsSize) {
         d.command(kReload);
         EXPECT_EQ(d.control(kStatus).text, " Status : Get Diag Info 4/5 was complete!!");
     });
+}
+
+TEST(Maintenance, TheVideoGainModelsButtonOpensNothingHere) {
+    ConsoleRig rig(profileFor("YVG10"));
+    rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
+        ASSERT_EQ(d.control(idc::kMaintenance).text, "Video Gain");
+        const size_t from = rig.mark();
+        d.command(idc::kMaintenance);
+        EXPECT_TRUE(rig.traffic(from).empty());
+    };
+    ASSERT_EQ(rig.run(), 0);
+    EXPECT_EQ(rig.op.dialogs().size(), 1u);
 }
 
 }  // namespace

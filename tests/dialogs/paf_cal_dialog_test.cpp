@@ -17,16 +17,9 @@ using namespace idc::paf;
 
 // Opens the dialog from the main dialog and hands it to `act`.
 void withPaf(ConsoleRig& rig, const std::function<void(DialogModel&)>& act) {
-    rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
-        openPafCalDialog(rig.app.context(), false);
-    };
-    bool ran = false;
-    rig.op.modalScripts[kPafCalTemplate] = [&](DialogModel& d) {
-        ran = true;
-        act(d);
-    };
-    ASSERT_EQ(rig.run(), 0);
-    EXPECT_TRUE(ran);
+    withDialog(
+        rig, kPafCalTemplate, [&](DialogModel&) { openPafCalDialog(rig.app.context(), false); },
+        act);
 }
 
 // The heading and text of the result windows shown, in order.

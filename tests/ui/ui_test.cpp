@@ -255,6 +255,17 @@ TEST(DialogViews, RadiosSlidersUpDownsAndEditsReportTheOperatorsChange) {
     expectAgrees(view, model);
 }
 
+TEST(DialogViews, AViewWhoseModelGoesFirstClosesWithoutTouchingIt) {
+    auto model = std::make_unique<ValueDialog>();
+    QPointer<DialogView> view = new DialogView(*model);
+    view->show();
+    model.reset();
+    EXPECT_FALSE(view->isVisible());
+    QTest::keyClick(view, Qt::Key_Escape);  // nothing reaches the model that is gone
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(view.isNull());
+}
+
 TEST(ResultWindowView, EscapeAndTheCloseBoxCopyOnlyOkCloses) {
     QtOperator op;
     ResultDialog model(op);
