@@ -77,7 +77,7 @@ constexpr size_t kChannelsPerGroup = 4;
 constexpr size_t kWhiteChannel = 7;  // the white channel of the white levels
 constexpr int32_t kBlackTick = 12;
 constexpr int32_t kWhiteTick = 25;
-constexpr int32_t kIsolated = 127;  // a black level the check mode isolates from
+constexpr int32_t kIsolated = 127;  // the check mode's level for the channels not adjusted
 constexpr int32_t kAclMaxChars = 2;
 
 // Ends of the sliders' scales.

@@ -67,6 +67,19 @@ TEST(Maintenance, TheErrorHistorySizeTestPasses35AndRefuses36) {
     }
 }
 
+TEST(Maintenance, AFailedErrorHistoryReadStillEndsInitialisationWell) {
+    ConsoleRig rig(maintenanceProfile());
+    rig.camera.faults().add(
+        {.fault = camsim::Fault::Dc1, .op = camsim::kOpGetData, .code = 155, .times = 0});
+    withMaintenance(rig, [&](DialogModel& d) {
+        EXPECT_EQ(d.control(kLastStatus).text, "");
+        EXPECT_EQ(d.control(kReleaseCounter).text, "5000");
+        EXPECT_EQ(d.control(kStatus).text, " Status : Initialize was completed!!");
+        type(d, kLastRelease, "3");  // no record held: nothing to apply
+        EXPECT_FALSE(d.control(kApply).enabled);
+    });
+}
+
 TEST(Maintenance, ACounterEditedWithoutARecordChangesNothing) {
     ConsoleRig rig(maintenanceProfile());
     rig.camera.faults().add(
