@@ -1,6 +1,8 @@
 #include "console/dialog_model.h"
 
 #include <charconv>
+#include <limits>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -22,22 +24,36 @@ void DataExchange::text(int id, std::string& member, size_t maxChars) {
     member = value;
 }
 
+namespace {
+
+// A whole decimal number within [low, high], spaces around it allowed.
+std::optional<int64_t> parseInteger(const std::string& value, int64_t low, int64_t high) {
+    const size_t begin = value.find_first_not_of(' ');
+    if (begin == std::string::npos) return std::nullopt;
+    const char* last = value.data() + value.find_last_not_of(' ') + 1;
+    int64_t parsed = 0;
+    auto [ptr, ec] = std::from_chars(value.data() + begin, last, parsed);
+    if (ec != std::errc() || ptr != last || parsed < low || parsed > high) return std::nullopt;
+    return parsed;
+}
+
+}  // namespace
+
 void DataExchange::number(int id, int32_t& member, int32_t low, int32_t high) {
     if (failed_) return;
-    if (!saving_) {
-        dialog_.setText(id, std::to_string(member));
-        return;
-    }
-    const std::string& value = dialog_.control(id).text;
-    size_t begin = value.find_first_not_of(' ');
-    size_t end = value.find_last_not_of(' ');
-    if (begin == std::string::npos) return fail(id);
-    int64_t parsed = 0;
-    const char* first = value.data() + begin;
-    const char* last = value.data() + end + 1;
-    auto [ptr, ec] = std::from_chars(first, last, parsed);
-    if (ec != std::errc() || ptr != last || parsed < low || parsed > high) return fail(id);
-    member = static_cast<int32_t>(parsed);
+    if (!saving_) return dialog_.setText(id, std::to_string(member));
+    const std::optional<int64_t> parsed = parseInteger(dialog_.control(id).text, low, high);
+    if (!parsed) return fail(id);
+    member = static_cast<int32_t>(*parsed);
+}
+
+void DataExchange::number(int id, uint32_t& member) {
+    if (failed_) return;
+    if (!saving_) return dialog_.setText(id, std::to_string(member));
+    const std::optional<int64_t> parsed =
+        parseInteger(dialog_.control(id).text, 0, std::numeric_limits<uint32_t>::max());
+    if (!parsed) return fail(id);
+    member = static_cast<uint32_t>(*parsed);
 }
 
 void DataExchange::selection(int id, int32_t& member) {
@@ -55,6 +71,26 @@ void DataExchange::check(int id, int32_t& member) {
         member = dialog_.control(id).checked ? 1 : 0;
     } else {
         dialog_.setChecked(id, member != 0);
+    }
+}
+
+void DataExchange::position(int id, int32_t& member) {
+    if (failed_) return;
+    if (saving_) {
+        member = dialog_.control(id).position;
+    } else {
+        dialog_.setPosition(id, member);
+    }
+}
+
+void DataExchange::radio(std::initializer_list<int> ids, int32_t& member) {
+    if (failed_) return;
+    int32_t index = 0;
+    if (saving_) member = -1;
+    for (int id : ids) {
+        if (saving_ && dialog_.control(id).checked) member = index;
+        if (!saving_) dialog_.setChecked(id, member == index);
+        ++index;
     }
 }
 
@@ -109,6 +145,10 @@ DialogModel::DialogModel(int templateId, std::string title, std::vector<ControlD
         c.rangeLow = s.rangeLow;
         c.rangeHigh = s.rangeHigh;
     }
+}
+
+DialogModel::~DialogModel() {
+    if (observer_) observer_(kDialogGone);
 }
 
 const ControlDef& DialogModel::def(int id) const {
@@ -175,6 +215,15 @@ void DialogModel::setSelection(int id, int index) {
 void DialogModel::setChecked(int id, bool checked) {
     mutableState(id).checked = checked;
     notify(id);
+}
+
+void DialogModel::checkRadio(int id) {
+    const int group = def(id).group;
+    for (const ControlDef& d : table_) {
+        if (d.kind != ControlKind::Radio || d.group != group) continue;
+        mutableState(d.id).checked = d.id == id;
+        notify(d.id);
+    }
 }
 
 void DialogModel::setPosition(int id, int position) {

@@ -12,8 +12,10 @@
 // back is overwritten by the next readControls(); that is the behaviour the procedures rely on.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -31,10 +33,16 @@ enum class ControlKind {
     Group,          // group box framing other controls
     List,           // drop-down list; selection is a 0-based index, -1 for none
     Progress,       // progress bar with a range
+    Radio,          // radio button; checking one clears the other radios of its group box
+    Slider,         // vertical slider (trackbar) with a range; its position is the value
+    UpDown,         // a pair of up and down arrows; reports one step per press
 };
 
 // Margin around the text of a multi-line edit, in pixels.
 inline constexpr int kTextMargin = 7;
+
+// Observer id telling the view that its model is being destroyed.
+inline constexpr int kDialogGone = INT_MIN;
 
 // Ids of the standard buttons: OK and Cancel.
 inline constexpr int kIdOk = 1;
@@ -86,6 +94,16 @@ struct ControlDef {
         enabled = false;
         return *this;
     }
+    // A check box drawn as a button that stays pressed while checked.
+    ControlDef& pushLike() {
+        pushButtonLike = true;
+        return *this;
+    }
+    // A background colour, 0xRRGGBB.
+    ControlDef& tinted(int rgb) {
+        tint = rgb;
+        return *this;
+    }
 
     int id = 0;  // ids below 0 are labels and frames that no procedure addresses
     ControlKind kind = ControlKind::Static;
@@ -102,6 +120,9 @@ struct ControlDef {
     Cell cell;            // place in the parent's grid
     int buddy = 0;        // a label's mnemonic moves the focus to this control
     bool sunken = false;  // a status line: framed, and wide enough for maxChars characters
+    int tick = 0;         // a slider's tick interval (0: no ticks)
+    int tint = -1;        // background colour 0xRRGGBB; -1 for the default
+    bool pushButtonLike = false;  // a check box drawn as a button
 };
 
 // Table rows by kind, to be placed with at() and, inside a group box, in().
@@ -145,6 +166,29 @@ inline ControlDef progress(int id, int low, int high) {
     d.rangeHigh = high;
     return d;
 }
+inline ControlDef radio(int id, std::string caption) {
+    return ControlDef(id, ControlKind::Radio, std::move(caption));
+}
+inline ControlDef slider(int id, int low, int high, int tick = 0) {
+    ControlDef d(id, ControlKind::Slider);
+    d.rangeLow = low;
+    d.rangeHigh = high;
+    d.tick = tick;
+    return d;
+}
+inline ControlDef upDown(int id, int low, int high) {
+    ControlDef d(id, ControlKind::UpDown);
+    d.rangeLow = low;
+    d.rangeHigh = high;
+    return d;
+}
+// A one-line edit holding a number within [low, high].
+inline ControlDef numberEdit(int id, int low, int high) {
+    ControlDef d(id, ControlKind::Edit);
+    d.rangeLow = low;
+    d.rangeHigh = high;
+    return d;
+}
 }  // namespace controls
 
 // What is wrong with a control table: duplicate ids, controls without a place, two controls in
@@ -159,7 +203,8 @@ struct ControlState {
     bool checked = false;
     bool visible = true;
     bool enabled = true;
-    int position = 0;
+    int position = 0;  // progress or slider position
+    int step = 0;      // an up-down's last step: +1 up, -1 down
     int rangeLow = 0;
     int rangeHigh = 0;
 };
@@ -180,10 +225,16 @@ class DataExchange {
     void text(int id, std::string& member, size_t maxChars = 0);
     // An integer typed into an edit, within [low, high]. Text that is not such a number fails.
     void number(int id, int32_t& member, int32_t low, int32_t high);
+    // An unsigned 32-bit integer typed into an edit as decimal digits.
+    void number(int id, uint32_t& member);
     // A list selection: 0-based index, -1 for none.
     void selection(int id, int32_t& member);
     // A check box: 0 or 1.
     void check(int id, int32_t& member);
+    // A slider's position.
+    void position(int id, int32_t& member);
+    // A radio group: the index in `ids` of the checked radio, -1 for none.
+    void radio(std::initializer_list<int> ids, int32_t& member);
 
   private:
     void fail(int id);
@@ -197,7 +248,8 @@ class DataExchange {
 class DialogModel {
   public:
     DialogModel(int templateId, std::string title, std::vector<ControlDef> table);
-    virtual ~DialogModel() = default;
+    // Tells the view (kDialogGone) so that it closes before the model it mirrors goes away.
+    virtual ~DialogModel();
     DialogModel(const DialogModel&) = delete;
     DialogModel& operator=(const DialogModel&) = delete;
 
@@ -216,6 +268,8 @@ class DialogModel {
     void addItem(int id, std::string item);
     void setSelection(int id, int index);
     void setChecked(int id, bool checked);
+    // Checks a radio button and clears the other radio buttons of its group box.
+    void checkRadio(int id);
     void setPosition(int id, int position);
     void setRange(int id, int low, int high);
 
@@ -229,7 +283,8 @@ class DialogModel {
 
     // Called once when the dialog is shown, before the operator sees it.
     virtual void initialise() {}
-    // A control was activated (button press, list change). Returns false when nothing handles
+    // A control was activated (button press, list change, radio or check box click, slider
+    // moved, up-down step, edit text changed by the operator). Returns false when nothing handles
     // it. The Cancel command (Escape, close box) ends the dialog unless a handler takes it.
     bool command(int id);
     void setHandler(int id, std::function<void()> handler);
@@ -242,7 +297,7 @@ class DialogModel {
     void resetEnd() { ended_ = false; }
 
     // The view's hook: called with a control id after its state changed. An id of 0 means the
-    // dialog's own state (title, size) changed.
+    // dialog's own state (title, size) changed; kDialogGone that the model is being destroyed.
     void setObserver(std::function<void(int id)> observer) { observer_ = std::move(observer); }
     // The view reports an operator's edit without notifying itself back.
     ControlState& viewState(int id);

@@ -2,6 +2,10 @@
 
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
+#include "dialogs/lens_dialogs.h"
+#include "dialogs/maintenance_dialog.h"
+#include "dialogs/oel_dialogs.h"
+#include "dialogs/paf_cal_dialog.h"
 
 namespace orvia {
 
@@ -20,6 +24,19 @@ const std::vector<DialogEntry>& dialogRegistry() {
         {"ResultDialog",
          [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
              return std::make_unique<ResultDialog>(ctx.op);
+         }},
+        {"OelCalDialog", onContext<OelCalDialog>},
+        {"OelAclDialog", onContext<OelAclDialog>},
+        {"HallCalDialog", onContext<HallCalDialog>},
+        {"LensDataDialog",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<LensDataDialog>(ctx, kLensPair);
+         }},
+        {"KeystoneDialog", onContext<KeystoneDialog>},
+        {"MaintenanceDialog", onContext<MaintenanceDialog>},
+        {"PafCalDialog",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<PafCalDialog>(ctx, false);
          }},
     };
     return entries;

@@ -13,6 +13,9 @@
 #include "console/result_text.h"
 #include "console/texts.h"
 #include "console/upload.h"
+#include "dialogs/lens_dialogs.h"
+#include "dialogs/maintenance_dialog.h"
+#include "dialogs/oel_dialogs.h"
 
 namespace orvia {
 
@@ -185,6 +188,11 @@ void MainDialog::registerHandlers() {
         setHandler(list.list, [this, &list] { writeLcdRegister(*this, list); });
     setHandler(idc::kFirmware, [this] { uploadFirmware(ctx_); });
     setHandler(idc::kData, [this] { uploadData(ctx_); });
+    setHandler(idc::kHallCal, [this] { openHallCalDialog(ctx_); });
+    // The same button is "Video Gain" for one model, whose dialog is not this one.
+    setHandler(idc::kMaintenance, [this] {
+        if (ctx_.state.caps.hasMaintenance != 0) openMaintenanceDialog(ctx_);
+    });
 }
 
 void MainDialog::exchange(DataExchange& dx) {
@@ -253,6 +261,8 @@ void MainDialog::configureLcdPanel(int kind) {
         const auto& labels = kind == 0 ? kOrdinaryLabels : kAlternativeLabels;
         for (size_t i = 0; i < kRegisterLabels.size(); ++i)
             setText(kRegisterLabels[i], labels[i]);
+    } else if (kind == 2) {
+        openOelCalDialog(*this);
     }
     writeBack();
 }
@@ -262,6 +272,16 @@ void MainDialog::openPanelDialog(std::unique_ptr<DialogModel> dialog) {
     if (!panelDialog_) {
         ctx_.op.message(text::kErrorCreatingDialogObject);
     } else if (!ctx_.op.showModeless(*panelDialog_)) {
+        ctx_.op.message(text::kErrorCreateDialog);
+    }
+}
+
+void MainDialog::openTestDialog(std::unique_ptr<DialogModel> dialog) {
+    testDialog_.reset();
+    testDialog_ = std::move(dialog);
+    if (!testDialog_) {
+        ctx_.op.message(text::kErrorCreatingDialogObjectLower);
+    } else if (!ctx_.op.showModeless(*testDialog_)) {
         ctx_.op.message(text::kErrorCreateDialog);
     }
 }

@@ -154,6 +154,9 @@ class MainDialog final : public DialogModel, public StatusLine {
     // Shows `dialog` modeless, owned by this dialog until it closes; a dialog that could not be
     // made (null) or shown is reported in a box.
     void openPanelDialog(std::unique_ptr<DialogModel> dialog);
+    // Shows `dialog` modeless in place of the one a Test list choice opened before, which is
+    // destroyed first; owned by this dialog. Failures are reported as for the panel dialog.
+    void openTestDialog(std::unique_ptr<DialogModel> dialog);
     // Appends an item to the Test list unless it is there already.
     void appendTest(const std::string& item);
     // How far the window is shortened from the bottom, in pixels (0: not at all); the MAC
@@ -162,6 +165,8 @@ class MainDialog final : public DialogModel, public StatusLine {
 
     // The modeless panel dialog, when this camera has one.
     DialogModel* panelDialog() { return panelDialog_.get(); }
+    // The modeless dialog the last Test list choice opened, if any.
+    DialogModel* testDialog() { return testDialog_.get(); }
 
   protected:
     void exchange(DataExchange& dx) override;
@@ -176,6 +181,7 @@ class MainDialog final : public DialogModel, public StatusLine {
     DialogContext& ctx_;
     int bottomTrim_ = 0;
     std::unique_ptr<DialogModel> panelDialog_;
+    std::unique_ptr<DialogModel> testDialog_;
 };
 
 }  // namespace orvia

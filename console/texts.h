@@ -126,4 +126,107 @@ inline constexpr char kTestSensWbCal[] = "Sens. WB Cal.";
 inline constexpr char kCopy[] = "Copy";
 inline constexpr char kOk[] = "OK";
 
+// Adjustment dialogs: framework prompts for numeric edits.
+inline constexpr char kEnterInteger[] = "Please enter an integer.";
+inline constexpr char kEnterIntegerBetween[] = "Please enter an integer between %d and %d.";
+inline constexpr char kEnterHex[] = "Please enter a hexadecimal number.";
+
+// Organic-EL dialogs.
+inline constexpr char kOelCalTitle[] = "Organic EL Cal.";
+inline constexpr char kOelAclTitle[] = "Organic EL ACL";
+inline constexpr char kErrorCreatingDialogObjectLower[] = "Error creating Dialog Object";
+inline constexpr char kErrorGetEldInfoSizeCal[] = "Error Get Diag ELD Info size";
+inline constexpr char kErrorGetEldInfoSize[] = "Error Get Diag ELD Info Size";
+inline constexpr char kErrorGetEldInfo[] = "Error Get Diag ELD Info";
+inline constexpr char kEldInfoTooLarge[] =
+    "The camera reports an ELD Info record of %d bytes; at most %d fit. Nothing was transferred.";
+inline constexpr char kSetDiagLongFailed[] = "Set diag long failed.";
+inline constexpr char kExecuteDiagFailed[] = "Execute diag failed.";
+inline constexpr char kLevelFormat[] = "%X";
+
+// Hall element, lens data and keystone dialogs.
+inline constexpr char kHallCalTitle[] = "Hall element calibration";
+inline constexpr char kHallReading[] = " Status: Get Hall element data, Now!";
+inline constexpr char kHallReadDone[] = " Status: Get Diag Hall Info completed !";
+inline constexpr char kHallReadUnsupported[] = " Status: Get Diag Hall Info not supported !";
+inline constexpr char kApertureOpenStart[] = " Status: Set Aperture Open start !";
+inline constexpr char kApertureOpenDone[] = " Status: Aperture Open was completed!!";
+inline constexpr char kApertureOpenFailed[] = " Status: Aperture Open false !";
+inline constexpr char kApertureCloseStart[] = " Status: Set Aperture Close start !";
+inline constexpr char kApertureCloseDone[] = " Status: Aperture Close was completed!!";
+inline constexpr char kApertureCloseFailed[] = " Status: Aperture Close false !";
+inline constexpr char kGainRoughStart[] = " Status: Set Hall Gain Rough start !";
+inline constexpr char kGainRoughDone[] = " Status: Set Hall Gain Rough was completed!!";
+inline constexpr char kGainRoughFailed[] = " Status: Set Hall Gain Rough false !";
+inline constexpr char kGainFineStart[] = " Status: Set Hall Gain Fine start !";
+inline constexpr char kGainFineDone[] = " Status: Set Hall Gain Fine was completed!!";
+inline constexpr char kGainFineFailed[] = " Status: Set Hall Gain Fine false !";
+inline constexpr char kOffsetRoughStart[] = " Status: Set Hall Offset Rough start !";
+inline constexpr char kOffsetRoughDone[] = " Status: Set Hall Offset Rough was completed!!";
+inline constexpr char kOffsetRoughFailed[] = " Status: Set Hall Offset Rough false !";
+inline constexpr char kOffsetFineStart[] = " Status: Set Hall Offset Fine start !";
+inline constexpr char kOffsetFineDone[] = " Status: Set Hall Offset Fine was completed!";
+inline constexpr char kOffsetFineFailed[] = " Status: Set Hall Offset Fine false !";
+inline constexpr char kLensDataTitle[] = "Lens data Dialog";
+inline constexpr char kPiSwitch[] = "PI switch :";
+inline constexpr char kDeltaSb[] = "Delta SB :";
+inline constexpr char kGroup2Offset[] = "Group 2 offset:";
+inline constexpr char kZoomAdjustmentData[] = "Zoom Adjustment Data:";
+inline constexpr char kSetLensDataFailed[] = "Set Lens data failure !";
+inline constexpr char kSetSecondPulseFailed[] = "Set Lens second pulse failure !";
+inline constexpr char kLensInitFailed[] = "Execute Lens Initialize failure !";
+inline constexpr char kSetZoomAdjustFailed[] = "Set Zoom Adjustment data failure !";
+inline constexpr char kZoomInitFailed[] = "Execute Zoom Initialize failure !";
+inline constexpr char kKeystoneTitle[] = "KeyStone Cal.";
+inline constexpr char kKeystoneText[] = "KeyStone calibration";
+inline constexpr char kStepZoomFailed[] = "Set Lens step zoom failure !";
+
+// Maintenance dialog.
+inline constexpr char kMaintenanceTitle[] = "Maintenance Dialog";
+inline constexpr char kInfo4SizeError[] = " Status : Get Diag Info4 data size error !";
+inline constexpr char kInfo5SizeError[] = " Status : Get Diag Info5 data size error !";
+inline constexpr char kMemoryError[] = " Status : Memory allocate error !";
+inline constexpr char kInfo4ReadDone[] = " Status : Get Diag Info4 was completed!!";
+inline constexpr char kInfo5ReadDone[] = " Status : Get Diag Info5 was completed!!";
+inline constexpr char kInfo4ReadError[] = " Status : Get Diag Info4 communication error !";
+inline constexpr char kInfo5ReadError[] = " Status : Get Diag Info5 communication error !";
+inline constexpr char kMaintenanceInitDone[] = " Status : Initialize was completed!!";
+inline constexpr char kMaintenanceReloadDone[] = " Status : Get Diag Info 4/5 was complete!!";
+inline constexpr char kInfo4SetDone[] = " Status : Set Diag Info4 was completed!!";
+inline constexpr char kInfo4SetError[] = " Status : Set diag Info4 communication error !";
+inline constexpr char kInfo4SetError2[] = " Status : Set Diag Info4 Commnunication error !";
+inline constexpr char kInfo4BadData[] = " Status : Set Diag Info4 bad data !";
+inline constexpr char kInfo5SetDone[] = " Status : Set Diag Info5 was completed!!";
+inline constexpr char kInfo5SetError[] = " Status : Set diag Info5 communication error !";
+inline constexpr char kInfo5SetError2[] = " Status : Set Diag info5 Communication error !";
+inline constexpr char kInfo5BadData[] = " Status : Set Diag Info5 bad data !";
+inline constexpr char kMaintenanceApplyDone[] = " Status : Set Diag Info 4/5 was complete!!";
+inline constexpr char kErrorStatusFormat[] = "0x%08X";
+
+// PAF calibration dialog.
+inline constexpr char kPafCalTitle[] = "PAF Calibration Dialog";
+inline constexpr char kPafDispUnsupported[] = " Status: PAF Disp is not supported !";
+inline constexpr char kPafDispOnDone[] = " Status: Switch PAF display mode ON was completed!!";
+inline constexpr char kPafDispOffDone[] = " Status: Switch PAF display mode OFF was completed!!";
+inline constexpr char kPafResultUpDown[] = "Up/Down Cal.";
+inline constexpr char kAskUniformity[] = "Execute Uniformity Calibration. Yes or No ?";
+inline constexpr char kAskDistance[] = "Execute Distance Calibration. Yes or No ?";
+inline constexpr char kAskParallax[] = "Execute Parallax Calibration. Yes or No ?";
+inline constexpr char kAskTemp1[] = "Execute Temparature 1 Calibration. Yes or No ?";
+inline constexpr char kAskTemp2[] = "Execute Temparature 2 Calibration. Yes or No ?";
+inline constexpr char kAskUpDown[] = "Execute Up/Dwon Calibration. Yes or No ?";
+inline constexpr char kWaitUniformity[] = " Status: Wait!! Execute Uniformity Calibration.";
+inline constexpr char kWaitDistance[] = " Status: Wait!! Execute Distance Calibration.";
+inline constexpr char kWaitParallax[] = " Status: Wait!! Execute Parallax Calibration.";
+inline constexpr char kWaitTemp1[] = " Status: Wait!! Execute Tamparature 1 Calibration.";
+inline constexpr char kWaitTemp2[] = " Status: Wait!! Execute Tamparature 2 Calibration.";
+inline constexpr char kWaitUpDown[] = " Status: Wait!! Execute Up/Down Calibration.";
+inline constexpr char kUniformityResults[] = "Uniformity Results :";
+inline constexpr char kDistanceResults[] = "Distance Results :";
+inline constexpr char kParallaxResults[] = "Parallax Results :";
+inline constexpr char kTemp1Results[] = "Temparature 1 Results :";
+inline constexpr char kTemp2Results[] = "Temparature 2 Results :";
+inline constexpr char kTemperatureResults[] = "Temparature Results :";
+inline constexpr char kUpDownResults[] = "Up/Down Cal. Results :";
+
 }  // namespace orvia::text

@@ -11,6 +11,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 #include "ui/icon.h"
 
@@ -53,7 +57,12 @@ DialogView::DialogView(DialogModel& model, QWidget* parent) : QDialog(parent), m
         mirror(def.id);
     mirrorDialog();
     model_.setObserver([this](int id) {
-        if (id == 0) {
+        if (id == kDialogGone) {
+            // The model goes first (a dialog replaced by a new one): close without touching it.
+            modelGone_ = true;
+            hide();
+            deleteLater();
+        } else if (id == 0) {
             mirrorDialog();
         } else {
             mirror(id);
@@ -62,7 +71,7 @@ DialogView::DialogView(DialogModel& model, QWidget* parent) : QDialog(parent), m
 }
 
 DialogView::~DialogView() {
-    model_.setObserver(nullptr);
+    if (!modelGone_) model_.setObserver(nullptr);
 }
 
 QWidget* DialogView::widget(int id) const {
@@ -76,6 +85,7 @@ QLabel* DialogView::sideLabel(int id) const {
 }
 
 void DialogView::reject() {
+    if (modelGone_) return;
     // Escape and the close box are the Cancel command; the model decides whether it closes.
     model_.command(kIdCancel);
 }
@@ -94,8 +104,14 @@ QWidget* DialogView::create(const ControlDef& def) {
             break;
         }
         case ControlKind::CheckBox: {
-            auto* c = new QCheckBox(this);
-            connect(c, &QCheckBox::clicked, this, [this, id](bool on) {
+            QAbstractButton* c = nullptr;
+            if (def.pushButtonLike) {
+                c = new QPushButton(this);
+                c->setCheckable(true);
+            } else {
+                c = new QCheckBox(this);
+            }
+            connect(c, &QAbstractButton::clicked, this, [this, id](bool on) {
                 model_.viewState(id).checked = on;
                 model_.command(id);
             });
@@ -111,8 +127,10 @@ QWidget* DialogView::create(const ControlDef& def) {
             } else {
                 e->setMinimumWidth(e->fontMetrics().horizontalAdvance('0') * kEditMinChars);
             }
-            connect(e, &QLineEdit::textEdited, this,
-                    [this, id](const QString& t) { model_.viewState(id).text = t.toStdString(); });
+            connect(e, &QLineEdit::textEdited, this, [this, id](const QString& t) {
+                model_.viewState(id).text = t.toStdString();
+                model_.command(id);
+            });
             w = e;
             break;
         }
@@ -154,8 +172,67 @@ QWidget* DialogView::create(const ControlDef& def) {
         case ControlKind::Progress:
             w = new QProgressBar(this);
             break;
+        case ControlKind::Radio: {
+            // The model keeps the radios of a group box exclusive.
+            auto* r = new QRadioButton(this);
+            r->setAutoExclusive(false);
+            connect(r, &QRadioButton::clicked, this, [this, id] {
+                model_.checkRadio(id);
+                model_.command(id);
+            });
+            w = r;
+            break;
+        }
+        case ControlKind::Slider: {
+            auto* s = new QSlider(Qt::Vertical, this);
+            if (def.tick > 0) {
+                s->setTickInterval(def.tick);
+                s->setTickPosition(QSlider::TicksBothSides);
+            }
+            // A move reaches the model when the operator lets go of the handle, or at once for
+            // a key, click or wheel step.
+            auto report = [this, id, s] {
+                if (mirroring_) return;
+                model_.viewState(id).position = s->sliderPosition();
+                model_.command(id);
+            };
+            connect(s, &QSlider::sliderReleased, this, report);
+            connect(s, &QSlider::actionTriggered, this, [s, report](int action) {
+                if (action != QAbstractSlider::SliderMove) {
+                    QMetaObject::invokeMethod(s, report, Qt::QueuedConnection);
+                }
+            });
+            w = s;
+            break;
+        }
+        case ControlKind::UpDown: {
+            // Two arrows, one above the other; each press reports one step.
+            auto* pair = new QWidget(this);
+            auto* column = new QVBoxLayout(pair);
+            column->setContentsMargins(0, 0, 0, 0);
+            column->setSpacing(0);
+            for (int step : {+1, -1}) {
+                auto* arrow = new QToolButton(pair);
+                arrow->setArrowType(step > 0 ? Qt::UpArrow : Qt::DownArrow);
+                arrow->setObjectName(step > 0 ? "up" : "down");
+                arrow->setAutoRepeat(true);
+                connect(arrow, &QToolButton::clicked, this, [this, id, step] {
+                    model_.viewState(id).step = step;
+                    model_.command(id);
+                });
+                column->addWidget(arrow);
+            }
+            w = pair;
+            break;
+        }
     }
     w->setObjectName(QString::number(id));
+    if (def.tint >= 0) {
+        QPalette palette = w->palette();
+        palette.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(def.tint)));
+        w->setPalette(palette);
+        w->setAutoFillBackground(true);
+    }
     widgets_[id] = w;
     if (!def.label.empty()) {
         auto* l = new QLabel(qs(def.label), this);
@@ -233,6 +310,7 @@ void DialogView::mirror(int id) {
     const QString text = qs(s.text);
     if (auto* b = qobject_cast<QPushButton*>(w)) {
         b->setText(text);
+        if (b->isCheckable()) b->setChecked(s.checked);
     } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
         c->setText(text);
         c->setChecked(s.checked);
@@ -263,6 +341,12 @@ void DialogView::mirror(int id) {
     } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
         bar->setRange(s.rangeLow, s.rangeHigh);
         bar->setValue(s.position);
+    } else if (auto* r = qobject_cast<QRadioButton*>(w)) {
+        r->setText(text);
+        r->setChecked(s.checked);
+    } else if (auto* slider = qobject_cast<QSlider*>(w)) {
+        slider->setRange(s.rangeLow, s.rangeHigh);
+        slider->setValue(s.position);
     }
     w->setVisible(s.visible);
     w->setEnabled(s.enabled);

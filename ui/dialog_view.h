@@ -41,6 +41,7 @@ class DialogView final : public QDialog {
     std::map<int, QLabel*> sideLabels_;
     std::map<int, QGridLayout*> grids_;  // by group id; 0 is the dialog's own
     bool mirroring_ = false;
+    bool modelGone_ = false;  // the model was destroyed before this view
 };
 
 }  // namespace orvia::ui

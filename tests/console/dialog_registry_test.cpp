@@ -48,7 +48,7 @@ TEST(DialogRegistry, TheTableCheckFindsEachKindOfFault) {
 const std::set<int> kWithProcedures = {
     idc::kAwb,        idc::kFocus,   idc::kUvMatrix, idc::kFirmware,  idc::kData,
     idc::kInitialize, idc::kRBright, idc::kBBright,  idc::kRgbOffset, idc::kGain,
-    idc::kHAfc,       idc::kTint,    idc::kPhase};
+    idc::kHAfc,       idc::kTint,    idc::kPhase,    idc::kHallCal,   idc::kMaintenance};
 
 TEST(MainDialog, ControlsWithoutAProcedureSendNothingAndShowNothing) {
     ConsoleRig rig;

@@ -1,27 +1,55 @@
-// Renders the main dialog, the result window, the result window after a judged AWB calibration
-// and the main dialog part-way through a firmware upload, as the console builds them on a
-// simulated camera, into PNG files: orvia_screenshots OUTPUT_DIRECTORY.
+// Renders the main dialog, the result window, the result window after a judged AWB calibration,
+// the main dialog part-way through a firmware upload and the adjustment dialogs, as the console
+// builds them on a simulated camera, into PNG files: orvia_screenshots OUTPUT_DIRECTORY.
 #include <QApplication>
 #include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryFile>
 #include <cstdio>
+#include <functional>
+#include <map>
 
+#include "camsim/adjustment_model.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
 #include "console_rig.h"
+#include "dialogs/lens_dialogs.h"
+#include "dialogs/maintenance_dialog.h"
+#include "dialogs/oel_dialogs.h"
+#include "dialogs/paf_cal_dialog.h"
 #include "ui/dialog_view.h"
 #include "ui/icon.h"
 #include "ui/qt_operator.h"
 
 namespace {
 
-// Renders each modal dialog instead of waiting for an operator, and answers Yes.
+// The picture of each dialog, by template.
+const std::map<int, const char*> kPictures = {
+    {orvia::kMainTemplate, "main_dialog.png"},
+    {orvia::kResultTemplate, "result_window.png"},
+    {orvia::kOelCalTemplate, "organic_el_levels.png"},
+    {orvia::kOelAclTemplate, "organic_el_acl.png"},
+    {orvia::kHallCalTemplate, "hall_element.png"},
+    {orvia::kLensDataTemplate, "lens_data.png"},
+    {orvia::kKeystoneTemplate, "keystone_zoom.png"},
+    {orvia::kMaintenanceTemplate, "maintenance.png"},
+    {orvia::kPafCalTemplate, "paf_calibration.png"},
+};
+
+// Further pictures: the result window after a judged AWB calibration, and the main dialog
+// part-way through a firmware upload.
+constexpr char kAwbPicture[] = "awb_result.png";
+constexpr char kUploadPicture[] = "main_dialog_upload.png";
+constexpr int kFurtherPictures = 2;
+
+// Renders each dialog instead of waiting for an operator, and answers Yes.
 class ScreenshotOperator final : public orvia::ui::QtOperator {
   public:
     explicit ScreenshotOperator(QString directory) : directory_(std::move(directory)) {}
     QStringList written;
+    // Opens the other dialogs while the main dialog shows.
+    std::function<void()> openOthers;
 
     // The firmware upload: this file, Yes, and the boxes read rather than waited on.
     std::optional<std::string> chooseFile(std::string_view, std::string_view) override {
@@ -30,24 +58,26 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
     bool askYesNo(std::string_view) override { return true; }
     void message(std::string_view) override {}
 
-  protected:
-    int exec(orvia::ui::DialogView& view) override {
+    void render(orvia::ui::DialogView& view) {
         view.adjustSize();
         view.show();
         QApplication::processEvents();
-        orvia::DialogModel& model = view.model();
-        const bool main = model.templateId() == orvia::kMainTemplate;
-        const QString name = main                    ? "main_dialog.png"
-                             : resultWindows_++ == 0 ? "result_window.png"
-                                                     : "awb_result.png";
-        const QString path = QDir(directory_).filePath(name);
+        const int id = view.model().templateId();
+        const bool again = id == orvia::kResultTemplate && resultWindows_++ > 0;
+        const QString path = QDir(directory_).filePath(again ? kAwbPicture : kPictures.at(id));
         if (view.grab().save(path)) written << path;
-        if (main) {
+    }
+
+  protected:
+    int exec(orvia::ui::DialogView& view) override {
+        render(view);
+        if (view.model().templateId() == orvia::kMainTemplate) {
             orvia::showResult(*this, "UV Matrix Results :",
                               "UV Matrix Calibration\r\n  R-Y gain   : 1.024\r\n"
                               "  B-Y gain   : 0.987\r\n  Hue        : +2\r\n  Result     : OK");
-            model.command(orvia::idc::kAwb);
+            view.model().command(orvia::idc::kAwb);
             uploadFirmware(view);
+            if (openOthers) openOthers();
         }
         view.hide();
         return orvia::kIdCancel;
@@ -66,7 +96,7 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
         const auto watch = QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
             if (taken || value < 40) return;
             taken = true;
-            const QString path = QDir(directory_).filePath("main_dialog_upload.png");
+            const QString path = QDir(directory_).filePath(kUploadPicture);
             if (view.grab().save(path)) written << path;
         });
         qobject_cast<QPushButton*>(view.widget(orvia::idc::kFirmware))->click();
@@ -92,7 +122,9 @@ int main(int argc, char** argv) {
     profile.values[205] = 0x4E430014;
     profile.records[206] = orvia::testing::wordsRecord({0x00420100, 0x00050007});
     profile.records[80] = orvia::testing::wordsRecord({16, 16, 16, 16, 16, 16, 16, 16});
+    camsim::addAdjustmentRecords(profile);
     camsim::Camera camera(profile);
+    camsim::AdjustmentModel adjustments(camera);
     camsim::CatalogueModel catalogue(camera);
     camsim::addCalibrationDiags(camera, catalogue, {.shadeStatus = 0});
     qorlink::test::VirtualPlatform platform;
@@ -107,8 +139,25 @@ int main(int argc, char** argv) {
     ScreenshotOperator op(directory);
     orvia::CalibrationApp app(link, clock, op, host);
     app.state().caps.factoryCodeFamily = 2;  // a family that keeps the MAC Address strip
+    op.openOthers = [&] {
+        orvia::DialogContext& ctx = app.context();
+        orvia::openHallCalDialog(ctx);
+        orvia::openLensDataDialog(ctx, orvia::kLensPair);
+        orvia::KeystoneDialog keystone(ctx);
+        op.runModal(keystone);
+        orvia::openMaintenanceDialog(ctx);
+        orvia::openPafCalDialog(ctx, false);
+        // The organic-EL dialogs are modeless.
+        orvia::OelCalDialog levels(ctx);
+        orvia::OelAclDialog acl(ctx, &levels.block());
+        for (orvia::DialogModel* panel :
+             {static_cast<orvia::DialogModel*>(&levels), static_cast<orvia::DialogModel*>(&acl)}) {
+            op.showModeless(*panel);
+            if (orvia::ui::DialogView* view = op.viewOf(*panel)) op.render(*view);
+        }
+    };
     app.run("");
     for (const QString& path : op.written)
         std::printf("%s\n", qPrintable(path));
-    return op.written.size() == 4 ? 0 : 1;
+    return op.written.size() == static_cast<qsizetype>(kPictures.size()) + kFurtherPictures ? 0 : 1;
 }

@@ -15,10 +15,13 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -62,8 +65,10 @@ void expectAgrees(DialogView& view, DialogModel& model) {
                 break;
             }
             case ControlKind::CheckBox: {
-                auto* c = qobject_cast<QCheckBox*>(w);
+                auto* c = qobject_cast<QAbstractButton*>(w);
                 ASSERT_NE(c, nullptr);
+                EXPECT_EQ(qobject_cast<QPushButton*>(w) != nullptr, def.pushButtonLike);
+                EXPECT_EQ(c->isCheckable(), true);
                 EXPECT_EQ(c->text(), qs(s.text));
                 EXPECT_EQ(c->isChecked(), s.checked);
                 break;
@@ -113,6 +118,32 @@ void expectAgrees(DialogView& view, DialogModel& model) {
                 EXPECT_EQ(p->maximum(), s.rangeHigh);
                 break;
             }
+            case ControlKind::Radio: {
+                auto* r = qobject_cast<QRadioButton*>(w);
+                ASSERT_NE(r, nullptr);
+                EXPECT_EQ(r->text(), qs(s.text));
+                EXPECT_EQ(r->isChecked(), s.checked);
+                break;
+            }
+            case ControlKind::Slider: {
+                auto* slider = qobject_cast<QSlider*>(w);
+                ASSERT_NE(slider, nullptr);
+                EXPECT_EQ(slider->orientation(), Qt::Vertical);
+                EXPECT_EQ(slider->minimum(), s.rangeLow);
+                EXPECT_EQ(slider->maximum(), s.rangeHigh);
+                EXPECT_EQ(slider->value(), s.position);
+                EXPECT_EQ(slider->tickInterval(), def.tick);
+                break;
+            }
+            case ControlKind::UpDown:
+                EXPECT_NE(w->findChild<QToolButton*>("up"), nullptr);
+                EXPECT_NE(w->findChild<QToolButton*>("down"), nullptr);
+                break;
+        }
+        if (def.tint >= 0) {
+            EXPECT_TRUE(w->autoFillBackground());
+            EXPECT_EQ(w->palette().color(QPalette::Window).rgb() & 0xFFFFFFu,
+                      static_cast<QRgb>(def.tint));
         }
         if (!def.label.empty()) {
             ASSERT_NE(view.sideLabel(def.id), nullptr);
@@ -182,6 +213,60 @@ TEST(DialogViews, EveryRegisteredDialogIsBuiltFromItsTable) {
             EXPECT_EQ(view.widget(def.id)->parentWidget(), parent) << def.id;
         }
     }
+}
+
+// Radios, sliders, up-downs and edits report the operator's change to the model's handler.
+class ValueDialog final : public DialogModel {
+  public:
+    ValueDialog()
+        : DialogModel(1, "Values",
+                      {controls::radio(10, "A").at(0, 0), controls::radio(11, "B").at(0, 1),
+                       controls::slider(12, 0, 127, 12).at(1, 0),
+                       controls::upDown(13, 0, 127).at(1, 1), controls::edit(14).at(1, 2)}) {
+        for (int id : {10, 11, 12, 13, 14})
+            setHandler(id, [this, id] { heard.push_back(id); });
+    }
+    std::vector<int> heard;
+
+  protected:
+    void exchange(DataExchange&) override {}
+};
+
+TEST(DialogViews, RadiosSlidersUpDownsAndEditsReportTheOperatorsChange) {
+    ValueDialog model;
+    DialogView view(model);
+    view.show();
+    QTest::mouseClick(view.widget(11), Qt::LeftButton);
+    EXPECT_TRUE(model.control(11).checked);
+    EXPECT_FALSE(model.control(10).checked);
+    model.checkRadio(10);
+    expectAgrees(view, model);
+
+    auto* slider = qobject_cast<QSlider*>(view.widget(12));
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Up);
+    QApplication::processEvents();
+    EXPECT_EQ(model.control(12).position, 1);
+
+    QTest::mouseClick(view.widget(13)->findChild<QToolButton*>("down"), Qt::LeftButton);
+    EXPECT_EQ(model.control(13).step, -1);
+    QTest::keyClicks(view.widget(14), "7F");
+    EXPECT_EQ(model.control(14).text, "7F");
+    EXPECT_EQ(model.heard, (std::vector<int>{11, 12, 13, 14, 14}));
+
+    model.setPosition(12, 100);
+    expectAgrees(view, model);
+}
+
+TEST(DialogViews, AViewWhoseModelGoesFirstClosesWithoutTouchingIt) {
+    auto model = std::make_unique<ValueDialog>();
+    QPointer<DialogView> view = new DialogView(*model);
+    view->show();
+    model.reset();
+    EXPECT_FALSE(view->isVisible());
+    QTest::keyClick(view, Qt::Key_Escape);  // nothing reaches the model that is gone
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(view.isNull());
 }
 
 TEST(ResultWindowView, EscapeAndTheCloseBoxCopyOnlyOkCloses) {

@@ -1,0 +1,144 @@
+// The maintenance dialog on a simulated camera: the error history and counters read, edited and
+// written back, and what its status line said.
+#include <gtest/gtest.h>
+
+#include "camsim/adjustment_model.h"
+#include "console/main_dialog.h"
+#include "console_rig.h"
+#include "dialogs/maintenance_dialog.h"
+#include "operator_actions.h"
+
+namespace orvia::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+using namespace idc::maint;
+
+constexpr int kLastStatus = 1094, kLastRelease = 1095, kReleaseCounter = 1100, kSw3 = 1105;
+
+// A maintenance camera whose two records have sizes `size4` and `size5`.
+camsim::Profile maintenanceProfile(int32_t size4 = 28, int32_t size5 = 28) {
+    camsim::Profile p = profileFor("YMT30");
+    auto record = [](int32_t size, std::vector<int32_t> words) {
+        words.insert(words.begin(), size);
+        std::vector<uint8_t> r = wordsRecord(words);
+        r.resize(static_cast<size_t>(size));
+        return r;
+    };
+    p.records[155] = record(size4, {0x1234ABCD, 100, 0x20, 200, 0x30, 300, 0, 0});
+    p.values[155] = size4;
+    p.records[156] = record(size5, {5000, 12, 340, 5, 6, 7, 0});
+    p.values[156] = size5;
+    return p;
+}
+
+// Presses "Maint&enance" and hands the dialog to `act`.
+void withMaintenance(ConsoleRig& rig, const std::function<void(DialogModel&)>& act) {
+    withButton(rig, idc::kMaintenance, kMaintenanceTemplate, act);
+}
+
+TEST(Maintenance, ShowsTheErrorHistoryAndCounters) {
+    ConsoleRig rig(maintenanceProfile());
+    withMaintenance(rig, [&](DialogModel& d) {
+        EXPECT_EQ(d.control(kLastStatus).text, "0x1234ABCD");
+        EXPECT_EQ(d.control(kLastRelease).text, "100");
+        EXPECT_EQ(d.control(kReleaseCounter).text, "5000");
+        EXPECT_EQ(d.control(kSw3).text, "7");
+        EXPECT_EQ(d.control(kStatus).text, " Status : Initialize was completed!!");
+        EXPECT_FALSE(d.control(kApply).enabled);
+    });
+}
+
+TEST(Maintenance, TheErrorHistorySizeTestPasses35AndRefuses36) {
+    struct Case {
+        int32_t size;
+        std::string shown;
+    };
+    for (const Case& c : {Case{35, "0x80000012"}, Case{36, ""}}) {
+        SCOPED_TRACE(c.size);
+        camsim::Profile p = camsim::errorHistoryProfile(c.size);
+        p.typeText = "YMT30";
+        ConsoleRig rig(p);
+        withMaintenance(rig, [&](DialogModel& d) {
+            EXPECT_EQ(d.control(kLastStatus).text, c.shown);
+            // Information 4's outcome does not count.
+            EXPECT_EQ(d.control(kStatus).text, " Status : Initialize was completed!!");
+        });
+    }
+}
+
+TEST(Maintenance, AFailedErrorHistoryReadStillEndsInitialisationWell) {
+    ConsoleRig rig(maintenanceProfile());
+    rig.camera.faults().add(
+        {.fault = camsim::Fault::Dc1, .op = camsim::kOpGetData, .code = 155, .times = 0});
+    withMaintenance(rig, [&](DialogModel& d) {
+        EXPECT_EQ(d.control(kLastStatus).text, "");
+        EXPECT_EQ(d.control(kReleaseCounter).text, "5000");
+        EXPECT_EQ(d.control(kStatus).text, " Status : Initialize was completed!!");
+        type(d, kLastRelease, "3");  // no record held: nothing to apply
+        EXPECT_FALSE(d.control(kApply).enabled);
+    });
+}
+
+TEST(Maintenance, ACounterEditedWithoutARecordChangesNothing) {
+    ConsoleRig rig(maintenanceProfile());
+    rig.camera.faults().add(
+        {.fault = camsim::Fault::Dc1, .op = camsim::kOpGetData, .code = 156, .times = 0});
+    withMaintenance(rig, [&](DialogModel& d) {
+        EXPECT_EQ(d.control(kStatus).text, " Status : Get Diag Info5 communication error !");
+        type(d, kSw3, "9");
+        EXPECT_FALSE(d.control(kApply).enabled);
+    });
+}
+
+TEST(Maintenance, ApplyWritesOnlyTheEditedRecord) {
+    ConsoleRig rig(maintenanceProfile());
+    withMaintenance(rig, [&](DialogModel& d) {
+        type(d, kLastStatus, "0xFF");
+        type(d, kLastRelease, "7");
+        EXPECT_TRUE(d.control(kApply).enabled);
+        const size_t from = rig.mark();
+        d.command(kApply);
+        EXPECT_EQ(rig.traffic(from), Strings{"send 155"});
+        EXPECT_EQ(d.control(kStatus).text, " Status : Set Diag Info 4/5 was complete!!");
+        EXPECT_FALSE(d.control(kApply).enabled);
+    });
+    const std::vector<uint8_t>& r = rig.camera.profile().records.at(155);
+    EXPECT_EQ(std::vector<uint8_t>(r.begin(), r.begin() + 12), wordsRecord({28, 0xFF, 7}));
+}
+
+TEST(Maintenance, AFailedWriteKeepsApplyEnabled) {
+    ConsoleRig rig(maintenanceProfile());
+    withMaintenance(rig, [&](DialogModel& d) {
+        type(d, kReleaseCounter, "1");
+        rig.camera.faults().add({.fault = camsim::Fault::Dc1, .times = 0});
+        d.command(kApply);
+        EXPECT_EQ(d.control(kStatus).text, " Status : Set Diag info5 Communication error !");
+        EXPECT_TRUE(d.control(kApply).enabled);
+    });
+}
+
+TEST(Maintenance, ACameraRecordLargerOnReloadIsReadIntoABlockOfItsSize) {
+    ConsoleRig rig(maintenanceProfile());
+    withMaintenance(rig, [&](DialogModel& d) {
+        rig.camera.profile().values[156] = 31;
+        rig.camera.profile().records[156].resize(31);
+        d.command(kReload);
+        EXPECT_EQ(d.control(kStatus).text, " Status : Get Diag Info 4/5 was complete!!");
+    });
+}
+
+TEST(Maintenance, TheVideoGainModelsButtonOpensNothingHere) {
+    ConsoleRig rig(profileFor("YVG10"));
+    rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
+        ASSERT_EQ(d.control(idc::kMaintenance).text, "Video Gain");
+        const size_t from = rig.mark();
+        d.command(idc::kMaintenance);
+        EXPECT_TRUE(rig.traffic(from).empty());
+    };
+    ASSERT_EQ(rig.run(), 0);
+    EXPECT_EQ(rig.op.dialogs().size(), 1u);
+}
+
+}  // namespace
+}  // namespace orvia::testing

@@ -1,0 +1,162 @@
+// The PAF calibration dialog on a simulated camera: calibrations, stored results and the PAF
+// display mode, with what the camera received and what the operator saw.
+#include <gtest/gtest.h>
+
+#include "camsim/adjustment_model.h"
+#include "console/main_dialog.h"
+#include "console/result_dialog.h"
+#include "console_rig.h"
+#include "dialogs/paf_cal_dialog.h"
+#include "operator_actions.h"
+
+namespace orvia::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+using namespace idc::paf;
+
+// Opens the dialog from the main dialog and hands it to `act`.
+void withPaf(ConsoleRig& rig, const std::function<void(DialogModel&)>& act) {
+    withDialog(
+        rig, kPafCalTemplate, [&](DialogModel&) { openPafCalDialog(rig.app.context(), false); },
+        act);
+}
+
+// The heading and text of the result windows shown, in order.
+Strings results(const ConsoleRig& rig) {
+    Strings out;
+    for (const OperatorEvent* e : rig.op.dialogs()) {
+        if (e->templateId == kResultTemplate)
+            out.push_back(e->controls.at(kResultHeading) + "|" + e->controls.at(kResultText));
+    }
+    return out;
+}
+
+TEST(PafCal, InitialisationShowsTheDisplayModeAndAppendsTheUpDownResult) {
+    for (int32_t mode : {1, 2, 0}) {
+        SCOPED_TRACE(mode);
+        ConsoleRig rig;
+        rig.camera.profile().values[154] = mode;
+        withPaf(rig, [&](DialogModel& d) {
+            EXPECT_EQ(d.control(kDispOff).checked, mode == 1);
+            EXPECT_EQ(d.control(kDispOn).checked, mode == 2);
+            EXPECT_EQ(d.control(kStatus).text,
+                      mode == 0 ? " Status: PAF Disp is not supported !" : "");
+            EXPECT_TRUE(d.control(kDispGroup).visible);
+            EXPECT_TRUE(d.control(kUpDown).visible);
+            EXPECT_EQ(d.control(kResults).items.size(), 5u);
+            EXPECT_EQ(d.control(kDistance).text, "400");
+        });
+    }
+}
+
+TEST(PafCal, DistanceCalibrationSendsTheDistanceRunsAndShowsTheResult) {
+    ConsoleRig rig;
+    rig.model.setResult(47, "Distance OK");
+    rig.op.answers = {true};
+    withPaf(rig, [&](DialogModel& d) {
+        step(d, kDistanceStep, +1);
+        const size_t from = rig.mark();
+        d.command(kDistanceCal);
+        EXPECT_EQ(rig.traffic(from), (Strings{"set 32 = 401", "exec 6 47", "get 32", "fetch 31"}));
+        EXPECT_EQ(d.control(kStatus).text, " Status: ");
+    });
+    EXPECT_EQ(rig.op.questions(), Strings{"Execute Distance Calibration. Yes or No ?"});
+    EXPECT_EQ(results(rig), Strings{"Distance Results :|Distance OK"});
+}
+
+TEST(PafCal, NoSendsNothing) {
+    ConsoleRig rig;
+    withPaf(rig, [&](DialogModel& d) {
+        const size_t from = rig.mark();
+        d.command(kParallax);
+        EXPECT_TRUE(rig.traffic(from).empty());
+    });
+    EXPECT_EQ(rig.op.questions(), Strings{"Execute Parallax Calibration. Yes or No ?"});
+}
+
+TEST(PafCal, UniformityReadsItsFourPartsWithTheirSelectors) {
+    ConsoleRig rig;
+    camsim::AdjustmentModel paf(rig.camera);
+    paf.setPafResult(0x0CBFADE2, "third ");
+    rig.op.answers = {true};
+    withPaf(rig, [&](DialogModel& d) {
+        const size_t from = rig.mark();
+        d.command(kUniformity);
+        const Strings traffic = rig.traffic(from);
+        const Strings expected = {
+            "exec 6 46",          "get 32",   "set 32 = 213888480", "fetch 31",
+            "set 32 = 213888481", "fetch 31", "set 32 = 213888482", "fetch 31",
+            "set 32 = 213888483", "fetch 31"};
+        EXPECT_EQ(traffic, expected);
+    });
+    EXPECT_EQ(results(rig), Strings{"Uniformity Results :|Uniformity 1/4 : OK\r\nUniformity 2/4 : "
+                                    "OK\r\nthird Uniformity 4/4 : OK\r\n"});
+}
+
+TEST(PafCal, GetFetchesTheSelectedStoredResult) {
+    struct Case {
+        int index;
+        Strings traffic;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {1, {"set 32 = 400", "set 32 = 213777131", "fetch 31"}, "Distance Results :|Distance : OK"},
+        {2, {"set 32 = 213835691", "fetch 31"}, "Temparature Results :|Temperature : OK"},
+        {3, {"set 32 = 213573611", "fetch 31"}, "Parallax Results :|Parallax : OK"},
+        {4, {"set 32 = 213707738", "fetch 31"}, "Up/Down Cal. Results :|Up/Down : OK"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index);
+        ConsoleRig rig;
+        camsim::AdjustmentModel paf(rig.camera);
+        withPaf(rig, [&](DialogModel& d) {
+            d.viewState(kResults).selection = c.index;
+            const size_t from = rig.mark();
+            d.command(kGet);
+            EXPECT_EQ(rig.traffic(from), c.traffic);
+        });
+        EXPECT_EQ(results(rig), Strings{c.shown});
+    }
+}
+
+TEST(PafCal, ADistanceOutOfRangeIsRefusedAndTheValueLastHeldIsSent) {
+    ConsoleRig rig;
+    rig.op.answers = {true};
+    withPaf(rig, [&](DialogModel& d) {
+        d.viewState(kDistance).text = "70000";
+        const size_t from = rig.mark();
+        d.command(kDistanceCal);
+        EXPECT_EQ(rig.traffic(from).at(0), "set 32 = 400");
+        EXPECT_EQ(d.control(kDistance).text, "400");
+    });
+    EXPECT_EQ(rig.op.messages(), Strings{"Please enter an integer between 0 and 65535."});
+    EXPECT_EQ(rig.op.questions().size(), 1u);
+}
+
+TEST(PafCal, DisplayModeSwitchesThroughTheMonitorState) {
+    ConsoleRig rig;
+    withPaf(rig, [&](DialogModel& d) {
+        const size_t from = rig.mark();
+        choose(d, kDispOn);
+        EXPECT_EQ(rig.traffic(from), (Strings{"exec 6 28", "exec 8 2", "set 154 = 2"}));
+        EXPECT_EQ(d.control(kStatus).text, " Status: Switch PAF display mode ON was completed!!");
+    });
+    EXPECT_EQ(rig.camera.profile().values.at(154), 2);
+}
+
+TEST(PafCal, ARefusedStartShowsTheErrorAndNoResult) {
+    ConsoleRig rig;
+    rig.op.answers = {true};
+    withPaf(rig, [&](DialogModel& d) {
+        rig.camera.faults().add(
+            {.fault = camsim::Fault::Dc1, .op = camsim::kOpExecute, .code = 6, .times = 0});
+        d.command(kTemp1);
+        EXPECT_EQ(d.control(kStatus).text, " Status: ");
+    });
+    EXPECT_EQ(rig.op.messages(), Strings{"Error Write error"});
+    EXPECT_TRUE(results(rig).empty());
+}
+
+}  // namespace
+}  // namespace orvia::testing
