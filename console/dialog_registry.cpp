@@ -2,6 +2,7 @@
 
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
+#include "service/param_dialog.h"
 
 namespace orvia {
 
@@ -20,6 +21,10 @@ const std::vector<DialogEntry>& dialogRegistry() {
         {"ResultDialog",
          [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
              return std::make_unique<ResultDialog>(ctx.op);
+         }},
+        {"ParamDialog",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<ParamDialog>(ctx.op);
          }},
     };
     return entries;

@@ -45,7 +45,12 @@ TEST(DialogRegistry, TheTableCheckFindsEachKindOfFault) {
 
 // Controls of the main dialog that start a procedure; every other button, list and check box
 // sends nothing and shows nothing.
-const std::set<int> kWithProcedures = {idc::kUvMatrix};
+const std::set<int> kWithProcedures = {
+    idc::kUvMatrix,   idc::kUsbGet,    idc::kUsbSet,       idc::kUsbVidSet,
+    idc::kUsbPidSet,  idc::kUsbRevSet, idc::kUsbSerialSet, idc::kSerialGet,
+    idc::kRepairSite, idc::kSerialSet, idc::kMacGet,       idc::kMacSet,
+    idc::kLanguage,   idc::kVideoMode, idc::kFactoryCode,  idc::kLangNumber,
+};
 
 TEST(MainDialog, ControlsWithoutAProcedureSendNothingAndShowNothing) {
     ConsoleRig rig;

@@ -25,6 +25,10 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         {"TemplateChkModels", 4},     {"SensWbModels", 2},
         {"FamilySetupModels", 3},     {"RsaKeyModel", 1},
         {"QrCodeModels", 5},          {"ExtraSetupModel", 1},
+        {"Serial14Model", 1},         {"FocusLockedModel", 1},
+        {"ServiceInfinityModels", 2}, {"ClearStatusModels", 2},
+        {"FactoryFamily1Models", 5},  {"FactoryFamily2Models", 10},
+        {"FactoryFamily4Models", 2},  {"FactoryFamily5Model", 1},
     };
     ASSERT_EQ(models::all().size(), sizes.size());
     for (const ModelTable* t : models::all()) {

@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
     const QString directory = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(".");
     QDir().mkpath(directory);
 
-    // A camera with an EVF panel, Hall and maintenance buttons, and a service-ID record.
+    // A camera with an EVF panel, Hall and maintenance buttons, and a service-ID record, of a
+    // factory code family that keeps the MAC Address strip.
     camsim::Profile profile = orvia::testing::profileFor("YHC25", 0x00010003);
     profile.values[205] = 0x4E430014;
     profile.records[206] = orvia::testing::wordsRecord({0x00420100, 0x00050007});
@@ -67,7 +68,6 @@ int main(int argc, char** argv) {
     host.serviceId = {.present = true, .technician = 0x1234};
     ScreenshotOperator op(directory);
     orvia::CalibrationApp app(link, clock, op, host);
-    app.state().caps.factoryCodeFamily = 2;  // a family that keeps the MAC Address strip
     app.run("");
     for (const QString& path : op.written)
         std::printf("%s\n", qPrintable(path));
