@@ -19,8 +19,10 @@
 #include <QTimer>
 #include <atomic>
 #include <chrono>
+#include <map>
 #include <thread>
 
+#include "camsim/catalogue_profile.h"
 #include "console/dialog_registry.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
@@ -295,6 +297,47 @@ TEST(UvMatrixInTheProgram, CameraCallsRunOffTheInterfaceThreadAndTheResultWindow
     EXPECT_EQ(op.heading, "UV Matrix Results :");
     EXPECT_EQ(op.text, "UV Matrix\nR-Y 1.024");
     EXPECT_TRUE(rig.received(camsim::kOpExecute, 6));
+}
+
+// Types an identity into the USB Storage group, sets it, empties the fields and gets it back.
+class IdentityOperator final : public QtOperator {
+  public:
+    std::map<int, QString> shown;
+
+  protected:
+    int exec(DialogView& view) override {
+        const std::map<int, QString> typed = {{idc::kUsbVid, "ORV"},
+                                              {idc::kUsbPid, "STORAGE"},
+                                              {idc::kUsbRev, "2.1"},
+                                              {idc::kUsbSerial, "1234"}};
+        auto field = [&](int id) { return qobject_cast<QLineEdit*>(view.widget(id)); };
+        for (const auto& [id, text] : typed) {
+            field(id)->clear();
+            QTest::keyClicks(field(id), text);
+        }
+        qobject_cast<QPushButton*>(view.widget(idc::kUsbSet))->click();
+        for (const auto& [id, text] : typed)
+            QTest::keyClicks(field(id), "x");  // changed, so the Get has to fill them again
+        qobject_cast<QPushButton*>(view.widget(idc::kUsbGet))->click();
+        for (const auto& [id, text] : typed)
+            shown[id] = field(id)->text();
+        return kIdCancel;
+    }
+};
+
+TEST(IdentityInTheProgram, AWrittenIdentityReadsBackTheSame) {
+    camsim::Profile profile = camsim::defaultProfile();
+    camsim::addCatalogueRecords(profile);
+    testing::ConsoleRig rig(profile);
+    QtCallRunner runner;
+    LinkCamera link(runner);
+    IdentityOperator op;
+    CalibrationApp app(link, rig.clock, op, rig.host);
+    ASSERT_EQ(app.run(""), 0);
+    EXPECT_EQ(op.shown, (std::map<int, QString>{{idc::kUsbVid, "ORV     "},
+                                                {idc::kUsbPid, "STORAGE         "},
+                                                {idc::kUsbRev, "2.1 "},
+                                                {idc::kUsbSerial, "000000001234"}}));
 }
 
 TEST(CallRunner, InterfaceThreadKeepsProcessingEventsDuringALongCall) {
