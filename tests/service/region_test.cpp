@@ -89,6 +89,18 @@ TEST(RegionLists, StartWithTheFamilyListAndTheCamerasCodeSelected) {
     }
 }
 
+TEST(RegionLists, CamsimServesACameraOfEachFamily) {
+    const int selections[] = {2, 2, 2, 2, -1, 1};  // family 4 has no list; family 5 reports 7
+    for (int family = 0; family <= 5; ++family) {
+        SCOPED_TRACE(family);
+        ConsoleRig rig(camsim::regionProfile(family));
+        inMainDialog(rig, [&](MainDialog& d) {
+            EXPECT_EQ(rig.app.state().caps.factoryCodeFamily, family);
+            EXPECT_EQ(d.control(idc::kFactoryCode).selection, selections[family]);
+        });
+    }
+}
+
 TEST(RegionLists, ATemplateCameraWithoutACodeHidesTheFactoryCodeList) {
     ConsoleRig rig(cameraWith("ZR510", {{kFactoryCode, -1}}));
     inMainDialog(rig, [&](MainDialog& d) {
