@@ -214,6 +214,13 @@ void sendRepairSerial(DialogContext& ctx, MainDialog& d) {
     d.status = std::string(text::kStatusSerialUsbIdSet).substr(0, kStatusMaxChars);
 }
 
+// Takes the operator's texts from the dialog and runs `send` on them.
+void fromTypedText(DialogContext& ctx, MainDialog& d, void (*send)(DialogContext&, MainDialog&)) {
+    d.readControls();
+    WaitCursor busy(ctx.op);
+    send(ctx, d);
+}
+
 }  // namespace
 
 const std::vector<RepairSite>& repairSites() {
@@ -294,27 +301,19 @@ void writeAllUsbIds(DialogContext& ctx, MainDialog& d) {
 }
 
 void writeVendor(DialogContext& ctx, MainDialog& d) {
-    d.readControls();
-    WaitCursor busy(ctx.op);
-    sendVendor(ctx, d);
+    fromTypedText(ctx, d, sendVendor);
 }
 
 void writeProduct(DialogContext& ctx, MainDialog& d) {
-    d.readControls();
-    WaitCursor busy(ctx.op);
-    sendProduct(ctx, d);
+    fromTypedText(ctx, d, sendProduct);
 }
 
 void writeRevision(DialogContext& ctx, MainDialog& d) {
-    d.readControls();
-    WaitCursor busy(ctx.op);
-    sendRevision(ctx, d);
+    fromTypedText(ctx, d, sendRevision);
 }
 
 void writeSerial(DialogContext& ctx, MainDialog& d) {
-    d.readControls();
-    WaitCursor busy(ctx.op);
-    sendSerial(ctx, d);
+    fromTypedText(ctx, d, sendSerial);
 }
 
 void readRepairSerial(DialogContext& ctx, MainDialog& d) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <stdexcept>
 
 namespace orvia::testing {
 
@@ -145,6 +146,18 @@ std::vector<int32_t> ConsoleRig::sessionValues() const {
         if (e.cls == camsim::kClassSession) out.push_back(e.value);
     }
     return out;
+}
+
+std::vector<std::string> inMainDialog(ConsoleRig& rig,
+                                      const std::function<void(MainDialog&)>& act) {
+    std::vector<std::string> traffic;
+    rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
+        const size_t from = rig.mark();
+        act(rig.dialog());
+        traffic = rig.traffic(from);
+    };
+    if (rig.run() != 0) throw std::runtime_error("the console did not start");
+    return traffic;
 }
 
 camsim::Profile profileFor(const std::string& type, int32_t lcdType) {

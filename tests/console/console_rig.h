@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -108,6 +109,10 @@ class ConsoleRig {
   private:
     qorlink::test::ScopedPlatform installed_{platform};
 };
+
+// Runs the console, lets `act` work in the initialised main dialog and returns the camera
+// traffic of the act. Throws when the console does not start.
+std::vector<std::string> inMainDialog(ConsoleRig& rig, const std::function<void(MainDialog&)>& act);
 
 // A profile serving the camera type `type` and the LCD type answer `lcdType` (-1: none).
 camsim::Profile profileFor(const std::string& type, int32_t lcdType = -1);

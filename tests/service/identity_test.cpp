@@ -46,19 +46,6 @@ camsim::Profile cameraOf(const char* type) {
     return p;
 }
 
-// Runs the console, lets `act` work in the initialised main dialog and returns the camera
-// traffic of the act.
-Strings inMainDialog(ConsoleRig& rig, const std::function<void(MainDialog&)>& act) {
-    Strings traffic;
-    rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
-        const size_t from = rig.mark();
-        act(rig.dialog());
-        traffic = rig.traffic(from);
-    };
-    EXPECT_EQ(rig.run(), 0);
-    return traffic;
-}
-
 // The operator types `text` into edit `id`.
 void type(MainDialog& d, int id, const std::string& text) {
     d.viewState(id).text = text;

@@ -25,19 +25,6 @@ camsim::Profile cameraWith(const char* type, std::map<int, int32_t> values) {
     return p;
 }
 
-// Runs the console, lets `act` work in the initialised main dialog and returns the camera
-// traffic of the act.
-Strings inMainDialog(ConsoleRig& rig, const std::function<void(MainDialog&)>& act) {
-    Strings traffic;
-    rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
-        const size_t from = rig.mark();
-        act(rig.dialog());
-        traffic = rig.traffic(from);
-    };
-    EXPECT_EQ(rig.run(), 0);
-    return traffic;
-}
-
 // The operator picks entry `position` of list `id`.
 void choose(MainDialog& d, int id, int position) {
     d.viewState(id).selection = position;
