@@ -3,9 +3,6 @@
 // that what was written reads back the same.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 #include "camsim/catalogue_profile.h"
 #include "console/main_dialog.h"
 #include "console_rig.h"
@@ -20,24 +17,8 @@ constexpr int kMacAddress = 111;
 
 // The repair-service date and day count use local time; these tests fix it to UTC.
 class Identity : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const char* tz = std::getenv("TZ");
-        savedTz_ = tz ? std::optional<std::string>(tz) : std::nullopt;
-        setenv("TZ", "UTC0", 1);
-        tzset();
-    }
-    void TearDown() override {
-        if (savedTz_) {
-            setenv("TZ", savedTz_->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-
   private:
-    std::optional<std::string> savedTz_;
+    ScopedTimeZone utc_{"UTC0"};
 };
 
 camsim::Profile cameraOf(const char* type) {

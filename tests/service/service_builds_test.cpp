@@ -120,6 +120,19 @@ TEST(ServiceBuilds, TheTelmoBuildLocksTheConsole) {
     }
 }
 
+TEST(ServiceBuilds, TheWestrandBuildRestampsTheSerialPrefixWhenItIsSet) {
+    const ScopedTimeZone utc("UTC0");  // the stamp is local time; the rig starts on 2024-03-15
+    runConsole("YFS10", "Westrand", [](ConsoleRig& rig, MainDialog& d) {
+        d.viewState(idc::kSerial1).text = "414243444546991231FFF16A";
+        d.viewState(idc::kSerial2).text = "123456";
+        d.command(idc::kSerialSet);
+        EXPECT_EQ(d.control(idc::kSerial1).text, "41424344454624031521116A");
+        EXPECT_EQ(rig.camera.profile().records.at(25),
+                  camsim::textRecord("41424344454624031521116A123456", 32));
+        EXPECT_TRUE(rig.op.messages().empty());
+    });
+}
+
 TEST(ServiceBuilds, ARepairPrefixWithoutItsDateIsNotRestampedOnTheWestrandBuild) {
     runConsole("YFS10", "Westrand", [](ConsoleRig& rig, MainDialog& d) {
         d.viewState(idc::kSerial1).text = "5753313030";
