@@ -142,6 +142,7 @@ DialogModel::DialogModel(int templateId, std::string title, std::vector<ControlD
         c.items = s.items;
         c.visible = s.visible;
         c.enabled = s.enabled;
+        c.readOnly = s.readOnly;
         c.rangeLow = s.rangeLow;
         c.rangeHigh = s.rangeHigh;
     }
@@ -190,6 +191,16 @@ void DialogModel::setVisible(int id, bool visible) {
 
 void DialogModel::setEnabled(int id, bool enabled) {
     mutableState(id).enabled = enabled;
+    notify(id);
+}
+
+void DialogModel::setReadOnly(int id, bool readOnly) {
+    mutableState(id).readOnly = readOnly;
+    notify(id);
+}
+
+void DialogModel::setToolTip(int id, std::string text) {
+    mutableState(id).toolTip = std::move(text);
     notify(id);
 }
 

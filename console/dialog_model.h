@@ -90,6 +90,11 @@ struct ControlDef {
         maxChars = chars;
         return *this;
     }
+    // An edit that shows its text but takes no typing until the dialog allows it.
+    ControlDef& readOnlyText() {
+        readOnly = true;
+        return *this;
+    }
     ControlDef& disabled() {
         enabled = false;
         return *this;
@@ -203,8 +208,10 @@ struct ControlState {
     bool checked = false;
     bool visible = true;
     bool enabled = true;
-    int position = 0;  // progress or slider position
-    int step = 0;      // an up-down's last step: +1 up, -1 down
+    bool readOnly = false;  // an edit that shows its text but takes no typing
+    std::string toolTip;    // shown while the pointer rests on the control (empty: none)
+    int position = 0;       // progress or slider position
+    int step = 0;           // an up-down's last step: +1 up, -1 down
     int rangeLow = 0;
     int rangeHigh = 0;
 };
@@ -264,6 +271,8 @@ class DialogModel {
     void setText(int id, std::string text);
     void setVisible(int id, bool visible);
     void setEnabled(int id, bool enabled);
+    void setReadOnly(int id, bool readOnly);
+    void setToolTip(int id, std::string text);
     void setItems(int id, std::vector<std::string> items);
     void addItem(int id, std::string item);
     void setSelection(int id, int index);

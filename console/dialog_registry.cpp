@@ -6,6 +6,7 @@
 #include "dialogs/maintenance_dialog.h"
 #include "dialogs/oel_dialogs.h"
 #include "dialogs/paf_cal_dialog.h"
+#include "service/param_dialog.h"
 
 namespace orvia {
 
@@ -37,6 +38,10 @@ const std::vector<DialogEntry>& dialogRegistry() {
         {"PafCalDialog",
          [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
              return std::make_unique<PafCalDialog>(ctx, false);
+         }},
+        {"ParamDialog",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<ParamDialog>(ctx.op);
          }},
     };
     return entries;

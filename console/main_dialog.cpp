@@ -16,6 +16,9 @@
 #include "dialogs/lens_dialogs.h"
 #include "dialogs/maintenance_dialog.h"
 #include "dialogs/oel_dialogs.h"
+#include "service/identity.h"
+#include "service/region.h"
+#include "service/service_builds.h"
 
 namespace orvia {
 
@@ -134,16 +137,16 @@ std::vector<ControlDef> mainDialogTable() {
         button(kBackrushGet, "Get").hidden().in(test).at(3, 0),
         button(kBackrushSet, "Set").hidden().in(test).at(3, 1),
 
-        list(kLanguage).labelled("Language").in(set).at(0, 0, 3),
-        list(kVideoMode).labelled("Video Mode").in(set).at(1, 0, 3),
-        list(kFactoryCode).labelled("Factory Code").in(set).at(2, 0, 3),
-        list(kLangNumber).labelled("Lang. number").in(set).at(3, 0, 3),
+        list(kLanguage, languageItems()).labelled("Language").in(set).at(0, 0, 3),
+        list(kVideoMode, videoModeItems()).labelled("Video Mode").in(set).at(1, 0, 3),
+        list(kFactoryCode, templateFactoryCodes()).labelled("Factory Code").in(set).at(2, 0, 3),
+        list(kLangNumber, langNumberItems()).labelled("Lang. number").hidden().in(set).at(3, 0, 3),
         label(kSerialLabel).hidden().in(set).at(4, 0),
-        edit(kSerial1).hidden().in(set).at(4, 1),
-        edit(kSerial2).hidden().in(set).at(4, 2),
+        edit(kSerial1, 24).readOnlyText().hidden().in(set).at(4, 1),
+        edit(kSerial2, 6).hidden().in(set).at(4, 2),
         button(kSerialGet, "Get").hidden().in(set).at(5, 0),
         button(kSerialSet, "Set").hidden().in(set).at(5, 1),
-        list(kRepairSite).hidden().in(set).at(6, 0, 3),
+        list(kRepairSite, repairSiteNames()).hidden().in(set).at(6, 0, 3),
 
         button(kUsbGet, "Get").in(usb).at(0, 0),
         button(kUsbSet, "Set").in(usb).at(0, 1),
@@ -193,6 +196,25 @@ void MainDialog::registerHandlers() {
     setHandler(idc::kMaintenance, [this] {
         if (ctx_.state.caps.hasMaintenance != 0) openMaintenanceDialog(ctx_);
     });
+
+    // USB storage identity, the repair-service serial number and the MAC address.
+    setHandler(idc::kUsbGet, [this] { readUsbIds(ctx_, *this); });
+    setHandler(idc::kUsbSet, [this] { writeAllUsbIds(ctx_, *this); });
+    setHandler(idc::kUsbVidSet, [this] { writeVendor(ctx_, *this); });
+    setHandler(idc::kUsbPidSet, [this] { writeProduct(ctx_, *this); });
+    setHandler(idc::kUsbRevSet, [this] { writeRevision(ctx_, *this); });
+    setHandler(idc::kUsbSerialSet, [this] { writeSerial(ctx_, *this); });
+    setHandler(idc::kSerialGet, [this] { readRepairSerial(ctx_, *this); });
+    setHandler(idc::kRepairSite, [this] { composeSerialPrefix(ctx_, *this); });
+    setHandler(idc::kSerialSet, [this] { writeRepairSerial(ctx_, *this); });
+    setHandler(idc::kMacGet, [this] { readMacAddress(ctx_, *this); });
+    setHandler(idc::kMacSet, [this] { writeMacAddress(ctx_, *this); });
+
+    // Region and language settings.
+    setHandler(idc::kLanguage, [this] { changeLanguage(ctx_, *this); });
+    setHandler(idc::kVideoMode, [this] { changeVideoMode(ctx_, *this); });
+    setHandler(idc::kFactoryCode, [this] { changeFactoryCode(ctx_, *this); });
+    setHandler(idc::kLangNumber, [this] { changeLangNumber(ctx_, *this); });
 }
 
 void MainDialog::exchange(DataExchange& dx) {
@@ -295,8 +317,7 @@ void MainDialog::initialise() {
         ctx_.camera.get_cam_type(type);
         state.cameraType.assign(type, strnlen(type, 64));
         applyTypeRules();
-        factoryCode = ctx_.camera.get_factory_code();
-        writeBack();
+        fillRegionLists(ctx_, *this);
         applyWindowRules();
     }
     applyTestRules();
@@ -404,6 +425,7 @@ void MainDialog::applyTestRules() {
     }
     appendTest(text::kTestYcShading);
     if (models::SensWbModels.matches(type)) appendTest(text::kTestSensWbCal);
+    if (models::FamilySetupModels.matches(typePrefix4(type))) repairServiceSetup(ctx_, *this);
 
     if (models::RsaKeyModel.matches(type)) {
         setEnabled(idc::kData, true);
@@ -414,6 +436,7 @@ void MainDialog::applyTestRules() {
         setText(idc::kData, text::kQrCode);
     }
     showServiceId();
+    if (models::ExtraSetupModel.matches(type)) lockedServiceSetup(ctx_, *this);
 
     // The Test list was refilled; put the selection back.
     writeBack();

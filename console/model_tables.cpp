@@ -153,6 +153,32 @@ constexpr ModelEntry kQuickRestart[] = {
 };
 constexpr ModelEntry kSlowRestart[] = {{E, "YSR10"}};
 
+// ---- Identity and region settings ----------------------------------------------------------
+
+constexpr ModelEntry kSerial14[] = {{E, "YSN14"}};
+constexpr ModelEntry kFocusLocked[] = {{E, "YFS12"}};
+constexpr ModelEntry kServiceInfinity[] = {{E, "YFS11"}, {E, "YFS21"}};
+constexpr ModelEntry kClearStatus[] = {{E, "YFS10"}, {E, "YFS20"}};
+
+// The factory code families. "TAKR" covers the cameras that identify as "TAKRO Digital Camera";
+// the family-4 prefixes are also family-2 prefixes and are tested first.
+constexpr ModelEntry kFactoryFamily1[] = {
+    {E, "YTK10"}, {P4, "TAKR"}, {P4, "YTK2"}, {P4, "YTK3"}, {P4, "YTK4"},
+};
+constexpr ModelEntry kFactoryFamily2[] = {
+    {P4, "YDV1"}, {P4, "YDV2"}, {P4, "YDV3"}, {P4, "YDV4"}, {P4, "YDV5"},
+    {P4, "YDV6"}, {P4, "YHC2"}, {P4, "YHC3"}, {P4, "YAS1"}, {P4, "YAS2"},
+};
+constexpr ModelEntry kFactoryFamily4[] = {{P4, "YAS1"}, {P4, "YAS2"}};
+constexpr ModelEntry kFactoryFamily5[] = {{P4, "YPL1"}};
+
+constexpr models::SerialPrefixRow kSerialPrefixes[] = {
+    {"YFS10", "575331303031"}, {"YFS11", "575331303032"}, {"YFS12", "575331303033"},
+    {"YFS13", "575331303034"}, {"YFS20", "575332303031"}, {"YFS21", "575332303032"},
+    {"YFS22", "575332303033"}, {"YFS30", "575333303031"}, {"YFS31", "575333303032"},
+    {"YFS32", "575333303033"}, {"YFS33", "575333303034"}, {"YFS34", "575333303035"},
+};
+
 }  // namespace
 
 std::string_view typePrefix4(std::string_view t) {
@@ -230,19 +256,44 @@ const ModelTable JudgedFocusModels{"JudgedFocusModels", kJudgedFocus};
 const ModelTable AdjustStatusModels{"AdjustStatusModels", kAdjustStatus};
 const ModelTable QuickRestartModels{"QuickRestartModels", kQuickRestart};
 const ModelTable SlowRestartModel{"SlowRestartModel", kSlowRestart};
+const ModelTable Serial14Model{"Serial14Model", kSerial14};
+const ModelTable FocusLockedModel{"FocusLockedModel", kFocusLocked};
+const ModelTable ServiceInfinityModels{"ServiceInfinityModels", kServiceInfinity};
+const ModelTable ClearStatusModels{"ClearStatusModels", kClearStatus};
+const ModelTable FactoryFamily1Models{"FactoryFamily1Models", kFactoryFamily1};
+const ModelTable FactoryFamily2Models{"FactoryFamily2Models", kFactoryFamily2};
+const ModelTable FactoryFamily4Models{"FactoryFamily4Models", kFactoryFamily4};
+const ModelTable FactoryFamily5Model{"FactoryFamily5Model", kFactoryFamily5};
+
+std::span<const SerialPrefixRow> SerialPrefixModels() {
+    return kSerialPrefixes;
+}
 
 std::span<const ModelTable* const> all() {
     static const ModelTable* const tables[] = {
-        &LangKind1Models,       &LcdType2Models,    &LcdType3Models,     &LcdType4Models,
-        &LcdType5Models,        &LcdType6Model,     &LcdType15Model,     &EvfModels,
-        &UsbIdLockedModels,     &PafModels,         &NoBackrushModels,   &InfinityCalModels,
-        &KeystoneVariantModels, &PixelMapModel,     &BatteryModels,      &LensDataModelsA,
-        &LensDataModelsB,       &MaintenanceModels, &VideoGainModel,     &HallCalModels,
-        &ShadingAdjFamilies,    &TestVariantModel,  &TemplateChkModels,  &SensWbModels,
-        &FamilySetupModels,     &RsaKeyModel,       &QrCodeModels,       &ExtraSetupModel,
-        &AwbSettleModels,       &FocusSettleModels, &ShadeForcedModel,   &DoubleShadingModel,
-        &JudgedAwbModels,       &JudgedFocusModels, &AdjustStatusModels, &QuickRestartModels,
-        &SlowRestartModel,
+        &LangKind1Models,       &LcdType2Models,
+        &LcdType3Models,        &LcdType4Models,
+        &LcdType5Models,        &LcdType6Model,
+        &LcdType15Model,        &EvfModels,
+        &UsbIdLockedModels,     &PafModels,
+        &NoBackrushModels,      &InfinityCalModels,
+        &KeystoneVariantModels, &PixelMapModel,
+        &BatteryModels,         &LensDataModelsA,
+        &LensDataModelsB,       &MaintenanceModels,
+        &VideoGainModel,        &HallCalModels,
+        &ShadingAdjFamilies,    &TestVariantModel,
+        &TemplateChkModels,     &SensWbModels,
+        &FamilySetupModels,     &RsaKeyModel,
+        &QrCodeModels,          &ExtraSetupModel,
+        &AwbSettleModels,       &FocusSettleModels,
+        &ShadeForcedModel,      &DoubleShadingModel,
+        &JudgedAwbModels,       &JudgedFocusModels,
+        &AdjustStatusModels,    &QuickRestartModels,
+        &SlowRestartModel,      &Serial14Model,
+        &FocusLockedModel,      &ServiceInfinityModels,
+        &ClearStatusModels,     &FactoryFamily1Models,
+        &FactoryFamily2Models,  &FactoryFamily4Models,
+        &FactoryFamily5Model,
     };
     return tables;
 }

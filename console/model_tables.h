@@ -83,6 +83,26 @@ extern const ModelTable AdjustStatusModels;
 // Firmware upload: how the camera restarts after a firmware write.
 extern const ModelTable QuickRestartModels;
 extern const ModelTable SlowRestartModel;
+// Identity and region settings.
+extern const ModelTable Serial14Model;
+extern const ModelTable FocusLockedModel;
+extern const ModelTable ServiceInfinityModels;
+extern const ModelTable ClearStatusModels;
+extern const ModelTable FactoryFamily1Models;
+extern const ModelTable FactoryFamily2Models;
+extern const ModelTable FactoryFamily4Models;
+extern const ModelTable FactoryFamily5Model;
+
+// A camera type (exact form) and the 12 hexadecimal digits that spell its 6-character product
+// code, the start of its repair-service serial number.
+struct SerialPrefixRow {
+    std::string_view type;
+    std::string_view prefix;
+};
+// Rows in order; the first row matching the camera type gives the prefix.
+std::span<const SerialPrefixRow> SerialPrefixModels();
+// The default product code's 12 digits, for types in no row.
+inline constexpr char kDefaultProductPrefix[] = "575344433030";
 
 // Every table above, for listing and checking.
 std::span<const ModelTable* const> all();

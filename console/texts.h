@@ -228,5 +228,78 @@ inline constexpr char kTemp1Results[] = "Temparature 1 Results :";
 inline constexpr char kTemp2Results[] = "Temparature 2 Results :";
 inline constexpr char kTemperatureResults[] = "Temparature Results :";
 inline constexpr char kUpDownResults[] = "Up/Down Cal. Results :";
+// ---- Identity and region settings ----------------------------------------------------------
+
+// USB storage identity and MAC address checks.
+inline constexpr char kInvalidVendorId[] = "Invalid Vendor ID !";
+inline constexpr char kInvalidProductId[] = "Invalid Product ID !";
+inline constexpr char kInvalidRevision[] = "Invalid Revision !";
+inline constexpr char kInvalidRevisionLabel[] = "Invalid Product Rev. Label !";
+inline constexpr char kInvalidSerialNo[] = "Invalid Serial No. !";
+inline constexpr char kInvalidSerialNumber[] = "Invalid Serial number !";
+inline constexpr char kInvalidAddress[] = "Invalid address data!";
+inline constexpr char kReinputSerial[] = "Invalid serial No.! Please re-input serial No..";
+inline constexpr char kMacByteFormat[] = "%02x";
+
+// The repair-service serial form.
+inline constexpr char kRepairSiteLabel[] = "Repair site ";
+inline constexpr char kSerialNoLabel[] = "Serial No. ";
+inline constexpr char kSerialDateFormat[] = "%y%m%d";
+inline constexpr char kSerialDayCountFormat[] = "%03X";
+// The default serial prefix's date and day count, after the default product code.
+inline constexpr char kDefaultSerialStamp[] = "0510016C6";
+inline constexpr char kStatusSerialUsbIdSet[] =
+    " Status : Setting Serial No./USB ID was completed!!";
+inline constexpr char kSetDefault[] = "Set Default";
+inline constexpr char kClearStatus[] = "Clear Status";
+inline constexpr char kTestCcdDefect[] = "CCD Defect";
+inline constexpr char kTestCcdBlack[] = "CCD Black";
+inline constexpr char kTestCamInfo[] = "Cam Info";
+// A serial prefix without its date and day count cannot be re-stamped.
+inline constexpr char kSerialPrefixIncomplete[] =
+    "Serial No. is incomplete! Please select the repair site first.";
+
+// Tool tips of the main dialog's controls.
+inline constexpr char kTipTest[] = "CCD White/Black point Adjustment";
+inline constexpr char kTipAwb[] = "AWB Adjustment";
+inline constexpr char kTipFocus[] = "Lens Adjustment (Infinity)";
+inline constexpr char kTipFirmware[] = "Upload Firmware (Rewrite)";
+inline constexpr char kTipInitialize[] = "Initialize camera settings. Sets the adjust status.";
+inline constexpr char kTipFactoryCode[] =
+    "Factory code : J-WS-=Japan,  U-WS-/...=USA/Canada, EXWS-/...=Europe, A-WS-=Asia, "
+    "C-WS-=China";
+inline constexpr char kTipMaintenance[] = "Clear the adjust status.";
+inline constexpr char kTipUsbGet[] = "Gets Information of USB Storage IDs & Serial No. from DSC.";
+inline constexpr char kTipSerialGet[] =
+    "Gets Serial No. from DSC. Sets default USB IDs to Calibration software.";
+inline constexpr char kTipSerial1[] = "Inputs Serial Number.";
+inline constexpr char kTipSerialSet[] = "Sets Serial No./USB IDs to DSC.";
+inline constexpr char kTipRepairSite[] = "Select the area of DSC repair.";
+inline constexpr char kTipSerial2[] =
+    "Type of the lowest 6 digits serial No.. Refer of Serial No. label on DSC bottom.";
+
+// Default USB identifiers of the repair service.
+inline constexpr char kRepairVendor[] = "WESTRAND";
+inline constexpr char kRepairProduct[] = "USB-DRIVEUNIT   ";
+inline constexpr char kRepairRevision[] = "1.00";
+
+// The two service builds, by the link library's PrivateBuild value.
+inline constexpr char kBuildWestrand[] = "Westrand";
+inline constexpr char kBuildTelmo[] = "TELMO";
+
+// Region and language lists.
+inline constexpr char kDirectSetting[] = "Direct setting";
+inline constexpr char kTakroUf[] = "FC_TAKRO_UF";
+
+// The parameter prompt.
+inline constexpr char kParamTitle[] = "Set parameter";
+inline constexpr char kParamLabel[] = "Parameter :";
+inline constexpr char kParamSet[] = "&Set";
+inline constexpr char kParamCancel[] = "Cancel";
+inline constexpr char kParamFormat[] = "0x%08X";
+inline constexpr char kParamZero[] = "Parameter '0' is not supported.";
+// Entry without digits, or too large for 32 bits.
+inline constexpr char kParamNotANumber[] =
+    "Parameter is not a 32-bit number. Enter decimal digits, or 0x and hexadecimal digits.";
 
 }  // namespace orvia::text

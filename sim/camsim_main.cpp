@@ -40,6 +40,8 @@ struct Options {
 void usage() {
     std::fprintf(stderr,
                  "usage: camsim [options] [-- PROGRAM ARGS...]\n"
+                 "  --family N           a camera of factory code family N (0-5), with its\n"
+                 "                       region settings (give it first)\n"
                  "  --type TEXT          camera type text\n"
                  "  --firmware TEXT      firmware version text\n"
                  "  --lcd N              LCD panel type value\n"
@@ -100,7 +102,9 @@ bool parse(int argc, char** argv, Options& o) {
         }
         if (i + 1 >= argc) return false;
         const char* v = argv[++i];
-        if (a == "--type") {
+        if (a == "--family") {
+            o.profile = camsim::regionProfile(std::atoi(v));
+        } else if (a == "--type") {
             o.profile.typeText = v;
         } else if (a == "--firmware") {
             o.profile.firmwareVersion = v;

@@ -136,7 +136,6 @@ QWidget* DialogView::create(const ControlDef& def) {
         }
         case ControlKind::MultiLineEdit: {
             auto* e = new QPlainTextEdit(this);
-            e->setReadOnly(def.readOnly);
             e->document()->setDocumentMargin(kTextMargin);
             e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             connect(e, &QPlainTextEdit::textChanged, this, [this, id, e] {
@@ -316,9 +315,11 @@ void DialogView::mirror(int id) {
         c->setChecked(s.checked);
     } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         if (e->text() != text) e->setText(text);
+        e->setReadOnly(s.readOnly);
     } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
         const QString t = toWidgetText(s.text);
         if (p->toPlainText() != t) p->setPlainText(t);
+        p->setReadOnly(s.readOnly);
         const int lines =
             std::clamp(static_cast<int>(t.count('\n')) + 1, kTextMinLines, kTextMaxLines);
         p->setMinimumHeight(p->fontMetrics().lineSpacing() * lines + 2 * kTextMargin);
@@ -350,6 +351,7 @@ void DialogView::mirror(int id) {
     }
     w->setVisible(s.visible);
     w->setEnabled(s.enabled);
+    w->setToolTip(qs(s.toolTip));
     if (QLabel* l = sideLabel(id)) {
         l->setVisible(s.visible);
         l->setEnabled(s.enabled);

@@ -44,6 +44,26 @@ constexpr int kDiagResetSettings = 6;
 constexpr int kDiagResetDefaults = 5;
 constexpr int kDiagInitializeReport = 22;
 constexpr int32_t kInitializeReportSelector = 17;
+// The identity record (code 112): vendor, product and revision texts, then the serial number;
+// the serial number alone is also served by code 25.
+constexpr int kCodeIdentity = 112;
+constexpr int kCodeSerialNumber = 25;
+constexpr int kCodeMacAddress = 111;
+constexpr size_t kIdentitySize = 58;
+constexpr size_t kSerialAt = 28;
+constexpr size_t kSerialNumberSize = 32;
+// Diagnostic programs that store the diagnostic buffer into a field of the identity record:
+// (program, offset, size).
+struct IdentityWrite {
+    int program;
+    size_t at;
+    size_t size;
+};
+constexpr IdentityWrite kIdentityWrites[] = {
+    {33, 0, 8}, {34, 8, 16}, {35, 24, 4}, {4, kSerialAt, kIdentitySize - kSerialAt}};
+// Programs that store the diagnostic word as the first and second MAC address word.
+constexpr int kProgramMacHigh = 26;
+constexpr int kProgramMacLow = 27;
 
 }  // namespace
 
@@ -86,10 +106,10 @@ void addCatalogueRecords(Profile& p) {
 
     // Diagnostics.
     record(kCodeDiagBuffer, textRecord("", 1));
-    record(49, wordRecord(48, 0x200, 12));   // diagnostic information, 12 words
-    record(81, wordRecord(32, 0x300, 8));    // camera information, 8 words
-    record(112, wordRecord(58, 0x400, 10));  // information 2 (all three forms read this)
-    record(155, byteRecord(64, 0x41));       // information 4
+    record(49, wordRecord(48, 0x200, 12));  // diagnostic information, 12 words
+    record(81, wordRecord(32, 0x300, 8));   // camera information, 8 words
+    record(kCodeIdentity, wordRecord(kIdentitySize, 0x400, 10));  // identity, information 2
+    record(155, byteRecord(64, 0x41));                            // information 4
     value(155, 64);
     record(156, byteRecord(96, 0x51));  // information 5
     value(156, 96);
@@ -130,6 +150,18 @@ void addCatalogueRecords(Profile& p) {
     record(204, byteRecord(136, 0xC1));
 }
 
+Profile regionProfile(int family) {
+    static const char* const types[] = {"ZR510", "YTK10", "YDV10", "YFS10", "YAS10", "YPL10"};
+    Profile p = defaultProfile();
+    p.typeText = types[family >= 0 && family <= 5 ? family : 0];
+    p.values[140] = family == 5 ? 7 : 2;  // factory code
+    p.values[190] = 2;                    // languages, as a count kind
+    p.values[205] = 0x4E430014;           // languages: "NC" and 20
+    p.values[108] = 1;                    // video signal mode
+    addCatalogueRecords(p);
+    return p;
+}
+
 std::string committedVersion(const std::vector<uint8_t>& data) {
     static const std::string marker = "VERSION=";
     const auto it = std::search(data.begin(), data.end(), marker.begin(), marker.end());
@@ -157,6 +189,7 @@ struct CatalogueModel::State {
     std::map<int32_t, std::vector<uint8_t>> committed;
     int commits = 0;
     std::map<int, std::map<uint32_t, uint8_t>> memories;
+    std::vector<uint8_t> diagBuffer;  // the last data sent to the diagnostic buffer
 
     static bool isMemory(int code) {
         return code == kCodeMcuMemory || code == kCodeFlashMemory || code == kCodeEeprom;
@@ -268,6 +301,7 @@ struct CatalogueModel::State {
 
     void onDataReceived(int code, const std::vector<uint8_t>& data) {
         Profile& p = camera->profile();
+        if (code == kCodeDiagBuffer) diagBuffer = data;
         if (code == kCodeLoadData) {
             if (loaded.empty()) loadedSelector = p.values[kCodeDiagWord];
             loaded.insert(loaded.end(), data.begin(), data.end());
@@ -292,9 +326,34 @@ struct CatalogueModel::State {
         }
     }
 
+    // Identity programs keep what was sent, so that the next read shows it.
+    void storeIdentity(int program) {
+        Profile& p = camera->profile();
+        for (const IdentityWrite& w : kIdentityWrites) {
+            if (w.program != program) continue;
+            std::vector<uint8_t>& r = p.records[kCodeIdentity];
+            r.resize(std::max(r.size(), kIdentitySize), 0);
+            const size_t n = std::min(w.size, diagBuffer.size());
+            std::copy_n(diagBuffer.begin(), n, r.begin() + static_cast<std::ptrdiff_t>(w.at));
+            if (program == kIdentityWrites[3].program) {
+                std::vector<uint8_t> serial(diagBuffer.begin(),
+                                            diagBuffer.begin() + static_cast<std::ptrdiff_t>(n));
+                serial.resize(kSerialNumberSize, 0);
+                p.records[kCodeSerialNumber] = serial;
+            }
+        }
+        if (program == kProgramMacHigh || program == kProgramMacLow) {
+            std::vector<uint8_t>& mac = p.records[kCodeMacAddress];
+            mac.resize(std::max<size_t>(mac.size(), 8), 0);
+            putWord(mac, program == kProgramMacHigh ? 0 : 4,
+                    static_cast<uint32_t>(p.values[kCodeDiagWord]));
+        }
+    }
+
     void onExecuteDone(int code, int parameter, bool ok) {
         Profile& p = camera->profile();
         if (code == kCodeExecuteDiag) {
+            if (ok) storeIdentity(parameter);
             const auto it = results.find(parameter);
             const std::string text = it != results.end() ? it->second.first
                                                          : "Diag " + std::to_string(parameter) +

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 #include "console/diag_run.h"
 #include "console/judgement.h"
@@ -176,6 +178,33 @@ std::vector<int32_t> ConsoleRig::sessionValues() const {
         if (e.cls == camsim::kClassSession) out.push_back(e.value);
     }
     return out;
+}
+
+std::vector<std::string> inMainDialog(ConsoleRig& rig,
+                                      const std::function<void(MainDialog&)>& act) {
+    std::vector<std::string> traffic;
+    rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
+        const size_t from = rig.mark();
+        act(rig.dialog());
+        traffic = rig.traffic(from);
+    };
+    if (rig.run() != 0) throw std::runtime_error("the console did not start");
+    return traffic;
+}
+
+ScopedTimeZone::ScopedTimeZone(const char* tz) {
+    if (const char* now = std::getenv("TZ")) saved_ = now;
+    setenv("TZ", tz, 1);
+    tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone() {
+    if (saved_) {
+        setenv("TZ", saved_->c_str(), 1);
+    } else {
+        unsetenv("TZ");
+    }
+    tzset();
 }
 
 camsim::Profile profileFor(const std::string& type, int32_t lcdType) {

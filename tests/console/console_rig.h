@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -129,6 +130,22 @@ class ConsoleRig {
 
   private:
     qorlink::test::ScopedPlatform installed_{platform};
+};
+
+// Runs the console, lets `act` work in the initialised main dialog and returns the camera
+// traffic of the act. Throws when the console does not start.
+std::vector<std::string> inMainDialog(ConsoleRig& rig, const std::function<void(MainDialog&)>& act);
+
+// Sets the local time zone (a TZ value) for as long as it lives, then restores the one before.
+class ScopedTimeZone {
+  public:
+    explicit ScopedTimeZone(const char* tz);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+  private:
+    std::optional<std::string> saved_;
 };
 
 // A profile serving the camera type `type` and the LCD type answer `lcdType` (-1: none).

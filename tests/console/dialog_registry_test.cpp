@@ -46,9 +46,13 @@ TEST(DialogRegistry, TheTableCheckFindsEachKindOfFault) {
 // Controls of the main dialog that start a procedure; every other button, list and check box
 // sends nothing and shows nothing.
 const std::set<int> kWithProcedures = {
-    idc::kAwb,        idc::kFocus,   idc::kUvMatrix, idc::kFirmware,  idc::kData,
-    idc::kInitialize, idc::kRBright, idc::kBBright,  idc::kRgbOffset, idc::kGain,
-    idc::kHAfc,       idc::kTint,    idc::kPhase,    idc::kHallCal,   idc::kMaintenance};
+    idc::kAwb,          idc::kFocus,     idc::kUvMatrix,   idc::kFirmware,    idc::kData,
+    idc::kInitialize,   idc::kRBright,   idc::kBBright,    idc::kRgbOffset,   idc::kGain,
+    idc::kHAfc,         idc::kTint,      idc::kPhase,      idc::kHallCal,     idc::kMaintenance,
+    idc::kUsbGet,       idc::kUsbSet,    idc::kUsbVidSet,  idc::kUsbPidSet,   idc::kUsbRevSet,
+    idc::kUsbSerialSet, idc::kSerialGet, idc::kRepairSite, idc::kSerialSet,   idc::kMacGet,
+    idc::kMacSet,       idc::kLanguage,  idc::kVideoMode,  idc::kFactoryCode, idc::kLangNumber,
+};
 
 TEST(MainDialog, ControlsWithoutAProcedureSendNothingAndShowNothing) {
     ConsoleRig rig;

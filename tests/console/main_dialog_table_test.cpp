@@ -60,7 +60,7 @@ const Expected kControls[] = {
     {1017, K::List, "Language", true},
     {1025, K::List, "Video Mode", true},
     {1027, K::List, "Factory Code", true},
-    {1030, K::List, "Lang. number", true},
+    {1030, K::List, "Lang. number", false},  // shown for the families that count languages
     {1057, K::Group, "USB Storage", true},
     {1062, K::Button, "Get", true},
     {1063, K::Button, "Set", true},
@@ -129,6 +129,10 @@ TEST(MainDialogTable, HoldsEveryControlWithItsKindTextAndInitialVisibility) {
         EXPECT_TRUE(entryOf(table, id).readOnly) << id;
     for (int id : idc::kMac)
         EXPECT_EQ(entryOf(table, id).maxChars, 2) << id;
+    // The repair-service serial number: a read-only 24-character prefix and six digits.
+    EXPECT_EQ(entryOf(table, 1082).maxChars, 24);
+    EXPECT_TRUE(entryOf(table, 1082).readOnly);
+    EXPECT_EQ(entryOf(table, 1137).maxChars, 6);
 }
 
 TEST(MainDialogTable, ListsHoldTheirItems) {
@@ -154,6 +158,11 @@ TEST(MainDialogTable, ListsHoldTheirItems) {
           {4, "LCD 5"},
           {5, "LCD 6"},
           {6, "LCD 7"}}},
+        {{1017}, 13, {{0, "DEFAULT"}, {2, "ENGLISH"}, {9, "CHINESE(SIMPL)"}, {12, "RUSSIAN"}}},
+        {{1025}, 2, {{0, "NTSC"}, {1, "PAL"}}},
+        {{1027}, 14, {{0, "ALL"}, {4, "PXO--/BXO--"}, {12, "THO--"}, {13, "Direct setting"}}},
+        {{1030}, 2, {{0, "2 Languages"}, {1, "20 Languages"}}},
+        {{1136}, 25, {{0, "SAPPORO"}, {15, "ITALY"}, {23, "CHINA"}, {24, "OTHERS"}}},
     };
     for (const Case& c : cases) {
         for (int id : c.ids) {

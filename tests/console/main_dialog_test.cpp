@@ -197,7 +197,7 @@ TEST(MainDialog, WindowRulesLockControlsByTypeAndFactoryCodeFamily) {
                                           1015, 1016, 1018, 1017, 1025, 1027};
     struct Case {
         const char* type;
-        int family;
+        int family;  // the factory code family the type belongs to
         std::vector<int> disabled;
         int trim;
     };
@@ -208,17 +208,22 @@ TEST(MainDialog, WindowRulesLockControlsByTypeAndFactoryCodeFamily) {
     const Case cases[] = {
         {"YUS50 ", 0, usbButtons, 0},  // the USB lock wins over everything else
         {"ZR510", 0, macControls, 47},
-        {"ZR510", 2, {}, 0},
-        {"TAKRO Digital Camera", 0, join(macControls, takroLocked), 47},
-        {"TAKRO Digital Camera 2", 3, join(macControls, takroLocked), 47},
-        // The lock is reached only through the family rule.
-        {"TAKRO Digital Camera", 4, {}, 0},
-        {"TAKRO Digital Camer", 0, macControls, 47},
+        {"YDV10", 2, {}, 0},
+        {"YAS10", 4, {}, 0},
+        {"YPL10", 5, macControls, 47},
+        // The repair-service form takes the place of the plain serial number.
+        {"YFS10", 3, join(macControls, {1061, 1070}), 47},
+        {"YTK10", 1, macControls, 47},
+        {"TAKRO Digital Camera", 1, join(macControls, takroLocked), 47},
+        {"TAKRO Digital Camera 2", 1, join(macControls, takroLocked), 47},
+        // The lock compares the first 20 characters exactly, letter case included.
+        {"TAKRO Digital Camer", 1, macControls, 47},
+        {"takro Digital Camera", 1, macControls, 47},
     };
     for (const Case& c : cases) {
         ConsoleRig rig(profileFor(c.type));
-        rig.app.state().caps.factoryCodeFamily = c.family;
         ASSERT_EQ(rig.run(), 0) << c.type;
+        EXPECT_EQ(rig.app.state().caps.factoryCodeFamily, c.family) << c.type;
         MainDialog& d = rig.dialog();
         for (const ControlDef& s : d.table()) {
             if (s.id == idc::kEvf || s.id == idc::kVco) continue;  // decided by the panel rules

@@ -29,7 +29,11 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         {"ShadeForcedModel", 1},      {"DoubleShadingModel", 1},
         {"JudgedAwbModels", 3},       {"JudgedFocusModels", 5},
         {"AdjustStatusModels", 2},    {"QuickRestartModels", 8},
-        {"SlowRestartModel", 1},
+        {"SlowRestartModel", 1},      {"Serial14Model", 1},
+        {"FocusLockedModel", 1},      {"ServiceInfinityModels", 2},
+        {"ClearStatusModels", 2},     {"FactoryFamily1Models", 5},
+        {"FactoryFamily2Models", 10}, {"FactoryFamily4Models", 2},
+        {"FactoryFamily5Model", 1},
     };
     ASSERT_EQ(models::all().size(), sizes.size());
     for (const ModelTable* t : models::all()) {

@@ -1,6 +1,7 @@
-// Renders the main dialog, the result window, the result window after a judged AWB calibration,
-// the main dialog part-way through a firmware upload and the adjustment dialogs, as the console
-// builds them on a simulated camera, into PNG files: orvia_screenshots OUTPUT_DIRECTORY.
+// Renders the main dialog (plain, repair-service and locked builds, and part-way through a
+// firmware upload), the result window (also after a judged AWB calibration), the parameter prompt
+// and the adjustment dialogs, as the console builds them on a simulated camera, into PNG files:
+// orvia_screenshots OUTPUT_DIRECTORY.
 #include <QApplication>
 #include <QDir>
 #include <QProgressBar>
@@ -18,16 +19,17 @@
 #include "dialogs/maintenance_dialog.h"
 #include "dialogs/oel_dialogs.h"
 #include "dialogs/paf_cal_dialog.h"
+#include "service/param_dialog.h"
 #include "ui/dialog_view.h"
 #include "ui/icon.h"
 #include "ui/qt_operator.h"
 
 namespace {
 
-// The picture of each dialog, by template.
+// The picture of each dialog but the main dialog, by template.
 const std::map<int, const char*> kPictures = {
-    {orvia::kMainTemplate, "main_dialog.png"},
     {orvia::kResultTemplate, "result_window.png"},
+    {orvia::kParamTemplate, "set_parameter.png"},
     {orvia::kOelCalTemplate, "organic_el_levels.png"},
     {orvia::kOelAclTemplate, "organic_el_acl.png"},
     {orvia::kHallCalTemplate, "hall_element.png"},
@@ -36,89 +38,107 @@ const std::map<int, const char*> kPictures = {
     {orvia::kMaintenanceTemplate, "maintenance.png"},
     {orvia::kPafCalTemplate, "paf_calibration.png"},
 };
-
-// Further pictures: the result window after a judged AWB calibration, and the main dialog
-// part-way through a firmware upload.
+// The result window shown a second time: after a judged AWB calibration.
 constexpr char kAwbPicture[] = "awb_result.png";
 constexpr char kUploadPicture[] = "main_dialog_upload.png";
-constexpr int kFurtherPictures = 2;
 
-// Renders each dialog instead of waiting for an operator, and answers Yes.
+class ScreenshotOperator;
+// What is opened from the main dialog once it is saved.
+using FollowUp = std::function<void(ScreenshotOperator&, orvia::ui::DialogView& mainView,
+                                    orvia::DialogContext& ctx)>;
+
+// Renders each dialog instead of waiting for an operator, answers Yes and reads boxes rather
+// than waiting on them. The main dialog is saved as `mainName`; `followUp` then opens the
+// dialogs shown from it.
 class ScreenshotOperator final : public orvia::ui::QtOperator {
   public:
-    explicit ScreenshotOperator(QString directory) : directory_(std::move(directory)) {}
+    ScreenshotOperator(QString directory, QString mainName, FollowUp followUp)
+        : directory_(std::move(directory)),
+          mainName_(std::move(mainName)),
+          followUp_(std::move(followUp)) {}
     QStringList written;
-    // Opens the other dialogs while the main dialog shows.
-    std::function<void()> openOthers;
+    orvia::DialogContext* context = nullptr;
+    // The file the next open-file dialog chooses.
+    std::string file;
 
-    // The firmware upload: this file, Yes, and the boxes read rather than waited on.
     std::optional<std::string> chooseFile(std::string_view, std::string_view) override {
-        return firmware_;
+        return file;
     }
     bool askYesNo(std::string_view) override { return true; }
     void message(std::string_view) override {}
 
-    void render(orvia::ui::DialogView& view) {
+    void render(orvia::ui::DialogView& view, const QString& name) {
         view.adjustSize();
         view.show();
         QApplication::processEvents();
+        const QString path = QDir(directory_).filePath(name);
+        if (view.grab().save(path)) written << path;
+    }
+    void render(orvia::ui::DialogView& view) {
         const int id = view.model().templateId();
         const bool again = id == orvia::kResultTemplate && resultWindows_++ > 0;
-        const QString path = QDir(directory_).filePath(again ? kAwbPicture : kPictures.at(id));
-        if (view.grab().save(path)) written << path;
+        render(view, id == orvia::kMainTemplate ? mainName_
+                     : again                    ? kAwbPicture
+                                                : kPictures.at(id));
     }
 
   protected:
     int exec(orvia::ui::DialogView& view) override {
         render(view);
-        if (view.model().templateId() == orvia::kMainTemplate) {
-            orvia::showResult(*this, "UV Matrix Results :",
-                              "UV Matrix Calibration\r\n  R-Y gain   : 1.024\r\n"
-                              "  B-Y gain   : 0.987\r\n  Hue        : +2\r\n  Result     : OK");
-            view.model().command(orvia::idc::kAwb);
-            uploadFirmware(view);
-            if (openOthers) openOthers();
+        if (view.model().templateId() == orvia::kMainTemplate && followUp_ && context) {
+            followUp_(*this, view, *context);
         }
         view.hide();
         return orvia::kIdCancel;
     }
 
   private:
-    // Presses Firmware and renders the window once the progress bar is part-way.
-    void uploadFirmware(orvia::ui::DialogView& view) {
-        QTemporaryFile file(QDir::temp().filePath("orvia_firmware_XXXXXX.BIN"));
-        if (!file.open()) return;
-        file.write("VERSION=1.03.0020\r\n" + QByteArray(256 * 1024, '\x5A'));
-        file.close();
-        firmware_ = file.fileName().toStdString();
-        auto* bar = qobject_cast<QProgressBar*>(view.widget(orvia::idc::kProgress));
-        bool taken = false;
-        const auto watch = QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
-            if (taken || value < 40) return;
-            taken = true;
-            const QString path = QDir(directory_).filePath(kUploadPicture);
-            if (view.grab().save(path)) written << path;
-        });
-        qobject_cast<QPushButton*>(view.widget(orvia::idc::kFirmware))->click();
-        QObject::disconnect(watch);
-    }
-
     QString directory_;
+    QString mainName_;
+    FollowUp followUp_;
     int resultWindows_ = 0;
-    std::string firmware_;
 };
 
-}  // namespace
+// Presses Firmware and renders the main dialog once the progress bar is part-way.
+void renderUpload(ScreenshotOperator& op, orvia::ui::DialogView& view) {
+    QTemporaryFile file(QDir::temp().filePath("orvia_firmware_XXXXXX.BIN"));
+    if (!file.open()) return;
+    file.write("VERSION=1.03.0020\r\n" + QByteArray(256 * 1024, '\x5A'));
+    file.close();
+    op.file = file.fileName().toStdString();
+    auto* bar = qobject_cast<QProgressBar*>(view.widget(orvia::idc::kProgress));
+    bool taken = false;
+    const auto watch = QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+        if (taken || value < 40) return;
+        taken = true;
+        op.render(view, kUploadPicture);
+    });
+    qobject_cast<QPushButton*>(view.widget(orvia::idc::kFirmware))->click();
+    QObject::disconnect(watch);
+}
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setWindowIcon(orvia::ui::applicationIcon());
-    const QString directory = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(".");
-    QDir().mkpath(directory);
+// Opens every adjustment dialog once.
+void renderAdjustmentDialogs(ScreenshotOperator& op, orvia::DialogContext& ctx) {
+    orvia::openHallCalDialog(ctx);
+    orvia::openLensDataDialog(ctx, orvia::kLensPair);
+    orvia::KeystoneDialog keystone(ctx);
+    op.runModal(keystone);
+    orvia::openMaintenanceDialog(ctx);
+    orvia::openPafCalDialog(ctx, false);
+    // The organic-EL dialogs are modeless.
+    orvia::OelCalDialog levels(ctx);
+    orvia::OelAclDialog acl(ctx, &levels.block());
+    for (orvia::DialogModel* panel :
+         {static_cast<orvia::DialogModel*>(&levels), static_cast<orvia::DialogModel*>(&acl)}) {
+        op.showModeless(*panel);
+        if (orvia::ui::DialogView* view = op.viewOf(*panel)) op.render(*view);
+    }
+}
 
-    // A camera with an EVF panel, Hall and maintenance buttons, and a service-ID record.
-    camsim::Profile profile = orvia::testing::profileFor("YHC25", 0x00010003);
+// Runs the console on a camera of `profile` with a link library built as `build` and returns
+// the files written.
+QStringList renderConsole(const QString& directory, camsim::Profile profile, const char* build,
+                          const QString& mainName, FollowUp followUp = {}) {
     profile.values[205] = 0x4E430014;
     profile.records[206] = orvia::testing::wordsRecord({0x00420100, 0x00050007});
     profile.records[80] = orvia::testing::wordsRecord({16, 16, 16, 16, 16, 16, 16, 16});
@@ -136,28 +156,49 @@ int main(int argc, char** argv) {
     orvia::testing::TestHost host;
     host.serviceId = {.present = true, .technician = 0x1234};
     host.judgement = {.present = true, .result = 1};  // the camera's type is judged
-    ScreenshotOperator op(directory);
+    host.linkBuild = orvia::testing::identityNaming(build);
+    ScreenshotOperator op(directory, mainName, std::move(followUp));
     orvia::CalibrationApp app(link, clock, op, host);
-    app.state().caps.factoryCodeFamily = 2;  // a family that keeps the MAC Address strip
-    op.openOthers = [&] {
-        orvia::DialogContext& ctx = app.context();
-        orvia::openHallCalDialog(ctx);
-        orvia::openLensDataDialog(ctx, orvia::kLensPair);
-        orvia::KeystoneDialog keystone(ctx);
-        op.runModal(keystone);
-        orvia::openMaintenanceDialog(ctx);
-        orvia::openPafCalDialog(ctx, false);
-        // The organic-EL dialogs are modeless.
-        orvia::OelCalDialog levels(ctx);
-        orvia::OelAclDialog acl(ctx, &levels.block());
-        for (orvia::DialogModel* panel :
-             {static_cast<orvia::DialogModel*>(&levels), static_cast<orvia::DialogModel*>(&acl)}) {
-            op.showModeless(*panel);
-            if (orvia::ui::DialogView* view = op.viewOf(*panel)) op.render(*view);
-        }
-    };
+    op.context = &app.context();
     app.run("");
-    for (const QString& path : op.written)
+    Cam_reset_dll();
+    return op.written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(orvia::ui::applicationIcon());
+    const QString directory = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(".");
+    QDir().mkpath(directory);
+
+    // A camera with an EVF panel, Hall and maintenance buttons, and a service-ID record, of a
+    // factory code family that keeps the MAC Address strip.
+    QStringList written = renderConsole(
+        directory, orvia::testing::profileFor("YHC25", 0x00010003), "PELORIN", "main_dialog.png",
+        [](ScreenshotOperator& op, orvia::ui::DialogView& mainView, orvia::DialogContext& ctx) {
+            orvia::showResult(op, "UV Matrix Results :",
+                              "UV Matrix Calibration\r\n  R-Y gain   : 1.024\r\n"
+                              "  B-Y gain   : 0.987\r\n  Hue        : +2\r\n  Result     : OK");
+            mainView.model().command(orvia::idc::kAwb);
+            renderUpload(op, mainView);
+            renderAdjustmentDialogs(op, ctx);
+        });
+    // The repair-service build on a camera of its family, with the factory code prompt.
+    written += renderConsole(
+        directory, orvia::testing::profileFor("YFS11"), "Westrand", "main_dialog_westrand.png",
+        [](ScreenshotOperator& op, orvia::ui::DialogView&, orvia::DialogContext&) {
+            orvia::ParamDialog prompt(op, 0x1A);
+            op.runModal(prompt);
+        });
+    // The locked build.
+    written += renderConsole(directory, orvia::testing::profileFor("YXS10"), "TELMO",
+                             "main_dialog_telmo.png");
+    for (const QString& path : written)
         std::printf("%s\n", qPrintable(path));
-    return op.written.size() == static_cast<qsizetype>(kPictures.size()) + kFurtherPictures ? 0 : 1;
+    // Every dialog once, the AWB result and the upload, and the main dialog of the other builds.
+    const qsizetype expected = static_cast<qsizetype>(kPictures.size()) + 1 + 2 + 2;
+    return written.size() == expected ? 0 : 1;
 }

@@ -25,8 +25,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <map>
 #include <thread>
 
+#include "camsim/catalogue_profile.h"
 #include "console/dialog_registry.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
@@ -153,10 +155,8 @@ void expectAgrees(DialogView& view, DialogModel& model) {
 }
 
 // Runs the console on a simulated camera and hands the initialised main dialog to `check`.
-void withMainDialog(camsim::Profile profile, int family,
-                    const std::function<void(MainDialog&)>& check) {
+void withMainDialog(camsim::Profile profile, const std::function<void(MainDialog&)>& check) {
     testing::ConsoleRig rig(std::move(profile));
-    rig.app.state().caps.factoryCodeFamily = family;
     bool ran = false;
     rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
         check(rig.dialog());
@@ -167,9 +167,10 @@ void withMainDialog(camsim::Profile profile, int family,
 }
 
 TEST(MainDialogView, MirrorsTheModelByControlId) {
-    for (auto [type, family] : {std::pair{"YHC25", 2}, std::pair{"TAKRO Digital Camera", 0}}) {
+    // A camera of factory code family 2, which keeps the MAC Address strip, and one of family 1.
+    for (const char* type : {"YHC25", "TAKRO Digital Camera"}) {
         SCOPED_TRACE(type);
-        withMainDialog(testing::profileFor(type, 0x00010003), family, [&](MainDialog& model) {
+        withMainDialog(testing::profileFor(type, 0x00010003), [&](MainDialog& model) {
             DialogView view(model);
             EXPECT_EQ(view.windowTitle(), "Orvia Calibration Ver.1.60 Beta5");
             EXPECT_EQ(view.widget(idc::kMacGroup)->isVisibleTo(&view), model.bottomTrim() == 0);
@@ -499,6 +500,47 @@ TEST(FirmwareInTheProgram, AFewMegabytesGoUpWithTheBarMovingAndTheWindowPaintsDu
     EXPECT_GT(op.paintsWhileRestarting, 0);
     EXPECT_TRUE(op.pressedWhileRestarting);
     EXPECT_EQ(op.choices, 1) << "the press of Data during the restart wait was held off";
+}
+
+// Types an identity into the USB Storage group, sets it, empties the fields and gets it back.
+class IdentityOperator final : public QtOperator {
+  public:
+    std::map<int, QString> shown;
+
+  protected:
+    int exec(DialogView& view) override {
+        const std::map<int, QString> typed = {{idc::kUsbVid, "ORV"},
+                                              {idc::kUsbPid, "STORAGE"},
+                                              {idc::kUsbRev, "2.1"},
+                                              {idc::kUsbSerial, "1234"}};
+        auto field = [&](int id) { return qobject_cast<QLineEdit*>(view.widget(id)); };
+        for (const auto& [id, text] : typed) {
+            field(id)->clear();
+            QTest::keyClicks(field(id), text);
+        }
+        qobject_cast<QPushButton*>(view.widget(idc::kUsbSet))->click();
+        for (const auto& [id, text] : typed)
+            QTest::keyClicks(field(id), "x");  // changed, so the Get has to fill them again
+        qobject_cast<QPushButton*>(view.widget(idc::kUsbGet))->click();
+        for (const auto& [id, text] : typed)
+            shown[id] = field(id)->text();
+        return kIdCancel;
+    }
+};
+
+TEST(IdentityInTheProgram, AWrittenIdentityReadsBackTheSame) {
+    camsim::Profile profile = camsim::defaultProfile();
+    camsim::addCatalogueRecords(profile);
+    testing::ConsoleRig rig(profile);
+    QtCallRunner runner;
+    LinkCamera link(runner);
+    IdentityOperator op;
+    CalibrationApp app(link, rig.clock, op, rig.host);
+    ASSERT_EQ(app.run(""), 0);
+    EXPECT_EQ(op.shown, (std::map<int, QString>{{idc::kUsbVid, "ORV     "},
+                                                {idc::kUsbPid, "STORAGE         "},
+                                                {idc::kUsbRev, "2.1 "},
+                                                {idc::kUsbSerial, "000000001234"}}));
 }
 
 TEST(CallRunner, InterfaceThreadKeepsProcessingEventsDuringALongCall) {

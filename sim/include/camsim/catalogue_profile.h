@@ -19,6 +19,11 @@
 //   zero byte, CR, LF or 31 characters); the first such text counts. Sample files start with
 //   that line ("VERSION=1.03.0020\r\n") followed by the image. A file without it gives the
 //   version "LOADED-" and the data's 32-bit byte sum in hexadecimal;
+// - identity: the programs 33, 34, 35 and 4 store the diagnostic buffer as the vendor (8
+//   characters), product (16), revision (4) and serial number (up to 30) of the identity record
+//   (code 112: 28 bytes of texts, then the serial number); the serial number is also served by
+//   code 25. Programs 26 and 27 store the diagnostic word as the first and second word of the MAC
+//   address (code 111);
 // - microcontroller memory (code 223), flash memory (222) and EEPROM (170): a data send of the
 //   code writes the record's n bytes at its address (word 0 address, word 1 n, then the bytes);
 //   a read is the request (address, n, one more word) sent to code 31 followed by a fetch of the
@@ -72,6 +77,10 @@ inline constexpr int32_t kSelectorFirmware = 0x0FEDBEBE;
 
 // Adds the catalogue's records and values to `profile`, keeping those it already holds.
 void addCatalogueRecords(Profile& profile);
+
+// A camera of one factory code family of the console's region lists (0: none, 1 to 5), with its
+// factory code, language counts and video mode.
+Profile regionProfile(int family);
 
 class CatalogueModel {
   public:

@@ -1,5 +1,6 @@
 // The catalogue against the software camera with its catalogue model, on the virtual platform:
-// records of the profile, diagnostic results, upload and commit, and the camera's memories.
+// records of the profile, diagnostic results, upload and commit, the camera's memories, and the
+// identity it stores.
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -119,6 +120,36 @@ TEST_F(CamsimCatalogueTest, MemoryWrittenIsReadBack) {
     flash[4] = 4;
     ASSERT_EQ(Cam_get_flmem(flash), 0);
     EXPECT_EQ(flash[8], 0xFF) << "memories are separate";
+}
+
+TEST_F(CamsimCatalogueTest, IdentityAndMacAddressWrittenAreReadBack) {
+    // Vendor, then a 30-character serial number: the 58-byte read shows both.
+    ASSERT_EQ(Cam_set_diag_buffer("ORV     ", 8), 0);
+    ASSERT_EQ(Cam_execute_diag(33), 0);
+    ASSERT_TRUE(waitReady(15));
+    const std::string serial = "575331303031240315211130123456";
+    ASSERT_EQ(Cam_set_diag_buffer(serial.data(), 30), 0);
+    ASSERT_EQ(Cam_execute_diag(4), 0);
+    ASSERT_TRUE(waitReady(15));
+    QorlinkDiagInfo2Ext info{};
+    ASSERT_EQ(Cam_get_diag_info_2_ext(&info), 0);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(info.words), 8), "ORV     ");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(info.bytes), 28), serial.substr(0, 28));
+    EXPECT_EQ(info.value, '5' | '6' << 8);  // little-endian
+    char number[32] = {};
+    ASSERT_EQ(Cam_get_serial_no(number), 0);
+    EXPECT_EQ(std::string(number), serial);
+
+    ASSERT_EQ(Cam_set_diag_long(0x01020304), 0);
+    ASSERT_EQ(Cam_execute_diag(26), 0);
+    ASSERT_TRUE(waitReady(15));
+    ASSERT_EQ(Cam_set_diag_long(0x0A0B0C0D), 0);
+    ASSERT_EQ(Cam_execute_diag(27), 0);
+    ASSERT_TRUE(waitReady(15));
+    int32_t mac[2] = {};
+    ASSERT_EQ(Cam_get_mac_address(mac), 0);
+    EXPECT_EQ(mac[0], 0x01020304);
+    EXPECT_EQ(mac[1], 0x0A0B0C0D);
 }
 
 }  // namespace
