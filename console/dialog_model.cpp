@@ -58,6 +58,26 @@ void DataExchange::check(int id, int32_t& member) {
     }
 }
 
+void DataExchange::position(int id, int32_t& member) {
+    if (failed_) return;
+    if (saving_) {
+        member = dialog_.control(id).position;
+    } else {
+        dialog_.setPosition(id, member);
+    }
+}
+
+void DataExchange::radio(std::initializer_list<int> ids, int32_t& member) {
+    if (failed_) return;
+    int32_t index = 0;
+    if (saving_) member = -1;
+    for (int id : ids) {
+        if (saving_ && dialog_.control(id).checked) member = index;
+        if (!saving_) dialog_.setChecked(id, member == index);
+        ++index;
+    }
+}
+
 std::vector<std::string> tableProblems(const std::vector<ControlDef>& table) {
     std::vector<std::string> problems;
     std::map<int, const ControlDef*> byId;
@@ -175,6 +195,15 @@ void DialogModel::setSelection(int id, int index) {
 void DialogModel::setChecked(int id, bool checked) {
     mutableState(id).checked = checked;
     notify(id);
+}
+
+void DialogModel::checkRadio(int id) {
+    const int group = def(id).group;
+    for (const ControlDef& d : table_) {
+        if (d.kind != ControlKind::Radio || d.group != group) continue;
+        mutableState(d.id).checked = d.id == id;
+        notify(d.id);
+    }
 }
 
 void DialogModel::setPosition(int id, int position) {

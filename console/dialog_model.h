@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -31,6 +32,8 @@ enum class ControlKind {
     Group,          // group box framing other controls
     List,           // drop-down list; selection is a 0-based index, -1 for none
     Progress,       // progress bar with a range
+    Radio,          // radio button; checking one clears the other radios of its group box
+    Slider,         // vertical slider (trackbar) with a range; its position is the value
 };
 
 // Margin around the text of a multi-line edit, in pixels.
@@ -102,6 +105,7 @@ struct ControlDef {
     Cell cell;            // place in the parent's grid
     int buddy = 0;        // a label's mnemonic moves the focus to this control
     bool sunken = false;  // a status line: framed, and wide enough for maxChars characters
+    int tick = 0;         // a slider's tick interval (0: no ticks)
 };
 
 // Table rows by kind, to be placed with at() and, inside a group box, in().
@@ -145,6 +149,16 @@ inline ControlDef progress(int id, int low, int high) {
     d.rangeHigh = high;
     return d;
 }
+inline ControlDef radio(int id, std::string caption) {
+    return ControlDef(id, ControlKind::Radio, std::move(caption));
+}
+inline ControlDef slider(int id, int low, int high, int tick = 0) {
+    ControlDef d(id, ControlKind::Slider);
+    d.rangeLow = low;
+    d.rangeHigh = high;
+    d.tick = tick;
+    return d;
+}
 }  // namespace controls
 
 // What is wrong with a control table: duplicate ids, controls without a place, two controls in
@@ -159,7 +173,7 @@ struct ControlState {
     bool checked = false;
     bool visible = true;
     bool enabled = true;
-    int position = 0;
+    int position = 0;  // progress or slider position
     int rangeLow = 0;
     int rangeHigh = 0;
 };
@@ -184,6 +198,10 @@ class DataExchange {
     void selection(int id, int32_t& member);
     // A check box: 0 or 1.
     void check(int id, int32_t& member);
+    // A slider's position.
+    void position(int id, int32_t& member);
+    // A radio group: the index in `ids` of the checked radio, -1 for none.
+    void radio(std::initializer_list<int> ids, int32_t& member);
 
   private:
     void fail(int id);
@@ -216,6 +234,8 @@ class DialogModel {
     void addItem(int id, std::string item);
     void setSelection(int id, int index);
     void setChecked(int id, bool checked);
+    // Checks a radio button and clears the other radio buttons of its group box.
+    void checkRadio(int id);
     void setPosition(int id, int position);
     void setRange(int id, int low, int high);
 
@@ -229,8 +249,9 @@ class DialogModel {
 
     // Called once when the dialog is shown, before the operator sees it.
     virtual void initialise() {}
-    // A control was activated (button press, list change). Returns false when nothing handles
-    // it. The Cancel command (Escape, close box) ends the dialog unless a handler takes it.
+    // A control was activated (button press, list change, radio or check box click, slider
+    // moved). Returns false when nothing handles it. The Cancel command (Escape, close box)
+    // ends the dialog unless a handler takes it.
     bool command(int id);
     void setHandler(int id, std::function<void()> handler);
 

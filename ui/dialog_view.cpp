@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 
 #include "ui/icon.h"
 
@@ -154,6 +156,39 @@ QWidget* DialogView::create(const ControlDef& def) {
         case ControlKind::Progress:
             w = new QProgressBar(this);
             break;
+        case ControlKind::Radio: {
+            // The model keeps the radios of a group box exclusive.
+            auto* r = new QRadioButton(this);
+            r->setAutoExclusive(false);
+            connect(r, &QRadioButton::clicked, this, [this, id] {
+                model_.checkRadio(id);
+                model_.command(id);
+            });
+            w = r;
+            break;
+        }
+        case ControlKind::Slider: {
+            auto* s = new QSlider(Qt::Vertical, this);
+            if (def.tick > 0) {
+                s->setTickInterval(def.tick);
+                s->setTickPosition(QSlider::TicksBothSides);
+            }
+            // A move reaches the model when the operator lets go of the handle, or at once for
+            // a key, click or wheel step.
+            auto report = [this, id, s] {
+                if (mirroring_) return;
+                model_.viewState(id).position = s->sliderPosition();
+                model_.command(id);
+            };
+            connect(s, &QSlider::sliderReleased, this, report);
+            connect(s, &QSlider::actionTriggered, this, [s, report](int action) {
+                if (action != QAbstractSlider::SliderMove) {
+                    QMetaObject::invokeMethod(s, report, Qt::QueuedConnection);
+                }
+            });
+            w = s;
+            break;
+        }
     }
     w->setObjectName(QString::number(id));
     widgets_[id] = w;
@@ -263,6 +298,12 @@ void DialogView::mirror(int id) {
     } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
         bar->setRange(s.rangeLow, s.rangeHigh);
         bar->setValue(s.position);
+    } else if (auto* r = qobject_cast<QRadioButton*>(w)) {
+        r->setText(text);
+        r->setChecked(s.checked);
+    } else if (auto* slider = qobject_cast<QSlider*>(w)) {
+        slider->setRange(s.rangeLow, s.rangeHigh);
+        slider->setValue(s.position);
     }
     w->setVisible(s.visible);
     w->setEnabled(s.enabled);

@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QThread>
@@ -111,6 +113,21 @@ void expectAgrees(DialogView& view, DialogModel& model) {
                 ASSERT_NE(p, nullptr);
                 EXPECT_EQ(p->value(), s.position);
                 EXPECT_EQ(p->maximum(), s.rangeHigh);
+                break;
+            }
+            case ControlKind::Radio: {
+                auto* r = qobject_cast<QRadioButton*>(w);
+                ASSERT_NE(r, nullptr);
+                EXPECT_EQ(r->text(), qs(s.text));
+                EXPECT_EQ(r->isChecked(), s.checked);
+                break;
+            }
+            case ControlKind::Slider: {
+                auto* slider = qobject_cast<QSlider*>(w);
+                ASSERT_NE(slider, nullptr);
+                EXPECT_EQ(slider->value(), s.position);
+                EXPECT_EQ(slider->minimum(), s.rangeLow);
+                EXPECT_EQ(slider->maximum(), s.rangeHigh);
                 break;
             }
         }
