@@ -2,6 +2,11 @@
 
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
+#include "dialogs/battery_dialogs.h"
+#include "dialogs/key_dialog.h"
+#include "dialogs/lens_adjust_dialog.h"
+#include "dialogs/video_gain_dialog.h"
+#include "dialogs/yc_shading_dialog.h"
 
 namespace orvia {
 
@@ -20,6 +25,22 @@ const std::vector<DialogEntry>& dialogRegistry() {
         {"ResultDialog",
          [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
              return std::make_unique<ResultDialog>(ctx.op);
+         }},
+        {"VideoGainDialog",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<VideoGainDialog>(ctx, false);
+         }},
+        {"YcShadingDialog", onContext<YcShadingDialog>},
+        {"BatteryInfoDialog", onContext<BatteryInfoDialog>},
+        {"BatteryTypeDialog", onContext<BatteryTypeDialog>},
+        {"KeyDialog", onContext<KeyDialog>},
+        {"LensAdjustDialogA",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<LensAdjustDialog>(ctx, LensLayout::A);
+         }},
+        {"LensAdjustDialogB",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<LensAdjustDialog>(ctx, LensLayout::B);
          }},
     };
     return entries;

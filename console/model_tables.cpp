@@ -145,6 +145,10 @@ constexpr ModelEntry kJudgedFocus[] = {
 
 // Repair-site models whose settings-only initialisation also writes the adjust status.
 constexpr ModelEntry kAdjustStatus[] = {{E, "YFS15"}, {E, "YFS25"}};
+// ---- Production lens adjustment ----------------------------------------------------------
+
+// Members of QrCodeModels whose lens adjustment record has layout B.
+constexpr ModelEntry kLensAdjLayoutB[] = {{E, "YQR12"}, {E, "YQR20"}, {E, "YQR21"}};
 // ---- Firmware upload -----------------------------------------------------------------------
 
 constexpr ModelEntry kQuickRestart[] = {
@@ -228,21 +232,31 @@ const ModelTable DoubleShadingModel{"DoubleShadingModel", kDoubleShading};
 const ModelTable JudgedAwbModels{"JudgedAwbModels", kJudgedAwb};
 const ModelTable JudgedFocusModels{"JudgedFocusModels", kJudgedFocus};
 const ModelTable AdjustStatusModels{"AdjustStatusModels", kAdjustStatus};
+const ModelTable LensAdjLayoutBModels{"LensAdjLayoutBModels", kLensAdjLayoutB};
 const ModelTable QuickRestartModels{"QuickRestartModels", kQuickRestart};
 const ModelTable SlowRestartModel{"SlowRestartModel", kSlowRestart};
 
 std::span<const ModelTable* const> all() {
     static const ModelTable* const tables[] = {
-        &LangKind1Models,       &LcdType2Models,    &LcdType3Models,     &LcdType4Models,
-        &LcdType5Models,        &LcdType6Model,     &LcdType15Model,     &EvfModels,
-        &UsbIdLockedModels,     &PafModels,         &NoBackrushModels,   &InfinityCalModels,
-        &KeystoneVariantModels, &PixelMapModel,     &BatteryModels,      &LensDataModelsA,
-        &LensDataModelsB,       &MaintenanceModels, &VideoGainModel,     &HallCalModels,
-        &ShadingAdjFamilies,    &TestVariantModel,  &TemplateChkModels,  &SensWbModels,
-        &FamilySetupModels,     &RsaKeyModel,       &QrCodeModels,       &ExtraSetupModel,
-        &AwbSettleModels,       &FocusSettleModels, &ShadeForcedModel,   &DoubleShadingModel,
-        &JudgedAwbModels,       &JudgedFocusModels, &AdjustStatusModels, &QuickRestartModels,
-        &SlowRestartModel,
+        &LangKind1Models,       &LcdType2Models,
+        &LcdType3Models,        &LcdType4Models,
+        &LcdType5Models,        &LcdType6Model,
+        &LcdType15Model,        &EvfModels,
+        &UsbIdLockedModels,     &PafModels,
+        &NoBackrushModels,      &InfinityCalModels,
+        &KeystoneVariantModels, &PixelMapModel,
+        &BatteryModels,         &LensDataModelsA,
+        &LensDataModelsB,       &MaintenanceModels,
+        &VideoGainModel,        &HallCalModels,
+        &ShadingAdjFamilies,    &TestVariantModel,
+        &TemplateChkModels,     &SensWbModels,
+        &FamilySetupModels,     &RsaKeyModel,
+        &QrCodeModels,          &ExtraSetupModel,
+        &AwbSettleModels,       &FocusSettleModels,
+        &ShadeForcedModel,      &DoubleShadingModel,
+        &JudgedAwbModels,       &JudgedFocusModels,
+        &AdjustStatusModels,    &QuickRestartModels,
+        &SlowRestartModel,      &LensAdjLayoutBModels,
     };
     return tables;
 }

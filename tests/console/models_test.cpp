@@ -29,7 +29,7 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         {"ShadeForcedModel", 1},      {"DoubleShadingModel", 1},
         {"JudgedAwbModels", 3},       {"JudgedFocusModels", 5},
         {"AdjustStatusModels", 2},    {"QuickRestartModels", 8},
-        {"SlowRestartModel", 1},
+        {"SlowRestartModel", 1},      {"LensAdjLayoutBModels", 3},
     };
     ASSERT_EQ(models::all().size(), sizes.size());
     for (const ModelTable* t : models::all()) {
@@ -45,6 +45,11 @@ TEST(ModelTables, HaveTheirFixedSizes) {
                 << t->name << " '" << e.text << "'";
         }
     }
+}
+
+TEST(ModelTables, LensAdjustmentLayoutBTypesAreQrCodeTypes) {
+    for (const ModelEntry& e : models::LensAdjLayoutBModels.entries)
+        EXPECT_TRUE(models::QrCodeModels.matches(e.text)) << e.text;
 }
 
 TEST(ModelTables, AwbSettleEntriesWaitHalfAMinuteOrAMinute) {
