@@ -1,27 +1,82 @@
-// Renders the main dialog, the result window, the result window after a judged AWB calibration
-// and the main dialog part-way through a firmware upload, as the console builds them on a
-// simulated camera, into PNG files: orvia_screenshots OUTPUT_DIRECTORY.
+// Renders the main dialog, the result window, the result window after a judged AWB calibration,
+// the main dialog part-way through a firmware upload and the adjustment dialogs, as the console
+// builds them on a simulated camera, into PNG files: orvia_screenshots OUTPUT_DIRECTORY.
 #include <QApplication>
 #include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryFile>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
+#include "camsim/setup_records.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
 #include "console_rig.h"
+#include "dialogs/battery_dialogs.h"
+#include "dialogs/key_dialog.h"
+#include "dialogs/lens_adjust_dialog.h"
+#include "dialogs/video_gain_dialog.h"
+#include "dialogs/yc_shading_dialog.h"
 #include "ui/dialog_view.h"
 #include "ui/icon.h"
 #include "ui/qt_operator.h"
 
 namespace {
 
+// The adjustment dialogs' pictures, and what the operator has done in each when it is taken.
+struct AdjustmentPicture {
+    int templateId;
+    const char* file;
+    std::function<void(orvia::DialogModel&)> act;
+};
+
+const std::vector<AdjustmentPicture>& adjustmentPictures() {
+    using orvia::DialogModel;
+    static const std::vector<AdjustmentPicture> pictures = {
+        {orvia::vg::kTemplate, "video_gain.png", {}},
+        {orvia::yc::kTemplate, "yc_shading.png",
+         [](DialogModel& d) { d.command(orvia::yc::kStart); }},
+        {orvia::battery::kInfoTemplate, "battery_info.png",
+         [](DialogModel& d) { d.command(orvia::kIdOk); }},
+        {orvia::battery::kTypeTemplate, "battery_type.png", {}},
+        {orvia::keys::kTemplate, "key_provisioning.png", {}},
+        {orvia::lens::kTemplateA, "lens_adjustment_a.png",
+         [](DialogModel& d) {
+             d.viewState(orvia::lens::kScan).text = "YQR10LNS0042A012B005A000B045A123";
+             d.command(orvia::lens::kScanEnter);
+             d.command(orvia::lens::kWrite);
+         }},
+        {orvia::lens::kTemplateB, "lens_adjustment_b.png",
+         [](DialogModel& d) {
+             d.viewState(orvia::lens::kScan).text =
+                 "123456654321700121034005610007008910900123400009";
+             d.command(orvia::lens::kScanEnter);
+         }},
+    };
+    return pictures;
+}
+
+// Opens each adjustment dialog where the console opens it.
+void openAdjustmentDialogs(orvia::DialogContext& ctx) {
+    orvia::openVideoGainDialog(ctx, false);
+    orvia::openYcShadingDialog(ctx);
+    orvia::openBatteryInfoDialog(ctx);
+    orvia::openBatteryTypeDialog(ctx);
+    orvia::openKeyDialog(ctx);
+    for (orvia::LensLayout layout : {orvia::LensLayout::A, orvia::LensLayout::B}) {
+        orvia::LensAdjustDialog lens(ctx, layout);
+        ctx.op.runModal(lens);
+    }
+}
+
 // Renders each modal dialog instead of waiting for an operator, and answers Yes.
 class ScreenshotOperator final : public orvia::ui::QtOperator {
   public:
     explicit ScreenshotOperator(QString directory) : directory_(std::move(directory)) {}
     QStringList written;
+    orvia::DialogContext* context = nullptr;
 
     // The firmware upload: this file, Yes, and the boxes read rather than waited on.
     std::optional<std::string> chooseFile(std::string_view, std::string_view) override {
@@ -36,6 +91,16 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
         view.show();
         QApplication::processEvents();
         orvia::DialogModel& model = view.model();
+        for (const AdjustmentPicture& picture : adjustmentPictures()) {
+            if (picture.templateId != model.templateId()) continue;
+            if (picture.act) picture.act(model);
+            view.adjustSize();
+            QApplication::processEvents();
+            const QString path = QDir(directory_).filePath(picture.file);
+            if (view.grab().save(path)) written << path;
+            view.hide();
+            return orvia::kIdCancel;
+        }
         const bool main = model.templateId() == orvia::kMainTemplate;
         const QString name = main                    ? "main_dialog.png"
                              : resultWindows_++ == 0 ? "result_window.png"
@@ -48,6 +113,7 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
                               "  B-Y gain   : 0.987\r\n  Hue        : +2\r\n  Result     : OK");
             model.command(orvia::idc::kAwb);
             uploadFirmware(view);
+            openAdjustmentDialogs(*context);
         }
         view.hide();
         return orvia::kIdCancel;
@@ -92,9 +158,12 @@ int main(int argc, char** argv) {
     profile.values[205] = 0x4E430014;
     profile.records[206] = orvia::testing::wordsRecord({0x00420100, 0x00050007});
     profile.records[80] = orvia::testing::wordsRecord({16, 16, 16, 16, 16, 16, 16, 16});
+    profile.records[camsim::kCodeVideoGain] = orvia::testing::wordsRecord({20, 245});
+    camsim::addSetupRecords(profile);
     camsim::Camera camera(profile);
     camsim::CatalogueModel catalogue(camera);
     camsim::addCalibrationDiags(camera, catalogue, {.shadeStatus = 0});
+    camsim::BatteryModel battery(camera);
     qorlink::test::VirtualPlatform platform;
     platform.attach(1, camera);
     qorlink::test::ScopedPlatform installed(platform);
@@ -106,9 +175,11 @@ int main(int argc, char** argv) {
     host.judgement = {.present = true, .result = 1};  // the camera's type is judged
     ScreenshotOperator op(directory);
     orvia::CalibrationApp app(link, clock, op, host);
+    op.context = &app.context();
     app.state().caps.factoryCodeFamily = 2;  // a family that keeps the MAC Address strip
     app.run("");
     for (const QString& path : op.written)
         std::printf("%s\n", qPrintable(path));
-    return op.written.size() == 4 ? 0 : 1;
+    // The main dialog, two result windows, the upload and seven adjustment dialogs.
+    return op.written.size() == 11 ? 0 : 1;
 }
