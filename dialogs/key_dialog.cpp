@@ -39,12 +39,6 @@ class KeyRecord {
 using Key1 = KeyRecord<diag::kKey1Bytes>;
 using Key2 = KeyRecord<diag::kKey2Bytes>;
 
-// Status texts for the key source's failures -1, -2 and -3.
-struct KeySourceTexts {
-    const char* memory;
-    const char* keyData;
-    const char* dataFile;
-};
 constexpr KeySourceTexts kCompareKey1 = {text::kRsaKeyMemoryError, text::kRsaKeyKeydataNotFound,
                                          text::kRsaKeyDatafileNotFound};
 constexpr KeySourceTexts kKey1 = {text::kRsaKey1MemoryError, text::kRsaKey1KeydataNotFound,
@@ -107,6 +101,18 @@ void KeyDialog::show(const std::string& text) {
     ctx_.op.refresh(*this);
 }
 
+bool KeyDialog::keyRead(int32_t r, const KeySourceTexts& texts) {
+    if (r == 0) return true;
+    // A result the key source gives no text for ends the press with the status empty.
+    if (const char* t = keySourceText(r, texts)) show(t);
+    return false;
+}
+
+bool KeyDialog::cameraDone(int32_t r) {
+    if (r != 0) show(format(text::kStatusError, ctx_.texts.text(r).c_str()));
+    return r == 0;
+}
+
 void KeyDialog::compare() {
     WaitCursor busy(ctx_.op);
     if (!readControls()) return;
@@ -115,13 +121,9 @@ void KeyDialog::compare() {
     Camera& camera = ctx_.camera;
 
     Key1 file1, camera1;
-    int32_t r = camera.get_rsa_key(folder.c_str(), identifier.c_str(), file1.data());
-    if (r != 0) {
-        if (const char* t = keySourceText(r, kCompareKey1)) show(t);
-        return;
-    }
-    if (r = camera.get_rsa1_key(camera1.data()); r != 0) {
-        show(format(text::kStatusError, ctx_.texts.text(r).c_str()));
+    if (!keyRead(camera.get_rsa_key(folder.c_str(), identifier.c_str(), file1.data()),
+                 kCompareKey1) ||
+        !cameraDone(camera.get_rsa1_key(camera1.data()))) {
         return;
     }
     show(text::kGetRsa1Completed);
@@ -129,12 +131,8 @@ void KeyDialog::compare() {
     show(same1 ? text::kKey1Same : text::kKey1Different);
 
     Key2 file2, camera2;
-    if (r = camera.get_rsa_key2(folder.c_str(), file2.data()); r != 0) {
-        if (const char* t = keySourceText(r, kKey2)) show(t);
-        return;
-    }
-    if (r = camera.get_rsa2_key(camera2.data()); r != 0) {
-        show(format(text::kStatusError, ctx_.texts.text(r).c_str()));
+    if (!keyRead(camera.get_rsa_key2(folder.c_str(), file2.data()), kKey2) ||
+        !cameraDone(camera.get_rsa2_key(camera2.data()))) {
         return;
     }
     show(text::kGetRsa2Completed);
@@ -154,29 +152,17 @@ void KeyDialog::write() {
     if (!readControls()) return;
     show({});
     Camera& camera = ctx_.camera;
-
     {
         Key1 key;
-        int32_t r = camera.get_rsa_key(folder.c_str(), identifier.c_str(), key.data());
-        if (r != 0) {
-            if (const char* t = keySourceText(r, kKey1)) show(t);
-            return;
-        }
-        if (r = camera.set_rsa1_key(key.data()); r != 0) {
-            show(format(text::kStatusError, ctx_.texts.text(r).c_str()));
+        if (!keyRead(camera.get_rsa_key(folder.c_str(), identifier.c_str(), key.data()), kKey1) ||
+            !cameraDone(camera.set_rsa1_key(key.data()))) {
             return;
         }
     }
     show(text::kSetRsaCompleted);
-
     Key2 key;
-    int32_t r = camera.get_rsa_key2(folder.c_str(), key.data());
-    if (r != 0) {
-        if (const char* t = keySourceText(r, kKey2)) show(t);
-        return;
-    }
-    if (r = camera.set_rsa2_key(key.data()); r != 0) {
-        show(format(text::kStatusError, ctx_.texts.text(r).c_str()));
+    if (!keyRead(camera.get_rsa_key2(folder.c_str(), key.data()), kKey2) ||
+        !cameraDone(camera.set_rsa2_key(key.data()))) {
         return;
     }
     show(text::kSetRsaCompleted);

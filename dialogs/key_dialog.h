@@ -4,12 +4,20 @@
 // and every copy of a record it holds is wiped as soon as it is no longer needed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
 
 namespace orvia {
+
+// Status texts for the key source's failures -1, -2 and -3.
+struct KeySourceTexts {
+    const char* memory;
+    const char* keyData;
+    const char* dataFile;
+};
 
 namespace keys {
 inline constexpr int kTemplate = 11000;
@@ -43,6 +51,10 @@ class KeyDialog final : public DialogModel {
     void write();
     // Shows `text` in the status line at once.
     void show(const std::string& text);
+    // True for a key read from the key data (result 0); otherwise shows the failure's text.
+    bool keyRead(int32_t r, const KeySourceTexts& texts);
+    // True for a camera call that succeeded (result 0); otherwise shows the error.
+    bool cameraDone(int32_t r);
 
     DialogContext& ctx_;
 };
