@@ -158,10 +158,12 @@ std::vector<ControlDef> lensTable(LensLayout layout) {
     const std::span<const LensField> fields = fieldsOf(layout);
     // Values in columns of five below the code reader's line.
     constexpr int kFirstRow = 2, kPerColumn = 5;
+    // The code field comes first, so that it has the focus when the window opens and the
+    // reader's first code lands there.
     std::vector<ControlDef> t = {
-        check(kReaderInput, text::kCodeReaderInput).at(0, 0, 2),
         edit(kScan).labelled(text::kQrCodeLabel).at(1, 0, 4),
         defaultButton(kScanEnter, text::kQrEnter).at(1, 4),
+        check(kReaderInput, text::kCodeReaderInput).at(0, 0, 2),
     };
     for (size_t i = 0; i < fields.size(); ++i) {
         const int row = kFirstRow + static_cast<int>(i) % kPerColumn;
