@@ -57,6 +57,9 @@ struct AppState {
     // The link library's build identity as start-up read it: only when the service-ID library
     // did not load (otherwise empty). Other build checks read it through the Host.
     BuildIdentity linkBuild;
+    // The production lens adjustment's read-back button is offered: granted by a link library
+    // build without a PrivateBuild value, and kept for the rest of the run.
+    bool lensReadBackAllowed = false;
 };
 
 }  // namespace orvia

@@ -35,46 +35,10 @@ bool runShadingProgram(DialogContext& ctx, int32_t program) {
     return r == 0;
 }
 
-// Colour shading: a preset white balance and a picture at the wide end and at the tele end with
-// colour shade mode on, then the mode off and the lens back to the wide end. The first refused
-// call ends the sequence with a step error naming its step; the camera is left as that step
-// found it. True when every step went through.
+// Colour shading: the first refused call ends the sequence with a step error naming its step;
+// the camera is left as that step found it. True when every step went through.
 bool runColorShading(DialogContext& ctx) {
-    Camera& camera = ctx.camera;
-    const int32_t wide[2] = {diag::kFocalWide, diag::kFocalScale};
-    const int32_t tele[2] = {diag::kFocalTele, diag::kFocalScale};
-    const auto presetWb = [&] {
-        const int32_t r = camera.execute_diag(diag::kPresetWb);
-        if (r == 0) waitReady(camera, ctx.clock, diag::kWaitCalibration);
-        return r;
-    };
-    const auto takePicture = [&] {
-        const int32_t r = camera.take_pic();
-        if (r == 0) waitReady(camera, ctx.clock, diag::kWaitCalibration);
-        return r;
-    };
-    struct Step {
-        const char* name;
-        std::function<int32_t()> call;
-    };
-    const Step steps[] = {
-        {text::kStepWideEnd, [&] { return camera.set_focal_length(wide); }},
-        {text::kStepColorShadeOn, [&] { return camera.set_color_shade(diag::kColorShadeOn); }},
-        {text::kStepPresetWb, presetWb},
-        {text::kStepTakePicture, takePicture},
-        {text::kStepTeleEnd, [&] { return camera.set_focal_length(tele); }},
-        {text::kStepPresetWb, presetWb},
-        {text::kStepTakePicture, takePicture},
-        {text::kStepColorShadeOff, [&] { return camera.set_color_shade(diag::kColorShadeOff); }},
-        // The calibration is complete: the lens goes back to the wide end, and the sequence has
-        // succeeded whatever the camera answers to that.
-        {text::kStepCompleteAll,
-         [&] {
-             camera.set_focal_length(wide);
-             return 0;
-         }},
-    };
-    for (const Step& step : steps) {
+    for (const ShadingStep& step : colorShadingSteps(ctx)) {
         if (const int32_t r = step.call(); r != 0) {
             showStepError(ctx, step.name, r);
             return false;
@@ -108,6 +72,42 @@ bool isShadeStatus(int32_t s) {
 }
 
 }  // namespace
+
+std::vector<ShadingStep> colorShadingSteps(DialogContext& ctx) {
+    Camera& camera = ctx.camera;
+    Clock& clock = ctx.clock;
+    static constexpr int32_t wide[2] = {diag::kFocalWide, diag::kFocalScale};
+    static constexpr int32_t tele[2] = {diag::kFocalTele, diag::kFocalScale};
+    const auto presetWb = [&camera, &clock] {
+        const int32_t r = camera.execute_diag(diag::kPresetWb);
+        if (r == 0) waitReady(camera, clock, diag::kWaitCalibration);
+        return r;
+    };
+    const auto takePicture = [&camera, &clock] {
+        const int32_t r = camera.take_pic();
+        if (r == 0) waitReady(camera, clock, diag::kWaitCalibration);
+        return r;
+    };
+    return {
+        {text::kStepWideEnd, [&camera] { return camera.set_focal_length(wide); }},
+        {text::kStepColorShadeOn,
+         [&camera] { return camera.set_color_shade(diag::kColorShadeOn); }},
+        {text::kStepPresetWb, presetWb},
+        {text::kStepTakePicture, takePicture},
+        {text::kStepTeleEnd, [&camera] { return camera.set_focal_length(tele); }},
+        {text::kStepPresetWb, presetWb},
+        {text::kStepTakePicture, takePicture},
+        {text::kStepColorShadeOff,
+         [&camera] { return camera.set_color_shade(diag::kColorShadeOff); }},
+        // The calibration is complete: the lens goes back to the wide end, and the sequence has
+        // succeeded whatever the camera answers to that.
+        {text::kStepCompleteAll,
+         [&camera] {
+             camera.set_focal_length(wide);
+             return 0;
+         }},
+    };
+}
 
 void calibrateAwb(DialogContext& ctx) {
     if (!confirm(ctx.op, text::kAskAwb)) return;

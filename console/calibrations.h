@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/dialog_context.h"
 
@@ -28,6 +30,19 @@ void calibrateFocus(DialogContext& ctx);
 // UV Matrix (button 1023): asks, runs diag 16 with a 30 s wait, and shows the camera's result
 // text in the result window. A refused start ends with the error box.
 void calibrateUvMatrix(DialogContext& ctx);
+
+// One step of the colour-shading sequence: its name and its camera call, which returns the call's
+// result and, after a started preset white balance or picture, waits up to 30 s for the camera.
+struct ShadingStep {
+    const char* name;
+    std::function<int32_t()> call;
+};
+
+// The colour-shading sequence: a preset white balance and a picture at the wide end and at the
+// tele end with colour shade mode on, then the mode off; the last step ("Complete All !") puts
+// the lens back to the wide end and succeeds whatever the camera answers. The steps call the
+// camera of `ctx` and live no longer than it.
+std::vector<ShadingStep> colorShadingSteps(DialogContext& ctx);
 
 // The standard AF position a focus text carries after "STD_AFPOS = ": the signed decimal
 // number in the 12 characters after the marker (leading blanks skipped, read up to the first

@@ -2,6 +2,7 @@
 // take before the console carries on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace orvia::diag {
@@ -140,5 +141,44 @@ inline constexpr int32_t kWriteMacHigh = 26;
 inline constexpr int32_t kWriteMacLow = 27;
 // Wait after each identity or region write, in seconds.
 inline constexpr uint32_t kWaitSetting = 15;
+// ---- Adjustment dialogs: video gain, Y/C shading, battery, lens adjustment, keys ----------
+
+// Video gain: levels -30..30 in the camera's code (0..60 for 0..30, 197..255 for -30..-1), the
+// camera's connection value (1 camera, 2 cradle), and the 92 % white test pattern shown on the
+// display in Play (3) state. Off (1) is restored when the dialog closes; 0 means no display.
+inline constexpr int32_t kVideoLevelMax = 30;
+inline constexpr int32_t kVideoCodeNegative = 257;  // code = 2 x level + this, for levels below 0
+inline constexpr int32_t kVideoCodeTop = 255;
+inline constexpr int32_t kVideoLevelButtonStep = 2;
+inline constexpr int32_t kConnectionCamera = 1;
+inline constexpr int32_t kConnectionCradle = 2;
+inline constexpr int32_t kDisplayNone = 0;
+inline constexpr int32_t kDisplayPlay = 3;
+inline constexpr int32_t kPatternWhite92 = 11;
+inline constexpr uint32_t kWaitDisplayState = 15;
+
+// Y/C shading: how long the camera may take to switch its display (its steps wait as the colour
+// shading after AWB does, kWaitCalibration).
+inline constexpr uint32_t kWaitYcDisplay = 15;
+
+// Battery information record and the kinds the dialog reads; battery types 1-3 are the radio
+// buttons 1069-1071.
+inline constexpr size_t kBatteryInfoBytes = 22;
+inline constexpr int32_t kBatteryInfoKinds = 2;
+inline constexpr int32_t kBatteryTypes = 3;
+
+// Production lens adjustment records: layout A eight 16-bit values, layout B 28 bytes. The link
+// library sends and reads as many bytes as the camera names (up to kLensAdjMaxBytes), so the
+// record lives in a buffer of that size.
+inline constexpr size_t kLensAdjBytesA = 16;
+inline constexpr size_t kLensAdjBytesB = 28;
+inline constexpr size_t kLensAdjMaxBytes = 2048;
+
+// Key records: key set 1 and key set 2, and the key source's failures.
+inline constexpr size_t kKey1Bytes = 724;
+inline constexpr size_t kKey2Bytes = 136;
+inline constexpr int32_t kKeyMemoryError = -1;
+inline constexpr int32_t kKeyDataNotFound = -2;
+inline constexpr int32_t kKeyFileNotFound = -3;
 
 }  // namespace orvia::diag

@@ -2,10 +2,15 @@
 
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
+#include "dialogs/battery_dialogs.h"
+#include "dialogs/key_dialog.h"
+#include "dialogs/lens_adjust_dialog.h"
 #include "dialogs/lens_dialogs.h"
 #include "dialogs/maintenance_dialog.h"
 #include "dialogs/oel_dialogs.h"
 #include "dialogs/paf_cal_dialog.h"
+#include "dialogs/video_gain_dialog.h"
+#include "dialogs/yc_shading_dialog.h"
 #include "service/param_dialog.h"
 
 namespace orvia {
@@ -42,6 +47,22 @@ const std::vector<DialogEntry>& dialogRegistry() {
         {"ParamDialog",
          [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
              return std::make_unique<ParamDialog>(ctx.op);
+         }},
+        {"VideoGainDialog",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<VideoGainDialog>(ctx, false);
+         }},
+        {"YcShadingDialog", onContext<YcShadingDialog>},
+        {"BatteryInfoDialog", onContext<BatteryInfoDialog>},
+        {"BatteryTypeDialog", onContext<BatteryTypeDialog>},
+        {"KeyDialog", onContext<KeyDialog>},
+        {"LensAdjustDialogA",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<LensAdjustDialog>(ctx, LensLayout::A);
+         }},
+        {"LensAdjustDialogB",
+         [](DialogContext& ctx) -> std::unique_ptr<DialogModel> {
+             return std::make_unique<LensAdjustDialog>(ctx, LensLayout::B);
          }},
     };
     return entries;

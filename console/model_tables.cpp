@@ -145,6 +145,10 @@ constexpr ModelEntry kJudgedFocus[] = {
 
 // Repair-site models whose settings-only initialisation also writes the adjust status.
 constexpr ModelEntry kAdjustStatus[] = {{E, "YFS15"}, {E, "YFS25"}};
+// ---- Production lens adjustment ----------------------------------------------------------
+
+// Members of QrCodeModels whose lens adjustment record has layout B.
+constexpr ModelEntry kLensAdjLayoutB[] = {{E, "YQR12"}, {E, "YQR20"}, {E, "YQR21"}};
 // ---- Firmware upload -----------------------------------------------------------------------
 
 constexpr ModelEntry kQuickRestart[] = {
@@ -254,6 +258,7 @@ const ModelTable DoubleShadingModel{"DoubleShadingModel", kDoubleShading};
 const ModelTable JudgedAwbModels{"JudgedAwbModels", kJudgedAwb};
 const ModelTable JudgedFocusModels{"JudgedFocusModels", kJudgedFocus};
 const ModelTable AdjustStatusModels{"AdjustStatusModels", kAdjustStatus};
+const ModelTable LensAdjLayoutBModels{"LensAdjLayoutBModels", kLensAdjLayoutB};
 const ModelTable QuickRestartModels{"QuickRestartModels", kQuickRestart};
 const ModelTable SlowRestartModel{"SlowRestartModel", kSlowRestart};
 const ModelTable Serial14Model{"Serial14Model", kSerial14};
@@ -293,7 +298,7 @@ std::span<const ModelTable* const> all() {
         &FocusLockedModel,      &ServiceInfinityModels,
         &ClearStatusModels,     &FactoryFamily1Models,
         &FactoryFamily2Models,  &FactoryFamily4Models,
-        &FactoryFamily5Model,
+        &FactoryFamily5Model,   &LensAdjLayoutBModels,
     };
     return tables;
 }

@@ -80,6 +80,8 @@ extern const ModelTable JudgedAwbModels;
 extern const ModelTable JudgedFocusModels;
 // Camera initialisation.
 extern const ModelTable AdjustStatusModels;
+// Production lens adjustment: the types whose record has layout B (all others: layout A).
+extern const ModelTable LensAdjLayoutBModels;
 // Firmware upload: how the camera restarts after a firmware write.
 extern const ModelTable QuickRestartModels;
 extern const ModelTable SlowRestartModel;

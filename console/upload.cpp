@@ -23,6 +23,8 @@
 #include "console/operator.h"
 #include "console/reporting.h"
 #include "console/texts.h"
+#include "dialogs/key_dialog.h"
+#include "dialogs/lens_adjust_dialog.h"
 
 namespace orvia {
 
@@ -274,10 +276,17 @@ void uploadFirmware(DialogContext& ctx) {
 }
 
 void uploadData(DialogContext& ctx) {
-    // For these models the button belongs to the lens adjustment (QR code) and key provisioning
-    // dialogs; it sends nothing and shows nothing here.
+    // For these models the button ("RsaKey", "QrCode") opens the key provisioning and the
+    // production lens adjustment dialogs instead.
     const std::string& type = ctx.state.cameraType;
-    if (models::QrCodeModels.matches(type) || models::RsaKeyModel.matches(type)) return;
+    if (models::RsaKeyModel.matches(type)) {
+        openKeyDialog(ctx);
+        return;
+    }
+    if (models::QrCodeModels.matches(type)) {
+        openLensAdjustDialog(ctx);
+        return;
+    }
 
     const std::optional<std::string> path = ctx.op.chooseFile(text::kDataFilter, "");
     if (!path) return;

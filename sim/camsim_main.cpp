@@ -19,6 +19,7 @@
 #include "camsim/camera.h"
 #include "camsim/catalogue_profile.h"
 #include "camsim/pty_server.h"
+#include "camsim/setup_records.h"
 
 namespace {
 
@@ -177,10 +178,12 @@ int main(int argc, char** argv) {
         usage();
         return 2;
     }
+    camsim::addSetupRecords(o.profile);
     camsim::addCatalogueRecords(o.profile);
     camsim::Camera camera(o.profile);
     camsim::CatalogueModel catalogue(camera);
     camsim::addCalibrationDiags(camera, catalogue, o.calibration);
+    camsim::BatteryModel battery(camera);
     camera.faults().reseed(o.seed);
     camera.faults().setRates(o.rates);
     camsim::PtyServer server(camera);

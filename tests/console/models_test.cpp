@@ -33,7 +33,7 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         {"FocusLockedModel", 1},      {"ServiceInfinityModels", 2},
         {"ClearStatusModels", 2},     {"FactoryFamily1Models", 5},
         {"FactoryFamily2Models", 10}, {"FactoryFamily4Models", 2},
-        {"FactoryFamily5Model", 1},
+        {"FactoryFamily5Model", 1},   {"LensAdjLayoutBModels", 3},
     };
     ASSERT_EQ(models::all().size(), sizes.size());
     for (const ModelTable* t : models::all()) {
@@ -49,6 +49,11 @@ TEST(ModelTables, HaveTheirFixedSizes) {
                 << t->name << " '" << e.text << "'";
         }
     }
+}
+
+TEST(ModelTables, LensAdjustmentLayoutBTypesAreQrCodeTypes) {
+    for (const ModelEntry& e : models::LensAdjLayoutBModels.entries)
+        EXPECT_TRUE(models::QrCodeModels.matches(e.text)) << e.text;
 }
 
 TEST(ModelTables, AwbSettleEntriesWaitHalfAMinuteOrAMinute) {

@@ -12,6 +12,8 @@
 #include "console/main_dialog.h"
 #include "console/upload.h"
 #include "console_rig.h"
+#include "dialogs/key_dialog.h"
+#include "dialogs/lens_adjust_dialog.h"
 
 namespace orvia::testing {
 namespace {
@@ -203,8 +205,12 @@ TEST(Upload, CancelOrNoSendsNothing) {
     }
 }
 
-TEST(Data, IsLeftToTheLensAdjustmentAndKeyDialogsOnTheirModels) {
-    for (const char* type : {"YQR11", "YRK10"}) {
+// On these models the button opens the lens adjustment or the key dialog: no file is asked for
+// and nothing is uploaded.
+TEST(Data, OpensTheLensAdjustmentAndKeyDialogsOnTheirModels) {
+    for (auto [type, dialog] :
+         {std::pair{"YQR11", lens::kTemplateA}, std::pair{"YQR20", lens::kTemplateB},
+          std::pair{"YRK10", keys::kTemplate}}) {
         SCOPED_TRACE(type);
         ConsoleRig rig(profileFor(type));
         Files files;
@@ -213,7 +219,9 @@ TEST(Data, IsLeftToTheLensAdjustmentAndKeyDialogsOnTheirModels) {
         const Press p = press(rig, idc::kData);
         EXPECT_TRUE(p.traffic.empty());
         EXPECT_TRUE(p.statuses.empty());
-        EXPECT_EQ(rig.op.events.size(), 1u) << "only the main dialog itself";
+        EXPECT_TRUE(rig.op.fileFilters().empty());
+        ASSERT_EQ(rig.op.dialogs().size(), 2u);
+        EXPECT_EQ(rig.op.dialogs()[1]->templateId, dialog);
     }
 }
 

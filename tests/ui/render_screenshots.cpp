@@ -10,15 +10,22 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "camsim/adjustment_model.h"
+#include "camsim/setup_records.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
 #include "console_rig.h"
+#include "dialogs/battery_dialogs.h"
+#include "dialogs/key_dialog.h"
+#include "dialogs/lens_adjust_dialog.h"
 #include "dialogs/lens_dialogs.h"
 #include "dialogs/maintenance_dialog.h"
 #include "dialogs/oel_dialogs.h"
 #include "dialogs/paf_cal_dialog.h"
+#include "dialogs/video_gain_dialog.h"
+#include "dialogs/yc_shading_dialog.h"
 #include "service/param_dialog.h"
 #include "ui/dialog_view.h"
 #include "ui/icon.h"
@@ -41,6 +48,53 @@ const std::map<int, const char*> kPictures = {
 // The result window shown a second time: after a judged AWB calibration.
 constexpr char kAwbPicture[] = "awb_result.png";
 constexpr char kUploadPicture[] = "main_dialog_upload.png";
+
+// Pictures of the dialogs that act before they are taken, and what the operator has done in each
+// when it is taken.
+struct AdjustmentPicture {
+    int templateId;
+    const char* file;
+    std::function<void(orvia::DialogModel&)> act;
+};
+
+const std::vector<AdjustmentPicture>& adjustmentPictures() {
+    using orvia::DialogModel;
+    static const std::vector<AdjustmentPicture> pictures = {
+        {orvia::vg::kTemplate, "video_gain.png", {}},
+        {orvia::yc::kTemplate, "yc_shading.png",
+         [](DialogModel& d) { d.command(orvia::yc::kStart); }},
+        {orvia::battery::kInfoTemplate, "battery_info.png",
+         [](DialogModel& d) { d.command(orvia::kIdOk); }},
+        {orvia::battery::kTypeTemplate, "battery_type.png", {}},
+        {orvia::keys::kTemplate, "key_provisioning.png", {}},
+        {orvia::lens::kTemplateA, "lens_adjustment_a.png",
+         [](DialogModel& d) {
+             d.viewState(orvia::lens::kScan).text = "YQR10LNS0042A012B005A000B045A123";
+             d.command(orvia::lens::kScanEnter);
+             d.command(orvia::lens::kWrite);
+         }},
+        {orvia::lens::kTemplateB, "lens_adjustment_b.png",
+         [](DialogModel& d) {
+             d.viewState(orvia::lens::kScan).text =
+                 "123456654321700121034005610007008910900123400009";
+             d.command(orvia::lens::kScanEnter);
+         }},
+    };
+    return pictures;
+}
+
+// Opens each of these dialogs where the console opens it.
+void openSetupDialogs(orvia::DialogContext& ctx) {
+    orvia::openVideoGainDialog(ctx, false);
+    orvia::openYcShadingDialog(ctx);
+    orvia::openBatteryInfoDialog(ctx);
+    orvia::openBatteryTypeDialog(ctx);
+    orvia::openKeyDialog(ctx);
+    for (orvia::LensLayout layout : {orvia::LensLayout::A, orvia::LensLayout::B}) {
+        orvia::LensAdjustDialog lens(ctx, layout);
+        ctx.op.runModal(lens);
+    }
+}
 
 class ScreenshotOperator;
 // What is opened from the main dialog once it is saved.
@@ -84,6 +138,13 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
 
   protected:
     int exec(orvia::ui::DialogView& view) override {
+        for (const AdjustmentPicture& picture : adjustmentPictures()) {
+            if (picture.templateId != view.model().templateId()) continue;
+            if (picture.act) picture.act(view.model());
+            render(view, picture.file);
+            view.hide();
+            return orvia::kIdCancel;
+        }
         render(view);
         if (view.model().templateId() == orvia::kMainTemplate && followUp_ && context) {
             followUp_(*this, view, *context);
@@ -143,6 +204,8 @@ QStringList renderConsole(const QString& directory, camsim::Profile profile, con
     profile.records[206] = orvia::testing::wordsRecord({0x00420100, 0x00050007});
     profile.records[80] = orvia::testing::wordsRecord({16, 16, 16, 16, 16, 16, 16, 16});
     camsim::addAdjustmentRecords(profile);
+    profile.records[camsim::kCodeVideoGain] = orvia::testing::wordsRecord({20, 245});
+    camsim::addSetupRecords(profile);
     camsim::Camera camera(profile);
     camsim::AdjustmentModel adjustments(camera);
     camsim::CatalogueModel catalogue(camera);
@@ -185,6 +248,7 @@ int main(int argc, char** argv) {
             mainView.model().command(orvia::idc::kAwb);
             renderUpload(op, mainView);
             renderAdjustmentDialogs(op, ctx);
+            openSetupDialogs(ctx);
         });
     // The repair-service build on a camera of its family, with the factory code prompt.
     written += renderConsole(
@@ -199,6 +263,7 @@ int main(int argc, char** argv) {
     for (const QString& path : written)
         std::printf("%s\n", qPrintable(path));
     // Every dialog once, the AWB result and the upload, and the main dialog of the other builds.
-    const qsizetype expected = static_cast<qsizetype>(kPictures.size()) + 1 + 2 + 2;
+    const qsizetype expected = static_cast<qsizetype>(kPictures.size()) +
+                               static_cast<qsizetype>(adjustmentPictures().size()) + 1 + 2 + 2;
     return written.size() == expected ? 0 : 1;
 }

@@ -29,10 +29,14 @@
 #include <thread>
 
 #include "camsim/catalogue_profile.h"
+#include "camsim/setup_records.h"
 #include "console/dialog_registry.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
 #include "console_rig.h"
+#include "dialogs/battery_dialogs.h"
+#include "dialogs/lens_adjust_dialog.h"
+#include "dialogs/video_gain_dialog.h"
 #include "ui/dialog_view.h"
 #include "ui/qt_call_runner.h"
 #include "ui/qt_operator.h"
@@ -51,12 +55,16 @@ void expectAgrees(DialogView& view, DialogModel& model) {
         QWidget* w = view.widget(def.id);
         ASSERT_NE(w, nullptr);
         const ControlState& s = model.control(def.id);
-        // A control shows when it and every group box around it are visible.
+        // A control shows when it and every group box around it are visible, and can be used
+        // when they all are enabled.
         bool shown = s.visible;
-        for (int g = def.group; g != 0; g = model.def(g).group)
+        bool enabled = s.enabled;
+        for (int g = def.group; g != 0; g = model.def(g).group) {
             shown = shown && model.control(g).visible;
+            enabled = enabled && model.control(g).enabled;
+        }
         EXPECT_EQ(w->isVisibleTo(&view), shown);
-        EXPECT_EQ(w->isEnabled(), s.enabled);
+        EXPECT_EQ(w->isEnabled(), enabled);
         switch (def.kind) {
             case ControlKind::Button:
             case ControlKind::DefaultButton: {
@@ -580,6 +588,82 @@ TEST(CallRunner, InterfaceThreadKeepsProcessingEventsDuringALongCall) {
 
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
+}
+
+// Runs the console on a camera of `type` and hands its context to `check` while the main dialog
+// shows, so the dialogs built there talk to the camera.
+void withCamera(testing::ConsoleRig& rig, const std::function<void(DialogContext&)>& check) {
+    bool ran = false;
+    rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
+        check(rig.app.context());
+        ran = true;
+    };
+    ASSERT_EQ(rig.run(), 0);
+    EXPECT_TRUE(ran);
+}
+
+TEST(VideoGainView, ADraggedSliderSendsNothingUntilItIsLetGo) {
+    testing::ConsoleRig rig(camsim::setupProfile("YVG10"));
+    withCamera(rig, [&](DialogContext& ctx) {
+        VideoGainDialog model(ctx, false);
+        model.initialise();
+        DialogView view(model);
+        expectAgrees(view, model);
+        auto* slider = qobject_cast<QSlider*>(view.widget(vg::kCameraSlider));
+        ASSERT_NE(slider, nullptr);
+        const size_t from = rig.mark();
+        slider->setSliderDown(true);
+        for (int position : {25, 20, 10, 20})
+            slider->setSliderPosition(position);
+        QApplication::processEvents();
+        EXPECT_TRUE(rig.traffic(from).empty());
+        slider->setSliderDown(false);
+        QApplication::processEvents();
+        EXPECT_EQ(rig.traffic(from), std::vector<std::string>{"send 261"});
+        EXPECT_EQ(model.control(vg::kCameraText).text, "10");
+        // A step of the keyboard or a click beside the handle sends at once.
+        slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QApplication::processEvents();
+        EXPECT_EQ(rig.traffic(from), (std::vector<std::string>{"send 261", "send 261"}));
+        EXPECT_EQ(model.control(vg::kCameraText).text, "09");
+    });
+}
+
+// The code reader types into the code field and ends with Enter, which the dialog's default
+// button takes: the values land in their fields.
+TEST(LensAdjustView, ACodeTypedIntoTheCodeFieldFillsTheValuesOnEnter) {
+    testing::ConsoleRig rig(camsim::setupProfile("YQR10"));
+    withCamera(rig, [&](DialogContext& ctx) {
+        LensAdjustDialog model(ctx, LensLayout::A);
+        model.initialise();
+        DialogView view(model);
+        view.show();
+        auto* code = qobject_cast<QLineEdit*>(view.widget(lens::kScan));
+        ASSERT_NE(code, nullptr);
+        code->setFocus();
+        QTest::keyClicks(code, "YQR10LNS0042A012b005A000B045A123");
+        QTest::keyClick(code, Qt::Key_Return);
+        EXPECT_EQ(model.control(lens::kFieldsA[0]).text, "A012");
+        EXPECT_EQ(model.control(lens::kFieldsA[1]).text, "B005");
+        EXPECT_EQ(qobject_cast<QLineEdit*>(view.widget(lens::kFieldsA[4]))->text(), "A123");
+        EXPECT_EQ(code->text(), "");
+        EXPECT_TRUE(view.isVisible());
+        expectAgrees(view, model);
+    });
+}
+
+TEST(BatteryTypeView, ARadioButtonClickedChecksItAloneInItsGroup) {
+    testing::ConsoleRig rig(camsim::setupProfile("YBT10"));
+    withCamera(rig, [&](DialogContext& ctx) {
+        BatteryTypeDialog model(ctx);
+        model.initialise();
+        DialogView view(model);
+        EXPECT_TRUE(model.control(battery::kAlkaline).checked);
+        qobject_cast<QRadioButton*>(view.widget(battery::kCrV3))->click();
+        EXPECT_TRUE(model.control(battery::kCrV3).checked);
+        EXPECT_FALSE(model.control(battery::kAlkaline).checked);
+        expectAgrees(view, model);
+    });
 }
 
 TEST(QtOperator, BoxesShowTheirTextsAsPlainText) {

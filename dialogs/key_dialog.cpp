@@ -1,0 +1,176 @@
+#include "dialogs/key_dialog.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "console/camera.h"
+#include "console/diags.h"
+#include "console/format.h"
+#include "console/operator.h"
+#include "console/result_text.h"
+#include "console/texts.h"
+
+namespace orvia {
+
+namespace {
+
+// A key record. Its bytes are wiped when it goes, so no key stays behind in freed memory.
+template <size_t N>
+class KeyRecord {
+  public:
+    KeyRecord() = default;
+    ~KeyRecord() {
+        volatile uint8_t* p = bytes_.data();
+        for (size_t i = 0; i < N; ++i)
+            p[i] = 0;
+    }
+    KeyRecord(const KeyRecord&) = delete;
+    KeyRecord& operator=(const KeyRecord&) = delete;
+
+    uint8_t* data() { return bytes_.data(); }
+    bool sameAs(const KeyRecord& other) const {
+        return std::memcmp(bytes_.data(), other.bytes_.data(), N) == 0;
+    }
+
+  private:
+    std::array<uint8_t, N> bytes_{};
+};
+using Key1 = KeyRecord<diag::kKey1Bytes>;
+using Key2 = KeyRecord<diag::kKey2Bytes>;
+
+constexpr KeySourceTexts kCompareKey1 = {text::kRsaKeyMemoryError, text::kRsaKeyKeydataNotFound,
+                                         text::kRsaKeyDatafileNotFound};
+constexpr KeySourceTexts kKey1 = {text::kRsaKey1MemoryError, text::kRsaKey1KeydataNotFound,
+                                  text::kRsaKey1DatafileNotFound};
+constexpr KeySourceTexts kKey2 = {text::kRsaKey2MemoryError, text::kRsaKey2KeydataNotFound,
+                                  text::kRsaKey2DatafileNotFound};
+
+// The text for a failed read of the key data; null for a result without one.
+const char* keySourceText(int32_t r, const KeySourceTexts& texts) {
+    switch (r) {
+        case diag::kKeyMemoryError:
+            return texts.memory;
+        case diag::kKeyDataNotFound:
+            return texts.keyData;
+        case diag::kKeyFileNotFound:
+            return texts.dataFile;
+        default:
+            return nullptr;
+    }
+}
+
+std::vector<ControlDef> keyTable() {
+    using namespace controls;
+    using namespace keys;
+    return {
+        edit(kFolder, static_cast<int>(kFolderChars)).labelled(text::kKeyFolder).at(0, 0, 4),
+        edit(kIdentifier, static_cast<int>(kIdentifierChars))
+            .labelled(text::kKeyIdentifier)
+            .at(1, 0, 4),
+        label(kStatus).statusLine(50).at(2, 0, 4),
+        button(kCompare, text::kKeyCompare).at(3, 0),
+        button(kWrite, text::kKeyWrite).at(3, 1),
+        defaultButton(kIdOk, text::kOk).at(3, 2),
+        button(kIdCancel, text::kCancel).at(3, 3),
+    };
+}
+
+}  // namespace
+
+KeyDialog::KeyDialog(DialogContext& ctx)
+    : DialogModel(keys::kTemplate, text::kKeyTitle, keyTable()), ctx_(ctx) {
+    setHandler(keys::kCompare, [this] { compare(); });
+    setHandler(keys::kWrite, [this] { write(); });
+}
+
+void KeyDialog::exchange(DataExchange& dx) {
+    dx.text(keys::kFolder, folder, keys::kFolderChars);
+    dx.text(keys::kIdentifier, identifier, keys::kIdentifierChars);
+    dx.text(keys::kStatus, status);
+}
+
+void KeyDialog::initialise() {
+    folder = text::kKeyFolderDefault;
+    writeBack();
+}
+
+void KeyDialog::show(const std::string& text) {
+    status = text;
+    writeBack();
+    ctx_.op.refresh(*this);
+}
+
+bool KeyDialog::keyRead(int32_t r, const KeySourceTexts& texts) {
+    if (r == 0) return true;
+    // A result the key source gives no text for ends the press with the status empty.
+    if (const char* t = keySourceText(r, texts)) show(t);
+    return false;
+}
+
+bool KeyDialog::cameraDone(int32_t r) {
+    if (r != 0) show(format(text::kStatusError, ctx_.texts.text(r).c_str()));
+    return r == 0;
+}
+
+void KeyDialog::compare() {
+    WaitCursor busy(ctx_.op);
+    if (!readControls()) return;
+    // A status from an earlier press must not stand for this one.
+    show({});
+    Camera& camera = ctx_.camera;
+
+    Key1 file1, camera1;
+    if (!keyRead(camera.get_rsa_key(folder.c_str(), identifier.c_str(), file1.data()),
+                 kCompareKey1) ||
+        !cameraDone(camera.get_rsa1_key(camera1.data()))) {
+        return;
+    }
+    show(text::kGetRsa1Completed);
+    const bool same1 = file1.sameAs(camera1);
+    show(same1 ? text::kKey1Same : text::kKey1Different);
+
+    Key2 file2, camera2;
+    if (!keyRead(camera.get_rsa_key2(folder.c_str(), file2.data()), kKey2) ||
+        !cameraDone(camera.get_rsa2_key(camera2.data()))) {
+        return;
+    }
+    show(text::kGetRsa2Completed);
+    const bool same2 = file2.sameAs(camera2);
+    show(same2 ? text::kKey2Same : text::kKey2Different);
+
+    if (same1 && same2) {
+        show(text::kKeysSame);
+    } else {
+        const char* which = !same1 && !same2 ? text::kKeys12 : !same1 ? text::kKeys1 : text::kKeys2;
+        show(format(text::kKeysDifferent, which));
+    }
+}
+
+void KeyDialog::write() {
+    WaitCursor busy(ctx_.op);
+    if (!readControls()) return;
+    show({});
+    Camera& camera = ctx_.camera;
+    {
+        Key1 key;
+        if (!keyRead(camera.get_rsa_key(folder.c_str(), identifier.c_str(), key.data()), kKey1) ||
+            !cameraDone(camera.set_rsa1_key(key.data()))) {
+            return;
+        }
+    }
+    show(text::kSetRsaCompleted);
+    Key2 key;
+    if (!keyRead(camera.get_rsa_key2(folder.c_str(), key.data()), kKey2) ||
+        !cameraDone(camera.set_rsa2_key(key.data()))) {
+        return;
+    }
+    show(text::kSetRsaCompleted);
+}
+
+void openKeyDialog(DialogContext& ctx) {
+    KeyDialog dialog(ctx);
+    ctx.op.runModal(dialog);
+}
+
+}  // namespace orvia
