@@ -19,6 +19,7 @@
 #include "camsim/camera.h"
 #include "camsim/catalogue_profile.h"
 #include "camsim/pty_server.h"
+#include "camsim/service_diags.h"
 
 namespace {
 
@@ -177,6 +178,7 @@ int main(int argc, char** argv) {
     camsim::Camera camera(o.profile);
     camsim::CatalogueModel catalogue(camera);
     camsim::addCalibrationDiags(camera, catalogue, o.calibration);
+    camsim::addServiceDiags(camera, catalogue);
     camera.faults().reseed(o.seed);
     camera.faults().setRates(o.rates);
     camsim::PtyServer server(camera);
