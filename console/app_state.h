@@ -35,8 +35,9 @@ struct Capabilities {
     int32_t hasShadingAdj = 0;
     int32_t testVariant = 0;
     int32_t hasTemplateChk = 0;
-    // Set by the test menu, identity and region set-ups.
-    int32_t fullTestMenu = 0;
+    // Set by the test menu, identity and region set-ups. The Test list runs its full set of
+    // tests unless the repair-service set-up reduced it.
+    int32_t fullTestMenu = 1;
     int32_t repairSiteMode = 0;
     int32_t factoryCodeFamily = 0;
 };

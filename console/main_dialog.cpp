@@ -13,6 +13,8 @@
 #include "console/result_text.h"
 #include "console/texts.h"
 #include "console/upload.h"
+#include "service/service_controls.h"
+#include "service/test_menu.h"
 
 namespace orvia {
 
@@ -185,6 +187,18 @@ void MainDialog::registerHandlers() {
         setHandler(list.list, [this, &list] { writeLcdRegister(*this, list); });
     setHandler(idc::kFirmware, [this] { uploadFirmware(ctx_); });
     setHandler(idc::kData, [this] { uploadData(ctx_); });
+    // Service tests and controls.
+    setHandler(idc::kTest, [this] { onTestSelChange(*this); });
+    setHandler(idc::kCalModeOk, [this] { startCalMode(*this); });
+    setHandler(idc::kCalDataOk, [this] { startCalData(*this); });
+    setHandler(idc::kVcomdc, [this] { writeVcom(*this, true); });
+    setHandler(idc::kVcompp, [this] { writeVcom(*this, false); });
+    setHandler(idc::kLcdType, [this] { takeLcdType(*this); });
+    setHandler(idc::kEvf, [this] { switchEvf(*this); });
+    setHandler(idc::kVco, [this] { switchVco(*this); });
+    setHandler(idc::kStepCom, [this] { takeStepCom(*this); });
+    setHandler(idc::kBackrushGet, [this] { getBackrushPulse(*this); });
+    setHandler(idc::kBackrushSet, [this] { setBackrushPulse(*this); });
 }
 
 void MainDialog::exchange(DataExchange& dx) {

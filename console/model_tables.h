@@ -83,6 +83,12 @@ extern const ModelTable AdjustStatusModels;
 // Firmware upload: how the camera restarts after a firmware write.
 extern const ModelTable QuickRestartModels;
 extern const ModelTable SlowRestartModel;
+// Service tests and display controls.
+extern const ModelTable ExtendedAdjDataModels;
+extern const ModelTable FormatOnDefaultModels;
+extern const ModelTable LongShadingResultModel;
+extern const ModelTable EvfPanelModels;
+extern const ModelTable CcdBlackPauseModels;  // entries carry their pause
 
 // Every table above, for listing and checking.
 std::span<const ModelTable* const> all();

@@ -29,7 +29,9 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         {"ShadeForcedModel", 1},      {"DoubleShadingModel", 1},
         {"JudgedAwbModels", 3},       {"JudgedFocusModels", 5},
         {"AdjustStatusModels", 2},    {"QuickRestartModels", 8},
-        {"SlowRestartModel", 1},
+        {"SlowRestartModel", 1},      {"ExtendedAdjDataModels", 2},
+        {"FormatOnDefaultModels", 2}, {"LongShadingResultModel", 1},
+        {"EvfPanelModels", 4},        {"CcdBlackPauseModels", 6},
     };
     ASSERT_EQ(models::all().size(), sizes.size());
     for (const ModelTable* t : models::all()) {
@@ -37,8 +39,11 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         EXPECT_EQ(t->size(), sizes.at(t->name)) << t->name;
         for (const ModelEntry& e : t->entries) {
             const size_t want = e.form == Match::Prefix4 ? 4 : e.form == Match::Prefix3 ? 3 : 5;
-            // Only the AWB settle table gives its entries a delay, and it gives every entry one.
-            EXPECT_EQ(e.delayMs != 0, t == &models::AwbSettleModels) << t->name << " " << e.text;
+            // Only the AWB settle and CCD black pause tables give their entries a delay, and they
+            // give every entry one.
+            EXPECT_EQ(e.delayMs != 0,
+                      t == &models::AwbSettleModels || t == &models::CcdBlackPauseModels)
+                << t->name << " " << e.text;
             // Exact entries are five characters, plus a trailing space where the camera sends one.
             EXPECT_TRUE(e.text.size() == want ||
                         (e.form == Match::Exact && e.text.size() == 6 && e.text.back() == ' '))
@@ -54,6 +59,13 @@ TEST(ModelTables, AwbSettleEntriesWaitHalfAMinuteOrAMinute) {
     EXPECT_EQ(delays, (std::map<uint32_t, int>{{30'000, 3}, {60'000, 3}}));
     EXPECT_EQ(models::AwbSettleModels.find("yas21")->delayMs, 60'000u);
     EXPECT_EQ(models::AwbSettleModels.find("YAS2"), nullptr);
+}
+
+TEST(ModelTables, CcdBlackPausesInTheirOrderUpToAboutTwoMinutes) {
+    std::vector<uint32_t> pauses;
+    for (const ModelEntry& e : models::CcdBlackPauseModels.entries)
+        pauses.push_back(e.delayMs);
+    EXPECT_EQ(pauses, (std::vector<uint32_t>{25'000, 70'000, 90'000, 105'000, 110'000, 60'000}));
 }
 
 TEST(ModelTables, MatchByFormIgnoringCase) {

@@ -155,7 +155,9 @@ TEST(MainDialogView, MirrorsTheModelByControlId) {
             model.appendTest("Y/C Shading");
             expectAgrees(view, model);
 
-            // The operator's choice reaches the control, and the member only when read.
+            // The operator's choice reaches the control, and the member only when read (here
+            // with the list's handler, which would read it and run the test, taken away).
+            model.setHandler(idc::kTest, {});
             auto* test = qobject_cast<QComboBox*>(view.widget(idc::kTest));
             test->setCurrentIndex(2);
             emit test->activated(2);
