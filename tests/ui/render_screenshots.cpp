@@ -1,13 +1,19 @@
-// Renders the main dialog, the result window, the result window after a judged AWB calibration
-// and the main dialog part-way through a firmware upload, as the console builds them on a
-// simulated camera, into PNG files: orvia_screenshots OUTPUT_DIRECTORY.
+// Renders the main dialog, the result window, the result window after a judged AWB calibration,
+// the main dialog part-way through a firmware upload, and the Test list's "Cam Info" result window
+// and "All Version" box, as the console builds them on a simulated camera, into PNG files:
+// orvia_screenshots OUTPUT_DIRECTORY.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryFile>
+#include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
+#include "camsim/service_diags.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
 #include "console_rig.h"
@@ -28,7 +34,18 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
         return firmware_;
     }
     bool askYesNo(std::string_view) override { return true; }
-    void message(std::string_view) override {}
+    // The version box is rendered and closed; other boxes are read rather than waited on.
+    void message(std::string_view text) override {
+        if (text.rfind("DSC Version Information", 0) != 0) return;
+        QTimer::singleShot(0, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            const QString path = QDir(directory_).filePath("all_version_box.png");
+            if (box->grab().save(path)) written << path;
+            box->button(QMessageBox::Ok)->click();
+        });
+        orvia::ui::QtOperator::message(text);
+    }
 
   protected:
     int exec(orvia::ui::DialogView& view) override {
@@ -37,9 +54,9 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
         QApplication::processEvents();
         orvia::DialogModel& model = view.model();
         const bool main = model.templateId() == orvia::kMainTemplate;
-        const QString name = main                    ? "main_dialog.png"
-                             : resultWindows_++ == 0 ? "result_window.png"
-                                                     : "awb_result.png";
+        static const char* const results[] = {"result_window.png", "awb_result.png",
+                                              "cam_info_result.png"};
+        const QString name = main ? "main_dialog.png" : results[std::min(resultWindows_++, 2)];
         const QString path = QDir(directory_).filePath(name);
         if (view.grab().save(path)) written << path;
         if (main) {
@@ -48,12 +65,22 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
                               "  B-Y gain   : 0.987\r\n  Hue        : +2\r\n  Result     : OK");
             model.command(orvia::idc::kAwb);
             uploadFirmware(view);
+            chooseTest(view, "Cam Info");
+            chooseTest(view, "All Version");
         }
         view.hide();
         return orvia::kIdCancel;
     }
 
   private:
+    // Chooses `entry` in the Test list, as the operator does.
+    static void chooseTest(orvia::ui::DialogView& view, const char* entry) {
+        auto* test = qobject_cast<QComboBox*>(view.widget(orvia::idc::kTest));
+        const int at = test->findText(entry);
+        test->setCurrentIndex(at);
+        emit test->activated(at);
+    }
+
     // Presses Firmware and renders the window once the progress bar is part-way.
     void uploadFirmware(orvia::ui::DialogView& view) {
         QTemporaryFile file(QDir::temp().filePath("orvia_firmware_XXXXXX.BIN"));
@@ -95,6 +122,7 @@ int main(int argc, char** argv) {
     camsim::Camera camera(profile);
     camsim::CatalogueModel catalogue(camera);
     camsim::addCalibrationDiags(camera, catalogue, {.shadeStatus = 0});
+    camsim::addServiceDiags(camera, catalogue);
     qorlink::test::VirtualPlatform platform;
     platform.attach(1, camera);
     qorlink::test::ScopedPlatform installed(platform);
@@ -110,5 +138,5 @@ int main(int argc, char** argv) {
     app.run("");
     for (const QString& path : op.written)
         std::printf("%s\n", qPrintable(path));
-    return op.written.size() == 4 ? 0 : 1;
+    return op.written.size() == 6 ? 0 : 1;
 }
