@@ -133,6 +133,8 @@ inline constexpr int32_t kDisplayPlay = 3;
 inline constexpr int32_t kDisplayPlayMulti9 = 6;
 inline constexpr int32_t kDisplayPlayNext = 7;
 inline constexpr int32_t kDisplayPlayRev = 8;
+// Adjust status written by the Maintenance button at a repair site.
+inline constexpr int32_t kAdjustStatusClear = 0;
 // Shade status that resets the shading.
 inline constexpr int32_t kShadeReset = static_cast<int32_t>(0x80000000u);
 // Selectors of Cam_get_selsrc_version: application, sub, boot and NAND versions, NAND verify.

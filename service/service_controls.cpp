@@ -161,6 +161,16 @@ void takeStepCom(MainDialog& d) {
     d.readControls();
 }
 
+void clearAdjustStatus(DialogContext& ctx) {
+    WaitCursor busy(ctx.op);
+    setStatus(ctx, text::kStatusWait);
+    if (const int32_t r = ctx.camera.set_adjust_status(diag::kAdjustStatusClear); r != 0) {
+        showError(ctx, r);
+        return;
+    }
+    setStatus(ctx, text::kStatusClearCompleted);
+}
+
 void getBackrushPulse(MainDialog& d) {
     DialogContext& ctx = d.context();
     if (ctx.state.caps.hasBackrushPulse != 1) return;

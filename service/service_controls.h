@@ -9,6 +9,7 @@
 namespace orvia {
 
 class MainDialog;
+struct DialogContext;
 
 // Starts the calibration-mode program (22) or the calibration-data program (20, after panel
 // pattern 6) with the entry's value and shows the camera's text.
@@ -31,6 +32,10 @@ void switchVco(MainDialog& dialog);
 
 // The Step com box: its state is only held.
 void takeStepCom(MainDialog& dialog);
+
+// The Maintenance button's rule for a repair site: clears the camera's adjust status, with the
+// wait and completion statuses. (The button's other rules open adjustment dialogs.)
+void clearAdjustStatus(DialogContext& ctx);
 
 // The backrush pulse: Get shows the camera's value as "0x%08X"; Set sends the edit's value.
 void getBackrushPulse(MainDialog& dialog);

@@ -230,6 +230,18 @@ TEST(BackrushPulse, GetShowsTheValueAndSetSendsTheParsedText) {
     }
 }
 
+TEST(Maintenance, ARepairSiteClearsTheAdjustStatus) {
+    for (bool refused : {false, true}) {
+        ConsoleRig rig;
+        if (refused) rig.camera.faults().add(refuse(camsim::kOpSetValue, 131));
+        const Outcome out = runInDialog(rig, [](MainDialog& d) { clearAdjustStatus(d.context()); });
+        EXPECT_EQ(out.traffic, Strings{"set 131 = 0"});
+        const Strings done = {" Status: Wait!!", " Status: Status Clear was completed!!"};
+        EXPECT_EQ(rig.statuses, refused ? Strings{" Status: Wait!!"} : done);
+        EXPECT_EQ(rig.op.messages().size(), refused ? 1u : 0u);
+    }
+}
+
 TEST(CcdDetections, NoSendsNothingAndLeavesTheStatusLine) {
     for (const char* entry : {"CCD Defect", "CCD Black"}) {
         ConsoleRig rig;

@@ -196,6 +196,46 @@ TEST(TestMenu, AnEntryNoCheckClaimsIsAPatternNumberedByItsPosition) {
     EXPECT_EQ(rig.model.displayPattern(), position);
 }
 
+// The locked build's two-entry list reaches its tests by their texts; the reduced list runs only
+// its three tests; the entries whose dialogs are not connected send and show nothing.
+TEST(TestMenu, ReplacedListsAndDialogEntries) {
+    struct Case {
+        std::vector<std::string> list;
+        int full;
+        int keystoneVariant;
+        std::string entry;
+        Strings traffic;
+        size_t results = 0;  // result windows shown
+    };
+    const std::vector<std::string> locked = {"Cam Info", "Set Default"};
+    const std::vector<std::string> everything = fullList();
+    const Case cases[] = {
+        {locked, 1, 0, "Cam Info", {"get 34", "fetch 81"}, 1},
+        {locked, 1, 0, "Set Default", {"get 34", "set 109 = 0"}},
+        {everything, 0, 0, "Monitor", {"get 34"}},
+        {everything, 0, 0, "Cam Info", {"get 34"}},
+        {everything, 0, 0, "Infinity Cal.", {"get 34", "exec 6 52", "fetch 31"}, 1},
+        {everything, 1, 1, "Keystone Cal.", {"get 34"}},
+        {everything, 1, 0, "Y/C Shading", {"get 34"}},
+        {everything, 1, 0, "Battery Info.", {"get 34"}},
+        {everything, 1, 0, "Battery Type", {"get 34"}},
+        {everything, 1, 0, "Lens Data", {"get 34"}},
+    };
+    for (const Case& c : cases) {
+        ConsoleRig rig;
+        const Outcome out = chooseTest(rig, c.entry, [&](MainDialog& d) {
+            d.setItems(idc::kTest, c.list);
+            Capabilities& caps = d.context().state.caps;
+            caps.fullTestMenu = c.full;
+            caps.keystoneVariant = c.keystoneVariant;
+            caps.hasBatteryInfo = caps.hasBatteryType = caps.hasLensData = 1;
+        });
+        EXPECT_EQ(out.traffic, c.traffic) << c.entry << " " << c.full;
+        EXPECT_EQ(resultWindows(rig).size(), c.results) << c.entry;
+        EXPECT_TRUE(rig.op.messages().empty()) << c.entry;
+    }
+}
+
 TEST(TestMenu, CamInfoShowsTheRecordInTheResultWindow) {
     ConsoleRig rig;
     rig.camera.profile().records[81] = wordsRecord({1520, 311, 7, 20261203, 0, 0, 0, 1});
