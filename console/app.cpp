@@ -5,6 +5,7 @@
 
 #include "console/diag_run.h"
 #include "console/format.h"
+#include "console/lcd_registers.h"
 #include "console/main_dialog.h"
 #include "console/model_tables.h"
 #include "console/texts.h"
@@ -248,23 +249,7 @@ void CalibrationApp::preloadLcdRegisters() {
     }
     int32_t i[8] = {};
     if (camera_.get_diag_lcd_info(i) != QORLINK_OK) return;
-    if (cls == 5) {
-        d.vcompp = i[7];
-        d.vcomdc = i[0];
-        return;
-    }
-    d.rgbOffset = i[1];
-    d.gain = i[3];
-    d.tint = i[4] - 11;
-    d.rBright = i[5];
-    d.bBright = i[6];
-    d.hAfc = i[2] + 14;
-    if (cls == 2 || cls == 3) {
-        d.vcompp = i[7];
-        if (cls == 2) d.vcomdc = i[0];
-    } else {
-        d.phase = i[7] - 11;
-    }
+    assignLcdRegisters(d, i);
 }
 
 void CalibrationApp::runMainDialog() {

@@ -145,15 +145,14 @@ inline constexpr uint32_t kWaitSetting = 15;
 
 // Video gain: levels -30..30 in the camera's code (0..60 for 0..30, 197..255 for -30..-1), the
 // camera's connection value (1 camera, 2 cradle), and the 92 % white test pattern shown on the
-// display in Play (3) state. Off (1) is restored when the dialog closes; 0 means no display.
+// display in Play state (kDisplayPlay, with the display states below). Off (1) is restored when the
+// dialog closes; 0 means no display.
 inline constexpr int32_t kVideoLevelMax = 30;
 inline constexpr int32_t kVideoCodeNegative = 257;  // code = 2 x level + this, for levels below 0
 inline constexpr int32_t kVideoCodeTop = 255;
 inline constexpr int32_t kVideoLevelButtonStep = 2;
 inline constexpr int32_t kConnectionCamera = 1;
 inline constexpr int32_t kConnectionCradle = 2;
-inline constexpr int32_t kDisplayNone = 0;
-inline constexpr int32_t kDisplayPlay = 3;
 inline constexpr int32_t kPatternWhite92 = 11;
 inline constexpr uint32_t kWaitDisplayState = 15;
 
@@ -180,5 +179,63 @@ inline constexpr size_t kKey2Bytes = 136;
 inline constexpr int32_t kKeyMemoryError = -1;
 inline constexpr int32_t kKeyDataNotFound = -2;
 inline constexpr int32_t kKeyFileNotFound = -3;
+// Service tests: the Test list, calibration-mode entry, display controls and sensor detections.
+inline constexpr int32_t kCcdDefect = 0;
+inline constexpr int32_t kVcomdc = 8;
+inline constexpr int32_t kSetApply = 18;
+inline constexpr int32_t kVcompp = 19;
+inline constexpr int32_t kCalData = 20;
+inline constexpr int32_t kCalMode = 22;
+inline constexpr int32_t kCcdBlack = 30;
+inline constexpr int32_t kEisAdj = 31;
+inline constexpr int32_t kEisCheck = 32;
+inline constexpr int32_t kVcoOn = 37;
+inline constexpr int32_t kVcoOff = 38;
+inline constexpr int32_t kVcomdcClass4 = 43;
+inline constexpr int32_t kVcomppClass4 = 44;
+inline constexpr int32_t kKeystoneCal = 51;
+inline constexpr int32_t kInfinityCal = 52;
+inline constexpr int32_t kPixelMap = 53;
+inline constexpr int32_t kAfLed = 60;
+inline constexpr int32_t kShadingAdj = 69;
+inline constexpr int32_t kTrackingAdj = 71;
+inline constexpr int32_t kYShadingAdj = 78;
+inline constexpr int32_t kZoomCal = 80;
+inline constexpr int32_t kSensWbCal = 84;
+// The panel pattern shown before Cal Data, the VCOM registers of classes 4 and 5 and the panel
+// sequence of Tracking Adj; the diagnostic words of that sequence.
+inline constexpr int32_t kPanelPattern = 6;
+inline constexpr int32_t kTrackingCalData = 0;
+inline constexpr int32_t kTrackingCalMode = 143;
+// Display states of Cam_get_lcd, which are also the modes Cam_control_lcd switches to.
+inline constexpr int32_t kDisplayNone = 0;
+// (Off and Monitor are above.)
+inline constexpr int32_t kDisplayPlay = 3;
+inline constexpr int32_t kDisplayPlayMulti9 = 6;
+inline constexpr int32_t kDisplayPlayNext = 7;
+inline constexpr int32_t kDisplayPlayRev = 8;
+// Adjust status written by the Maintenance button at a repair site.
+inline constexpr int32_t kAdjustStatusClear = 0;
+// Shade status that resets the shading.
+inline constexpr int32_t kShadeReset = static_cast<int32_t>(0x80000000u);
+// Selectors of Cam_get_selsrc_version: application, sub, boot and NAND versions, NAND verify.
+inline constexpr int32_t kVersionApp = 1;
+inline constexpr int32_t kVersionSub = 2;
+inline constexpr int32_t kVersionBoot = 3;
+inline constexpr int32_t kVersionNand = 4;
+inline constexpr int32_t kVersionNandVerify = 0x10004;
+inline constexpr size_t kVersionTextBytes = 64;
+// The long shading result.
+inline constexpr size_t kLongShadingBytes = 32768;
+// Readiness waits of the service tests, in seconds.
+inline constexpr uint32_t kWaitServiceStep = 15;
+inline constexpr uint32_t kWaitServiceShort = 20;
+inline constexpr uint32_t kWaitServiceLong = 45;
+// AF LED: the camera is polled every kAfLedPollMs; a camera that never finishes is given up
+// after kWaitAfLed seconds, the link library's own limit for a running program.
+inline constexpr uint32_t kAfLedPollMs = 50;
+inline constexpr uint32_t kWaitAfLed = 180;
+// The CCD black pause sleeps in steps this long so the window keeps painting.
+inline constexpr uint32_t kPauseStepMs = 250;
 
 }  // namespace orvia::diag

@@ -109,4 +109,29 @@ void writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list) {
     dialog.writeBack();
 }
 
+void assignPanelRegisters(MainDialog& d, const int32_t (&i)[8]) {
+    d.rgbOffset = i[1];
+    d.gain = i[3];
+    d.tint = i[4] - diag::kTintPhaseOffset;
+    d.rBright = i[5];
+    d.bBright = i[6];
+    d.hAfc = i[2] - diag::kHAfcOffset;
+}
+
+void assignLcdRegisters(MainDialog& d, const int32_t (&i)[8]) {
+    const int32_t cls = d.lcdType;
+    if (cls == 5) {
+        d.vcompp = i[7];
+        d.vcomdc = i[0];
+        return;
+    }
+    assignPanelRegisters(d, i);
+    if (cls == 2 || cls == 3) {
+        d.vcompp = i[7];
+        if (cls == 2) d.vcomdc = i[0];
+    } else {
+        d.phase = i[7] - diag::kTintPhaseOffset;
+    }
+}
+
 }  // namespace orvia

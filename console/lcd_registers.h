@@ -37,4 +37,12 @@ std::span<const LcdRegisterList> lcdRegisterLists();
 // dialog's members are written back to the controls.
 void writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list);
 
+// Sets the register lists' selections from the LCD information record (words i0-i7) as the
+// dialog's panel class reads it: class 5 VCOMPP and VCOMDC only; 2 all with VCOMPP and VCOMDC; 3
+// all with VCOMPP; any other all with Phase. Panel classes 4, 6 and 15 do not read this record.
+void assignLcdRegisters(MainDialog& dialog, const int32_t (&i)[8]);
+// The part every panel class but 5 shares: RGB Offset i1, Gain i3, Tint i4, R Bright i5,
+// B Bright i6 and H_AFC i2, as list positions.
+void assignPanelRegisters(MainDialog& dialog, const int32_t (&i)[8]);
+
 }  // namespace orvia

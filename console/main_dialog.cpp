@@ -19,6 +19,8 @@
 #include "service/identity.h"
 #include "service/region.h"
 #include "service/service_builds.h"
+#include "service/service_controls.h"
+#include "service/test_menu.h"
 
 namespace orvia {
 
@@ -215,6 +217,18 @@ void MainDialog::registerHandlers() {
     setHandler(idc::kVideoMode, [this] { changeVideoMode(ctx_, *this); });
     setHandler(idc::kFactoryCode, [this] { changeFactoryCode(ctx_, *this); });
     setHandler(idc::kLangNumber, [this] { changeLangNumber(ctx_, *this); });
+    // Service tests and controls.
+    setHandler(idc::kTest, [this] { onTestSelChange(*this); });
+    setHandler(idc::kCalModeOk, [this] { startCalMode(*this); });
+    setHandler(idc::kCalDataOk, [this] { startCalData(*this); });
+    setHandler(idc::kVcomdc, [this] { writeVcom(*this, true); });
+    setHandler(idc::kVcompp, [this] { writeVcom(*this, false); });
+    setHandler(idc::kLcdType, [this] { takeLcdType(*this); });
+    setHandler(idc::kEvf, [this] { switchEvf(*this); });
+    setHandler(idc::kVco, [this] { switchVco(*this); });
+    setHandler(idc::kStepCom, [this] { takeStepCom(*this); });
+    setHandler(idc::kBackrushGet, [this] { getBackrushPulse(*this); });
+    setHandler(idc::kBackrushSet, [this] { setBackrushPulse(*this); });
 }
 
 void MainDialog::exchange(DataExchange& dx) {

@@ -131,6 +131,8 @@ class MainDialog final : public DialogModel, public StatusLine {
     int32_t calMode = 0, calData = 0;
     std::array<std::string, 8> mac;
     int32_t evf = 0, vco = 0, stepCom = 0;
+    // The LCD type in force before the EVF box was ticked, restored when it is cleared.
+    int32_t savedLcdType = -1;
     int32_t language = -1, videoMode = -1, factoryCode = -1, langNumber = -1;
     std::string usbVid, usbPid, usbRev, usbSerial;
     std::string backrush, serial1, serial2;

@@ -183,6 +183,22 @@ constexpr models::SerialPrefixRow kSerialPrefixes[] = {
     {"YFS32", "575333303033"}, {"YFS33", "575333303034"}, {"YFS34", "575333303035"},
 };
 
+// ---- Service tests ---------------------------------------------------------------------------
+
+// "Adj. Data" in the extended layout (gains 2 and 3, PLNG and zoom).
+constexpr ModelEntry kExtendedAdjData[] = {{E, "YAD10"}, {E, "YAD11"}};
+// "Set Default" also formats the memory card.
+constexpr ModelEntry kFormatOnDefault[] = {{E, "YFD10"}, {E, "YFD11"}};
+// "Shading Adj" reads the long result.
+constexpr ModelEntry kLongShadingResult[] = {{E, "YLS10"}};
+// Viewfinder panel handled as LCD type 1.
+constexpr ModelEntry kEvfPanel[] = {{E, "YEP10"}, {E, "YEP11"}, {E, "YEP12"}, {E, "YEP20"}};
+// The pause before the CCD black wait, by type.
+constexpr ModelEntry kCcdBlackPause[] = {
+    {E, "YCB10", 25'000},  {E, "YCB11", 70'000},  {E, "YCB12", 90'000},
+    {E, "YCB13", 105'000}, {E, "YCB14", 110'000}, {E, "YCB15", 60'000},
+};
+
 }  // namespace
 
 std::string_view typePrefix4(std::string_view t) {
@@ -273,32 +289,40 @@ const ModelTable FactoryFamily5Model{"FactoryFamily5Model", kFactoryFamily5};
 std::span<const SerialPrefixRow> SerialPrefixModels() {
     return kSerialPrefixes;
 }
+const ModelTable ExtendedAdjDataModels{"ExtendedAdjDataModels", kExtendedAdjData};
+const ModelTable FormatOnDefaultModels{"FormatOnDefaultModels", kFormatOnDefault};
+const ModelTable LongShadingResultModel{"LongShadingResultModel", kLongShadingResult};
+const ModelTable EvfPanelModels{"EvfPanelModels", kEvfPanel};
+const ModelTable CcdBlackPauseModels{"CcdBlackPauseModels", kCcdBlackPause};
 
 std::span<const ModelTable* const> all() {
     static const ModelTable* const tables[] = {
-        &LangKind1Models,       &LcdType2Models,
-        &LcdType3Models,        &LcdType4Models,
-        &LcdType5Models,        &LcdType6Model,
-        &LcdType15Model,        &EvfModels,
-        &UsbIdLockedModels,     &PafModels,
-        &NoBackrushModels,      &InfinityCalModels,
-        &KeystoneVariantModels, &PixelMapModel,
-        &BatteryModels,         &LensDataModelsA,
-        &LensDataModelsB,       &MaintenanceModels,
-        &VideoGainModel,        &HallCalModels,
-        &ShadingAdjFamilies,    &TestVariantModel,
-        &TemplateChkModels,     &SensWbModels,
-        &FamilySetupModels,     &RsaKeyModel,
-        &QrCodeModels,          &ExtraSetupModel,
-        &AwbSettleModels,       &FocusSettleModels,
-        &ShadeForcedModel,      &DoubleShadingModel,
-        &JudgedAwbModels,       &JudgedFocusModels,
-        &AdjustStatusModels,    &QuickRestartModels,
-        &SlowRestartModel,      &Serial14Model,
-        &FocusLockedModel,      &ServiceInfinityModels,
-        &ClearStatusModels,     &FactoryFamily1Models,
-        &FactoryFamily2Models,  &FactoryFamily4Models,
-        &FactoryFamily5Model,   &LensAdjLayoutBModels,
+        &LangKind1Models,        &LcdType2Models,
+        &LcdType3Models,         &LcdType4Models,
+        &LcdType5Models,         &LcdType6Model,
+        &LcdType15Model,         &EvfModels,
+        &UsbIdLockedModels,      &PafModels,
+        &NoBackrushModels,       &InfinityCalModels,
+        &KeystoneVariantModels,  &PixelMapModel,
+        &BatteryModels,          &LensDataModelsA,
+        &LensDataModelsB,        &MaintenanceModels,
+        &VideoGainModel,         &HallCalModels,
+        &ShadingAdjFamilies,     &TestVariantModel,
+        &TemplateChkModels,      &SensWbModels,
+        &FamilySetupModels,      &RsaKeyModel,
+        &QrCodeModels,           &ExtraSetupModel,
+        &AwbSettleModels,        &FocusSettleModels,
+        &ShadeForcedModel,       &DoubleShadingModel,
+        &JudgedAwbModels,        &JudgedFocusModels,
+        &AdjustStatusModels,     &QuickRestartModels,
+        &SlowRestartModel,       &Serial14Model,
+        &FocusLockedModel,       &ServiceInfinityModels,
+        &ClearStatusModels,      &FactoryFamily1Models,
+        &FactoryFamily2Models,   &FactoryFamily4Models,
+        &FactoryFamily5Model,    &LensAdjLayoutBModels,
+        &ExtendedAdjDataModels,  &FormatOnDefaultModels,
+        &LongShadingResultModel, &EvfPanelModels,
+        &CcdBlackPauseModels,
     };
     return tables;
 }

@@ -105,6 +105,12 @@ struct SerialPrefixRow {
 std::span<const SerialPrefixRow> SerialPrefixModels();
 // The default product code's 12 digits, for types in no row.
 inline constexpr char kDefaultProductPrefix[] = "575344433030";
+// Service tests and display controls.
+extern const ModelTable ExtendedAdjDataModels;
+extern const ModelTable FormatOnDefaultModels;
+extern const ModelTable LongShadingResultModel;
+extern const ModelTable EvfPanelModels;
+extern const ModelTable CcdBlackPauseModels;  // entries carry their pause
 
 // Every table above, for listing and checking.
 std::span<const ModelTable* const> all();

@@ -432,5 +432,84 @@ inline constexpr char kKeys1[] = "Key1";
 inline constexpr char kKeys2[] = "Key2";
 inline constexpr char kKeysSame[] = " Status: Key1,2 data are the same as DSC";
 inline constexpr char kSetRsaCompleted[] = " Status: Set Rsa Key Info completed !";
+// ---- Service tests: the Test list, calibration-mode entry, display controls, sensor detections
+
+// Test list entries the dispatcher finds by their text.
+inline constexpr char kTestSetDefault[] = "Set Default";
+inline constexpr char kTestAllVersion[] = "All Version";
+inline constexpr char kTestYShadingAdj[] = "Y Shading Adj";
+inline constexpr char kTestTrackingAdj[] = "Tracking Adj";
+inline constexpr char kTestShadingReset[] = "Shading Rst.";
+inline constexpr char kTestZoomCal[] = "Zoom Cal.";
+
+// Result window headings.
+inline constexpr char kEisAdjResults[] = "EIS Adj. Results :";
+inline constexpr char kEisCheckResults[] = "EIS Chaek. Results :";
+inline constexpr char kYShadingAdjResults[] = "Y Level Shading Adj Results :";
+inline constexpr char kInfinityCalResults[] = "Infinity calibration :";
+inline constexpr char kSensWbResults[] = "Sens. WB Cal. Results :";
+inline constexpr char kZoomCalResults[] = "Zoom calibration :";
+inline constexpr char kKeystoneCalResults[] = "Keystone calibration :";
+inline constexpr char kShadingAdjResults[] = "Shading Adj Results :";
+inline constexpr char kTrackingAdjResults[] = "Tracking Adj Results :";
+inline constexpr char kCamInfoResults[] = "Camera Info :";
+inline constexpr char kCalModeResults[] = "Cal Mode Results :";
+inline constexpr char kCalDataResults[] = "Cal Data Results :";
+inline constexpr char kCcdResults[] = "CCD Results :";
+inline constexpr char kCcdBlackResults[] = "CCD Black Results :";
+
+// Records shown as text.
+inline constexpr char kCamInfoFormat[] =
+    "Image : %d\r\nFlash : %d\r\nLast Error : %d\r\nError Date : %d\r\nAdapter test : %d";
+inline constexpr char kAdjDataStandard[] =
+    "Adj. Data\n\n  Focus: %d\n\n  AWB_R: %d\n  AWB_G: %d\n  AWB_B: %d\n\n  AGC Gain: %d\n\n"
+    "  UVMAT0: %d\n  UVMAT1: %d\n  UVMAT2: %d\n  UVMAT3: %d";
+inline constexpr char kAdjDataExtended[] =
+    "Adj. Data\n\n  Focus:\t%d\n  Zoom:\t%d\n\n  AWB_R:\t%d\n  AWB_G:\t%d\n  AWB_B:\t%d\n\n"
+    "  AGC Gain:\t%d\n  AGC Gain2:\t%d\n  AGC Gain3:\t%d\n\n  PLNG:\t%d\n  PLNG2:\t%d\n  "
+    "PLNG3:\t%d";
+
+// Status line.
+inline constexpr char kStatusWaitShort[] = " Status: Wait!";
+inline constexpr char kStatusErrorMark[] = " Status: Error!!";
+inline constexpr char kStatusApplyCompleted[] = " Status: Apply procedure was completed!!";
+inline constexpr char kStatusAfLedCompleted[] = " Status: AF LED ON procedure was completed!!";
+inline constexpr char kStatusShadingResetCompleted[] = " Status: Shading Reset was completed!!";
+inline constexpr char kStatusClearCompleted[] = " Status: Status Clear was completed!!";
+// The AF LED procedure is waited for at most diag::kWaitAfLed seconds.
+inline constexpr char kAfLedTimedOut[] =
+    "The camera did not finish the AF LED procedure within %u seconds.";
+
+// All Version.
+inline constexpr char kVersionNotSupported[] = "Not supported !";
+inline constexpr char kVersionHeading[] = "DSC Version Information\r\n";
+inline constexpr char kVersionApp[] = "  APP Ver.\t\t= ";
+inline constexpr char kVersionSub[] = "  Sub Ver.\t\t= ";
+inline constexpr char kVersionBoot[] = "  Boot Ver.\t= ";
+inline constexpr char kVersionNand[] = "  NAND Ver.\t= ";
+inline constexpr char kLineEnd[] = "\r\n";
+inline constexpr char kNandVerify[] = "\r\n  NAND Verify\t= ";
+inline constexpr char kNandVerifyNotSupported[] = "not Supported";
+inline constexpr char kNandVerifyChecksumError[] = "checksum error";
+
+// Template Chk outcomes 0-4, then any other.
+inline constexpr const char* kTemplateChkOutcomes[] = {
+    "Template Chk Result :\n\nOK : COPY_COMPLETE",
+    "Template Chk Result :\n\nNG : COPY_ERR_DIRECTORY",
+    "Template Chk Result :\n\nNG : COPY_ERR_PICNUM",
+    "Template Chk Result :\n\nNG : COPY_ERR_NOFILE",
+    "Template Chk Result :\n\nNG : COPY_ERR_CHKSUM",
+};
+inline constexpr char kTemplateChkInvalid[] = "Template Chk Result :\n\nInvalid return code (%d)";
+
+// Display controls and sensor detections.
+inline constexpr char kBackrushFormat[] = "0x%08X";
+inline constexpr char kBackrushInvalid[] =
+    "The backrush pulse must be a decimal number or 0x followed by hexadecimal digits, "
+    "within 32 bits.";
+// An entry edit whose text is not a number in its range.
+inline constexpr char kRangePrompt[] = "Please enter an integer between %d and %d.";
+inline constexpr char kAskCcdDefect[] = "CCD Defect Detection";
+inline constexpr char kAskCcdBlack[] = "CCD Black Detection";
 
 }  // namespace orvia::text

@@ -19,6 +19,7 @@
 #include "camsim/camera.h"
 #include "camsim/catalogue_profile.h"
 #include "camsim/pty_server.h"
+#include "camsim/service_diags.h"
 #include "camsim/setup_records.h"
 
 namespace {
@@ -184,6 +185,7 @@ int main(int argc, char** argv) {
     camsim::CatalogueModel catalogue(camera);
     camsim::addCalibrationDiags(camera, catalogue, o.calibration);
     camsim::BatteryModel battery(camera);
+    camsim::addServiceDiags(camera, catalogue);
     camera.faults().reseed(o.seed);
     camera.faults().setRates(o.rates);
     camsim::PtyServer server(camera);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "camsim/service_diags.h"
 #include "console/diag_run.h"
 #include "console/judgement.h"
 
@@ -98,6 +99,7 @@ BuildIdentity identityNaming(const char* build) {
 ConsoleRig::ConsoleRig(camsim::Profile profile, bool attached)
     : camera(std::move(profile)), clock(platform, kDefaultWallTime) {
     camsim::addCalibrationDiags(camera, model);
+    camsim::addServiceDiags(camera, model);
     if (attached) platform.attach(1, camera);
     host.linkBuild = identityNaming("PELORIN");
 }

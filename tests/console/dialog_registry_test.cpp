@@ -46,13 +46,15 @@ TEST(DialogRegistry, TheTableCheckFindsEachKindOfFault) {
 // Controls of the main dialog that start a procedure; every other button, list and check box
 // sends nothing and shows nothing.
 const std::set<int> kWithProcedures = {
-    idc::kAwb,          idc::kFocus,     idc::kUvMatrix,   idc::kFirmware,    idc::kData,
-    idc::kInitialize,   idc::kRBright,   idc::kBBright,    idc::kRgbOffset,   idc::kGain,
-    idc::kHAfc,         idc::kTint,      idc::kPhase,      idc::kHallCal,     idc::kMaintenance,
-    idc::kUsbGet,       idc::kUsbSet,    idc::kUsbVidSet,  idc::kUsbPidSet,   idc::kUsbRevSet,
-    idc::kUsbSerialSet, idc::kSerialGet, idc::kRepairSite, idc::kSerialSet,   idc::kMacGet,
-    idc::kMacSet,       idc::kLanguage,  idc::kVideoMode,  idc::kFactoryCode, idc::kLangNumber,
-};
+    idc::kAwb, idc::kFocus, idc::kUvMatrix, idc::kFirmware, idc::kData, idc::kInitialize,
+    idc::kRBright, idc::kBBright, idc::kRgbOffset, idc::kGain, idc::kHAfc, idc::kTint, idc::kPhase,
+    idc::kHallCal, idc::kMaintenance, idc::kUsbGet, idc::kUsbSet, idc::kUsbVidSet, idc::kUsbPidSet,
+    idc::kUsbRevSet, idc::kUsbSerialSet, idc::kSerialGet, idc::kRepairSite, idc::kSerialSet,
+    idc::kMacGet, idc::kMacSet, idc::kLanguage, idc::kVideoMode, idc::kFactoryCode,
+    idc::kLangNumber,
+    // Service tests and controls.
+    idc::kTest, idc::kCalModeOk, idc::kCalDataOk, idc::kVcomdc, idc::kVcompp, idc::kLcdType,
+    idc::kEvf, idc::kVco, idc::kStepCom, idc::kBackrushGet, idc::kBackrushSet};
 
 TEST(MainDialog, ControlsWithoutAProcedureSendNothingAndShowNothing) {
     ConsoleRig rig;

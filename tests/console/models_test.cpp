@@ -11,29 +11,32 @@ namespace {
 
 TEST(ModelTables, HaveTheirFixedSizes) {
     const std::map<std::string_view, size_t> sizes = {
-        {"LangKind1Models", 6},       {"LcdType2Models", 17},
-        {"LcdType3Models", 18},       {"LcdType4Models", 3},
-        {"LcdType5Models", 23},       {"LcdType6Model", 1},
-        {"LcdType15Model", 1},        {"EvfModels", 20},
-        {"UsbIdLockedModels", 2},     {"PafModels", 26},
-        {"NoBackrushModels", 9},      {"InfinityCalModels", 3},
-        {"KeystoneVariantModels", 2}, {"PixelMapModel", 1},
-        {"BatteryModels", 6},         {"LensDataModelsA", 10},
-        {"LensDataModelsB", 6},       {"MaintenanceModels", 4},
-        {"VideoGainModel", 1},        {"HallCalModels", 5},
-        {"ShadingAdjFamilies", 3},    {"TestVariantModel", 1},
-        {"TemplateChkModels", 4},     {"SensWbModels", 2},
-        {"FamilySetupModels", 3},     {"RsaKeyModel", 1},
-        {"QrCodeModels", 5},          {"ExtraSetupModel", 1},
-        {"AwbSettleModels", 6},       {"FocusSettleModels", 3},
-        {"ShadeForcedModel", 1},      {"DoubleShadingModel", 1},
-        {"JudgedAwbModels", 3},       {"JudgedFocusModels", 5},
-        {"AdjustStatusModels", 2},    {"QuickRestartModels", 8},
-        {"SlowRestartModel", 1},      {"Serial14Model", 1},
-        {"FocusLockedModel", 1},      {"ServiceInfinityModels", 2},
-        {"ClearStatusModels", 2},     {"FactoryFamily1Models", 5},
-        {"FactoryFamily2Models", 10}, {"FactoryFamily4Models", 2},
-        {"FactoryFamily5Model", 1},   {"LensAdjLayoutBModels", 3},
+        {"LangKind1Models", 6},        {"LcdType2Models", 17},
+        {"LcdType3Models", 18},        {"LcdType4Models", 3},
+        {"LcdType5Models", 23},        {"LcdType6Model", 1},
+        {"LcdType15Model", 1},         {"EvfModels", 20},
+        {"UsbIdLockedModels", 2},      {"PafModels", 26},
+        {"NoBackrushModels", 9},       {"InfinityCalModels", 3},
+        {"KeystoneVariantModels", 2},  {"PixelMapModel", 1},
+        {"BatteryModels", 6},          {"LensDataModelsA", 10},
+        {"LensDataModelsB", 6},        {"MaintenanceModels", 4},
+        {"VideoGainModel", 1},         {"HallCalModels", 5},
+        {"ShadingAdjFamilies", 3},     {"TestVariantModel", 1},
+        {"TemplateChkModels", 4},      {"SensWbModels", 2},
+        {"FamilySetupModels", 3},      {"RsaKeyModel", 1},
+        {"QrCodeModels", 5},           {"ExtraSetupModel", 1},
+        {"AwbSettleModels", 6},        {"FocusSettleModels", 3},
+        {"ShadeForcedModel", 1},       {"DoubleShadingModel", 1},
+        {"JudgedAwbModels", 3},        {"JudgedFocusModels", 5},
+        {"AdjustStatusModels", 2},     {"QuickRestartModels", 8},
+        {"SlowRestartModel", 1},       {"Serial14Model", 1},
+        {"FocusLockedModel", 1},       {"ServiceInfinityModels", 2},
+        {"ClearStatusModels", 2},      {"FactoryFamily1Models", 5},
+        {"FactoryFamily2Models", 10},  {"FactoryFamily4Models", 2},
+        {"FactoryFamily5Model", 1},    {"LensAdjLayoutBModels", 3},
+        {"ExtendedAdjDataModels", 2},  {"FormatOnDefaultModels", 2},
+        {"LongShadingResultModel", 1}, {"EvfPanelModels", 4},
+        {"CcdBlackPauseModels", 6},
     };
     ASSERT_EQ(models::all().size(), sizes.size());
     for (const ModelTable* t : models::all()) {
@@ -41,8 +44,11 @@ TEST(ModelTables, HaveTheirFixedSizes) {
         EXPECT_EQ(t->size(), sizes.at(t->name)) << t->name;
         for (const ModelEntry& e : t->entries) {
             const size_t want = e.form == Match::Prefix4 ? 4 : e.form == Match::Prefix3 ? 3 : 5;
-            // Only the AWB settle table gives its entries a delay, and it gives every entry one.
-            EXPECT_EQ(e.delayMs != 0, t == &models::AwbSettleModels) << t->name << " " << e.text;
+            // Only the AWB settle and CCD black pause tables give their entries a delay, and they
+            // give every entry one.
+            EXPECT_EQ(e.delayMs != 0,
+                      t == &models::AwbSettleModels || t == &models::CcdBlackPauseModels)
+                << t->name << " " << e.text;
             // Exact entries are five characters, plus a trailing space where the camera sends one.
             EXPECT_TRUE(e.text.size() == want ||
                         (e.form == Match::Exact && e.text.size() == 6 && e.text.back() == ' '))
@@ -63,6 +69,13 @@ TEST(ModelTables, AwbSettleEntriesWaitHalfAMinuteOrAMinute) {
     EXPECT_EQ(delays, (std::map<uint32_t, int>{{30'000, 3}, {60'000, 3}}));
     EXPECT_EQ(models::AwbSettleModels.find("yas21")->delayMs, 60'000u);
     EXPECT_EQ(models::AwbSettleModels.find("YAS2"), nullptr);
+}
+
+TEST(ModelTables, CcdBlackPausesInTheirOrderUpToAboutTwoMinutes) {
+    std::vector<uint32_t> pauses;
+    for (const ModelEntry& e : models::CcdBlackPauseModels.entries)
+        pauses.push_back(e.delayMs);
+    EXPECT_EQ(pauses, (std::vector<uint32_t>{25'000, 70'000, 90'000, 105'000, 110'000, 60'000}));
 }
 
 TEST(ModelTables, MatchByFormIgnoringCase) {

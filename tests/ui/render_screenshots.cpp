@@ -1,18 +1,23 @@
 // Renders the main dialog (plain, repair-service and locked builds, and part-way through a
-// firmware upload), the result window (also after a judged AWB calibration), the parameter prompt
-// and the adjustment dialogs, as the console builds them on a simulated camera, into PNG files:
-// orvia_screenshots OUTPUT_DIRECTORY.
+// firmware upload), the result window (also after a judged AWB calibration and for "Cam Info"),
+// the "All Version" box, the parameter prompt and the adjustment dialogs, as the console builds
+// them on a simulated camera, into PNG files: orvia_screenshots OUTPUT_DIRECTORY.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryFile>
+#include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
 #include <vector>
 
 #include "camsim/adjustment_model.h"
+#include "camsim/service_diags.h"
 #include "camsim/setup_records.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
@@ -45,8 +50,9 @@ const std::map<int, const char*> kPictures = {
     {orvia::kMaintenanceTemplate, "maintenance.png"},
     {orvia::kPafCalTemplate, "paf_calibration.png"},
 };
-// The result window shown a second time: after a judged AWB calibration.
-constexpr char kAwbPicture[] = "awb_result.png";
+// The result window shown again: after a judged AWB calibration, and for "Cam Info".
+constexpr const char* kLaterResultPictures[] = {"awb_result.png", "cam_info_result.png"};
+constexpr char kVersionBoxPicture[] = "all_version_box.png";
 constexpr char kUploadPicture[] = "main_dialog_upload.png";
 
 // Pictures of the dialogs that act before they are taken, and what the operator has done in each
@@ -119,7 +125,18 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
         return file;
     }
     bool askYesNo(std::string_view) override { return true; }
-    void message(std::string_view) override {}
+    // The version box is rendered and closed; other boxes are read rather than waited on.
+    void message(std::string_view text) override {
+        if (text.rfind("DSC Version Information", 0) != 0) return;
+        QTimer::singleShot(0, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            const QString path = QDir(directory_).filePath(kVersionBoxPicture);
+            if (box->grab().save(path)) written << path;
+            box->button(QMessageBox::Ok)->click();
+        });
+        orvia::ui::QtOperator::message(text);
+    }
 
     void render(orvia::ui::DialogView& view, const QString& name) {
         view.adjustSize();
@@ -130,10 +147,13 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
     }
     void render(orvia::ui::DialogView& view) {
         const int id = view.model().templateId();
-        const bool again = id == orvia::kResultTemplate && resultWindows_++ > 0;
-        render(view, id == orvia::kMainTemplate ? mainName_
-                     : again                    ? kAwbPicture
-                                                : kPictures.at(id));
+        if (id == orvia::kMainTemplate) return render(view, mainName_);
+        if (id != orvia::kResultTemplate) return render(view, kPictures.at(id));
+        // The result windows of the adjustment dialogs are not pictured.
+        const int shown = resultWindows_++;
+        if (shown == 0) return render(view, kPictures.at(id));
+        if (shown <= static_cast<int>(std::size(kLaterResultPictures)))
+            render(view, kLaterResultPictures[shown - 1]);
     }
 
   protected:
@@ -178,6 +198,14 @@ void renderUpload(ScreenshotOperator& op, orvia::ui::DialogView& view) {
     QObject::disconnect(watch);
 }
 
+// Chooses `entry` in the Test list, as the operator does.
+void chooseTest(orvia::ui::DialogView& view, const char* entry) {
+    auto* test = qobject_cast<QComboBox*>(view.widget(orvia::idc::kTest));
+    const int at = test->findText(entry);
+    test->setCurrentIndex(at);
+    emit test->activated(at);
+}
+
 // Opens every adjustment dialog once.
 void renderAdjustmentDialogs(ScreenshotOperator& op, orvia::DialogContext& ctx) {
     orvia::openHallCalDialog(ctx);
@@ -210,6 +238,7 @@ QStringList renderConsole(const QString& directory, camsim::Profile profile, con
     camsim::AdjustmentModel adjustments(camera);
     camsim::CatalogueModel catalogue(camera);
     camsim::addCalibrationDiags(camera, catalogue, {.shadeStatus = 0});
+    camsim::addServiceDiags(camera, catalogue);
     qorlink::test::VirtualPlatform platform;
     platform.attach(1, camera);
     qorlink::test::ScopedPlatform installed(platform);
@@ -247,6 +276,8 @@ int main(int argc, char** argv) {
                               "  B-Y gain   : 0.987\r\n  Hue        : +2\r\n  Result     : OK");
             mainView.model().command(orvia::idc::kAwb);
             renderUpload(op, mainView);
+            chooseTest(mainView, "Cam Info");
+            chooseTest(mainView, "All Version");
             renderAdjustmentDialogs(op, ctx);
             openSetupDialogs(ctx);
         });
@@ -262,8 +293,11 @@ int main(int argc, char** argv) {
                              "main_dialog_telmo.png");
     for (const QString& path : written)
         std::printf("%s\n", qPrintable(path));
-    // Every dialog once, the AWB result and the upload, and the main dialog of the other builds.
-    const qsizetype expected = static_cast<qsizetype>(kPictures.size()) +
-                               static_cast<qsizetype>(adjustmentPictures().size()) + 1 + 2 + 2;
+    // Every dialog once, the main dialog, the later result windows, the version box, the upload,
+    // and the main dialog of the other two builds.
+    const qsizetype expected =
+        static_cast<qsizetype>(kPictures.size() + adjustmentPictures().size() +
+                               std::size(kLaterResultPictures)) +
+        1 + 1 + 1 + 2;
     return written.size() == expected ? 0 : 1;
 }

@@ -195,7 +195,9 @@ TEST(MainDialogView, MirrorsTheModelByControlId) {
             model.appendTest("Y/C Shading");
             expectAgrees(view, model);
 
-            // The operator's choice reaches the control, and the member only when read.
+            // The operator's choice reaches the control, and the member only when read (here
+            // with the list's handler, which would read it and run the test, taken away).
+            model.setHandler(idc::kTest, {});
             auto* test = qobject_cast<QComboBox*>(view.widget(idc::kTest));
             test->setCurrentIndex(2);
             emit test->activated(2);
@@ -414,6 +416,62 @@ class RunnerClock final : public Clock {
     Clock& base_;
     CallRunner& runner_;
 };
+
+// An operator who chooses "CCD Black" in the Test list, answers Yes, watches the status line
+// paint while the camera's pause and wait run, and reads the result window.
+class CcdBlackOperator final : public QtOperator {
+  public:
+    int paintsWhileWaiting = 0;
+    QString heading, text;
+
+    bool askYesNo(std::string_view) override { return true; }
+
+  protected:
+    int exec(DialogView& view) override {
+        if (view.model().templateId() != kMainTemplate) {
+            heading = qobject_cast<QLabel*>(view.widget(kResultHeading))->text();
+            text = qobject_cast<QPlainTextEdit*>(view.widget(kResultText))->toPlainText();
+            return kIdOk;
+        }
+        status_ = qobject_cast<QLabel*>(view.widget(idc::kStatus));
+        status_->installEventFilter(&painter_);
+        view.show();
+        auto* test = qobject_cast<QComboBox*>(view.widget(idc::kTest));
+        const int at = test->findText("CCD Black");
+        test->setCurrentIndex(at);
+        emit test->activated(at);
+        return kIdCancel;
+    }
+
+  private:
+    struct PaintCounter final : QObject {
+        explicit PaintCounter(CcdBlackOperator& op) : op_(op) {}
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint && op_.status_->text() == " Status: Wait!!")
+                ++op_.paintsWhileWaiting;
+            return QObject::eventFilter(watched, event);
+        }
+        CcdBlackOperator& op_;
+    };
+    QLabel* status_ = nullptr;
+    PaintCounter painter_{*this};
+};
+
+TEST(TestListInTheProgram, CcdBlackPausesWithTheWindowPaintingAndShowsTheCameraText) {
+    testing::ConsoleRig rig(testing::profileFor("YCB14"));  // pauses 110 s
+    rig.model.setResult(30, "CCD Black\r\nNG pixels : 0");
+    QtCallRunner runner;
+    LinkCamera link(runner);
+    RunnerClock clock(rig.clock, runner);
+    CcdBlackOperator op;
+    CalibrationApp app(link, clock, op, rig.host);
+    const uint32_t start = rig.clock.tickMs();
+    ASSERT_EQ(app.run(""), 0);
+    EXPECT_GE(rig.clock.tickMs() - start, 110'000u);
+    EXPECT_GT(op.paintsWhileWaiting, 0);
+    EXPECT_EQ(op.heading, "CCD Black Results :");
+    EXPECT_EQ(op.text, "CCD Black\nNG pixels : 0");
+}
 
 // An operator who chooses a firmware file, answers Yes and watches the main window: the progress
 // bar's positions, and the bar painted part-way through the camera's restart, when a press of
