@@ -9,6 +9,7 @@
 #include "console/operator.h"
 #include "console/reporting.h"
 #include "console/texts.h"
+#include "dialogs/paf_cal_dialog.h"
 
 namespace orvia {
 
@@ -47,9 +48,12 @@ void initializeToDefaults(DialogContext& ctx) {
 
 }  // namespace
 
-void initializeCamera(DialogContext& ctx) {
+void initializeCamera(DialogContext& ctx, bool evf) {
     // On PAF models the button opens the PAF calibration dialog, which owns that work.
-    if (ctx.state.caps.pafMode != 0) return;
+    if (ctx.state.caps.pafMode != 0) {
+        openPafCalDialog(ctx, evf);
+        return;
+    }
     if (ctx.state.caps.repairSiteMode != 0) {
         initializeSettingsOnly(ctx);
         return;

@@ -16,6 +16,7 @@
 #include "dialogs/lens_dialogs.h"
 #include "dialogs/maintenance_dialog.h"
 #include "dialogs/oel_dialogs.h"
+#include "dialogs/video_gain_dialog.h"
 #include "service/identity.h"
 #include "service/region.h"
 #include "service/service_builds.h"
@@ -184,20 +185,29 @@ MainDialog::~MainDialog() {
 }
 
 // Controls without a handler here send nothing and show nothing when used.
+// Maintenance (1028), first rule that applies: the video gain dialog for its model, the adjust
+// status cleared at a repair site, the maintenance dialog; otherwise nothing.
+void MainDialog::onMaintenance() {
+    if (models::VideoGainModel.matches(ctx_.state.cameraType)) {
+        openVideoGainDialog(ctx_, control(idc::kEvf).checked);
+    } else if (ctx_.state.caps.repairSiteMode != 0) {
+        clearAdjustStatus(ctx_);
+    } else if (ctx_.state.caps.hasMaintenance != 0) {
+        openMaintenanceDialog(ctx_);
+    }
+}
+
 void MainDialog::registerHandlers() {
     setHandler(idc::kAwb, [this] { calibrateAwb(ctx_); });
     setHandler(idc::kFocus, [this] { calibrateFocus(ctx_); });
     setHandler(idc::kUvMatrix, [this] { calibrateUvMatrix(ctx_); });
-    setHandler(idc::kInitialize, [this] { initializeCamera(ctx_); });
+    setHandler(idc::kInitialize, [this] { initializeCamera(ctx_, control(idc::kEvf).checked); });
     for (const LcdRegisterList& list : lcdRegisterLists())
         setHandler(list.list, [this, &list] { writeLcdRegister(*this, list); });
     setHandler(idc::kFirmware, [this] { uploadFirmware(ctx_); });
     setHandler(idc::kData, [this] { uploadData(ctx_); });
     setHandler(idc::kHallCal, [this] { openHallCalDialog(ctx_); });
-    // The same button is "Video Gain" for one model, whose dialog is not this one.
-    setHandler(idc::kMaintenance, [this] {
-        if (ctx_.state.caps.hasMaintenance != 0) openMaintenanceDialog(ctx_);
-    });
+    setHandler(idc::kMaintenance, [this] { onMaintenance(); });
 
     // USB storage identity, the repair-service serial number and the MAC address.
     setHandler(idc::kUsbGet, [this] { readUsbIds(ctx_, *this); });

@@ -179,6 +179,7 @@ class MainDialog final : public DialogModel, public StatusLine {
     void applyTestRules();
     void showServiceId();
     void registerHandlers();
+    void onMaintenance();
 
     DialogContext& ctx_;
     int bottomTrim_ = 0;

@@ -21,6 +21,10 @@
 #include "console/reporting.h"
 #include "console/result_dialog.h"
 #include "console/texts.h"
+#include "dialogs/battery_dialogs.h"
+#include "dialogs/lens_dialogs.h"
+#include "dialogs/oel_dialogs.h"
+#include "dialogs/yc_shading_dialog.h"
 #include "service/sensor_detection.h"
 
 namespace orvia {
@@ -371,16 +375,19 @@ void shadingReset(DialogContext& ctx) {
     setStatus(ctx, text::kStatusShadingResetCompleted);
 }
 
-// The keystone zoom dialog (template 148) of the keystone variant connects here; true when it
-// closed with OK. Until it exists the calibration does not start.
-bool keystoneZoomAccepted(MainDialog&) {
-    return false;
-}
-
+// The keystone variant first sets the zoom step in its dialog; the calibration starts only when
+// that dialog closed with OK.
 void keystoneCal(MainDialog& d) {
     DialogContext& ctx = d.context();
-    if (ctx.state.caps.keystoneVariant == 1 && !keystoneZoomAccepted(d)) return;
+    if (!keystoneZoomBeforeCalibration(ctx)) return;
     runTimedDiagTest(ctx, diag::kKeystoneCal, diag::kWaitServiceLong, text::kKeystoneCalResults);
+}
+
+// Shows a dialog between the " Status: Wait!!" and " Status: " lines.
+void withWaitStatus(DialogContext& ctx, void (*open)(DialogContext&)) {
+    setStatus(ctx, text::kStatusWait);
+    open(ctx);
+    setStatus(ctx, text::kStatusIdle);
 }
 
 void runAction(MainDialog& d, TestAction action, int32_t state) {
@@ -439,17 +446,17 @@ void runAction(MainDialog& d, TestAction action, int32_t state) {
         case TestAction::ZoomCal:
             return runTimedDiagTest(ctx, diag::kZoomCal, diag::kWaitServiceLong,
                                     text::kZoomCalResults);
-        // Entries that open adjustment dialogs; each connects its dialog here.
-        case TestAction::YcShading:  // CYcShadeDlg, given the camera type
-            return;
-        case TestAction::BatteryInfo:  // CBatteryInfoDlg, between the wait and idle statuses
-            return;
-        case TestAction::BatteryType:  // CBatteryTypeDlg, between the wait and idle statuses
-            return;
-        case TestAction::LensData:  // CLensDataDlg, in the mode caps.lensDataKind
-            return;
-        case TestAction::OelAcl:  // COelAclDlg, modeless, owned by the main dialog
-            return;
+        // Entries that open adjustment dialogs.
+        case TestAction::YcShading:
+            return openYcShadingDialog(ctx);
+        case TestAction::BatteryInfo:
+            return withWaitStatus(ctx, openBatteryInfoDialog);
+        case TestAction::BatteryType:
+            return withWaitStatus(ctx, openBatteryTypeDialog);
+        case TestAction::LensData:
+            return openLensDataDialog(ctx);
+        case TestAction::OelAcl:
+            return openOelAclDialog(d);
         case TestAction::Pattern:
             return runPattern(d, state);
         default:

@@ -5,6 +5,7 @@
 #include "console/app_state.h"
 #include "console/main_dialog.h"
 #include "console_rig.h"
+#include "dialogs/paf_cal_dialog.h"
 
 namespace orvia::testing {
 namespace {
@@ -127,16 +128,17 @@ TEST(Initialize, RepairSiteModeInitialisesTheSettingsOnly) {
     }
 }
 
-TEST(Initialize, OnPafModelsTheButtonSendsNothingHere) {
+TEST(Initialize, OnPafModelsTheButtonOpensThePafCalibrationInstead) {
     ConsoleRig rig(profileFor("YPA12"));
     rig.op.answers = {true};
-    const size_t seen = rig.op.events.size();
-    EXPECT_TRUE(pressInitialize(rig, [&](MainDialog& d) {
-                    EXPECT_EQ(d.control(idc::kInitialize).text, "PAF Cal.");
-                    d.context().state.caps.repairSiteMode = 1;
-                }).empty());
-    EXPECT_EQ(rig.op.events.size(), seen + 1);  // the main dialog only
-    EXPECT_TRUE(rig.statuses.empty());
+    pressInitialize(rig, [&](MainDialog& d) {
+        EXPECT_EQ(d.control(idc::kInitialize).text, "PAF Cal.");
+        d.context().state.caps.repairSiteMode = 1;  // the PAF rule comes first
+    });
+    ASSERT_EQ(rig.op.dialogs().size(), 2u);
+    EXPECT_EQ(rig.op.dialogs()[1]->templateId, kPafCalTemplate);
+    EXPECT_TRUE(rig.op.questions().empty()) << "no initialisation was asked for";
+    EXPECT_FALSE(rig.received(camsim::kOpSetValue, 109)) << "no settings reset";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "console/main_dialog.h"
 #include "console_rig.h"
 #include "dialogs/maintenance_dialog.h"
+#include "dialogs/video_gain_dialog.h"
 #include "operator_actions.h"
 
 namespace orvia::testing {
@@ -128,16 +129,40 @@ TEST(Maintenance, ACameraRecordLargerOnReloadIsReadIntoABlockOfItsSize) {
     });
 }
 
-TEST(Maintenance, TheVideoGainModelsButtonOpensNothingHere) {
-    ConsoleRig rig(profileFor("YVG10"));
-    rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
-        ASSERT_EQ(d.control(idc::kMaintenance).text, "Video Gain");
-        const size_t from = rig.mark();
-        d.command(idc::kMaintenance);
-        EXPECT_TRUE(rig.traffic(from).empty());
+// The button takes the first rule that applies: the video gain dialog for its model, the adjust
+// status cleared at a repair site (even on a maintenance model), the maintenance dialog.
+TEST(Maintenance, TheButtonTakesTheFirstRuleThatApplies) {
+    struct Case {
+        const char* type;
+        bool repairSite;
+        Strings traffic;
+        std::vector<int> dialogs;
     };
-    ASSERT_EQ(rig.run(), 0);
-    EXPECT_EQ(rig.op.dialogs().size(), 1u);
+    const Case cases[] = {
+        {"YVG10", true, {}, {vg::kTemplate}},
+        {"YMT30", true, {"set 131 = 0"}, {}},
+        {"YMT30", false, {"get 155", "fetch 155", "get 156", "fetch 156"}, {kMaintenanceTemplate}},
+        {"ZR510", false, {}, {}},
+    };
+    for (const Case& c : cases) {
+        ConsoleRig rig(c.type == std::string("YMT30") ? maintenanceProfile() : profileFor(c.type));
+        Strings traffic;
+        rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
+            rig.app.state().caps.repairSiteMode = c.repairSite ? 1 : 0;
+            const size_t from = rig.mark();
+            d.command(idc::kMaintenance);
+            traffic = rig.traffic(from);
+        };
+        ASSERT_EQ(rig.run(), 0);
+        std::vector<int> opened;
+        for (const OperatorEvent* e : rig.op.dialogs()) {
+            if (e->templateId != kMainTemplate) opened.push_back(e->templateId);
+        }
+        EXPECT_EQ(opened, c.dialogs) << c.type << " " << c.repairSite;
+        if (c.dialogs.empty() || c.dialogs[0] != vg::kTemplate) {
+            EXPECT_EQ(traffic, c.traffic) << c.type << " " << c.repairSite;
+        }
+    }
 }
 
 }  // namespace

@@ -4,6 +4,10 @@
 
 #include "camsim/service_diags.h"
 #include "console/app_state.h"
+#include "console/result_dialog.h"
+#include "dialogs/battery_dialogs.h"
+#include "dialogs/lens_dialogs.h"
+#include "dialogs/yc_shading_dialog.h"
 #include "service/test_menu.h"
 #include "service_rig.h"
 
@@ -206,6 +210,8 @@ TEST(TestMenu, ReplacedListsAndDialogEntries) {
         std::string entry;
         Strings traffic;
         size_t results = 0;  // result windows shown
+        int dialog = 0;      // the adjustment dialog opened, by template
+        Strings boxes = {};
     };
     const std::vector<std::string> locked = {"Cam Info", "Set Default"};
     const std::vector<std::string> everything = fullList();
@@ -215,11 +221,20 @@ TEST(TestMenu, ReplacedListsAndDialogEntries) {
         {everything, 0, 0, "Monitor", {"get 34"}},
         {everything, 0, 0, "Cam Info", {"get 34"}},
         {everything, 0, 0, "Infinity Cal.", {"get 34", "exec 6 52", "fetch 31"}, 1},
-        {everything, 1, 1, "Keystone Cal.", {"get 34"}},
-        {everything, 1, 0, "Y/C Shading", {"get 34"}},
-        {everything, 1, 0, "Battery Info.", {"get 34"}},
-        {everything, 1, 0, "Battery Type", {"get 34"}},
-        {everything, 1, 0, "Lens Data", {"get 34"}},
+        // The keystone zoom dialog closed without OK: no calibration.
+        {everything, 1, 1, "Keystone Cal.", {"get 34"}, 0, kKeystoneTemplate},
+        {everything, 1, 0, "Y/C Shading", {"get 34", "exec 8 2", "exec 8 1"}, 0, yc::kTemplate},
+        {everything, 1, 0, "Battery Info.", {"get 34"}, 0, battery::kInfoTemplate},
+        // This camera keeps no battery type.
+        {everything,
+         1,
+         0,
+         "Battery Type",
+         {"get 34", "get 168"},
+         0,
+         battery::kTypeTemplate,
+         {"Get Battery Type not supported!!"}},
+        {everything, 1, 0, "Lens Data", {"get 34", "fetch 169"}, 0, kLensDataTemplate},
     };
     for (const Case& c : cases) {
         ConsoleRig rig;
@@ -232,7 +247,14 @@ TEST(TestMenu, ReplacedListsAndDialogEntries) {
         });
         EXPECT_EQ(out.traffic, c.traffic) << c.entry << " " << c.full;
         EXPECT_EQ(resultWindows(rig).size(), c.results) << c.entry;
-        EXPECT_TRUE(rig.op.messages().empty()) << c.entry;
+        EXPECT_EQ(rig.op.messages(), c.boxes) << c.entry;
+        std::vector<int> opened;
+        for (const OperatorEvent* e : rig.op.dialogs()) {
+            if (e->templateId != kMainTemplate && e->templateId != kResultTemplate)
+                opened.push_back(e->templateId);
+        }
+        EXPECT_EQ(opened, c.dialog == 0 ? std::vector<int>{} : std::vector<int>{c.dialog})
+            << c.entry;
     }
 }
 
