@@ -1,5 +1,5 @@
-// A console run in which an adjustment dialog is opened from the main dialog, and what the
-// operator does to the dialog's controls, as the view reports it to the model.
+// A console run in which an adjustment dialog is opened from the main dialog and the camera
+// traffic it caused; what the operator does to the controls is in operator_actions.h.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "console/dialog_model.h"
 #include "console/main_dialog.h"
 #include "console_rig.h"
+#include "operator_actions.h"
 
 namespace orvia::testing {
 
@@ -43,27 +44,6 @@ inline Strings trafficOf(ConsoleRig& rig, const std::function<void()>& action) {
     const size_t from = rig.mark();
     action();
     return rig.traffic(from);
-}
-
-inline void slide(DialogModel& d, int id, int position) {
-    d.viewState(id).position = position;
-    d.command(id);
-}
-// Text typed into an edit; an edit reports nothing of its own.
-inline void type(DialogModel& d, int id, const std::string& text) {
-    d.viewState(id).text = text;
-}
-inline void click(DialogModel& d, int id, bool checked) {
-    d.viewState(id).checked = checked;
-    d.command(id);
-}
-inline void choose(DialogModel& d, int id) {
-    d.checkRadio(id);
-    d.command(id);
-}
-inline void select(DialogModel& d, int id, int index) {
-    d.viewState(id).selection = index;
-    d.command(id);
 }
 
 // Records every text control `id` of `d` shows from now on.
