@@ -19,44 +19,6 @@ constexpr int kBarWidth = 40;
 // The dialog's Cancel identity, for windows the tool cannot show.
 constexpr int kIdCancel = 2;
 
-// The fixed part of a box text: the text before its first conversion.
-std::string fixedPart(const char* fmt) {
-    const char* percent = std::strchr(fmt, '%');
-    return percent == nullptr ? std::string(fmt) : std::string(fmt, percent);
-}
-
-bool startsWith(const std::string& s, const std::string& prefix) {
-    return s.compare(0, prefix.size(), prefix) == 0;
-}
-
-// Boxes that end a procedure on a file it cannot use.
-bool isFileFailure(const std::string& m) {
-    for (const char* f : {text::kCannotOpenFile, text::kFileFormatError, text::kFileOpenFailed,
-                          text::kGetFileSizeFailed, text::kMallocFailed, text::kZeroBytesRead,
-                          text::kFileTooLarge, text::kFileReadFailed}) {
-        if (startsWith(m, fixedPart(f))) return true;
-    }
-    return false;
-}
-
-// Boxes that end a procedure on a failure: the error box, a step error, an unsupported function.
-bool isFailure(const std::string& m) {
-    return startsWith(m, "Error") || startsWith(m, " Status:") || startsWith(m, " Status :") ||
-           m == text::kNotSupported || m == text::kNotConnected || isFileFailure(m);
-}
-
-// The link result whose text ends the box, if any.
-std::optional<int> resultOf(const std::string& m) {
-    const ResultTexts texts;
-    for (int code = 1; code < ResultTexts::kSlots; ++code) {
-        if (!texts.hasText(code)) continue;
-        const std::string t = texts.text(code);
-        if (!t.empty() && m.size() >= t.size() && m.compare(m.size() - t.size(), t.size(), t) == 0)
-            return code;
-    }
-    return std::nullopt;
-}
-
 std::string withNewlines(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -71,7 +33,7 @@ std::string withNewlines(const std::string& text) {
 void CliOperator::message(std::string_view text) {
     std::string m(text);
     messages_.push_back(m);
-    if (isFailure(m)) lastFailure_ = m;
+    if (isFailureBox(m)) lastFailure_ = m;
     std::fflush(stdout);
     if (lastPercent_ >= 0 && terminal_ && lastPercent_ < 100) std::fputc('\n', stderr);
     std::fprintf(stderr, "%s\n", withNewlines(m).c_str());
@@ -175,9 +137,9 @@ int CliOperator::outcome() const {
     if (needsConsole_) return kExitNeedsConsole;
     if (declined_) return kExitDeclined;
     for (const std::string& m : messages_) {
-        if (!isFailure(m)) continue;
-        if (isFileFailure(m)) return kExitBadFile;
-        if (const auto code = resultOf(m)) return exitForResult(*code);
+        if (!isFailureBox(m)) continue;
+        if (isFileFailureBox(m)) return kExitBadFile;
+        if (const auto code = resultCodeOfBox(m)) return exitForResult(*code);
         return kExitFailed;
     }
     return kExitOk;
@@ -186,6 +148,13 @@ int CliOperator::outcome() const {
 std::string CliOperator::resultText(int status) const {
     if (status == kExitOk) return "OK";
     return lastFailure_.empty() && !messages_.empty() ? messages_.back() : lastFailure_;
+}
+
+ProcedureOutcome CliOperator::logOutcome(int status) const {
+    if (status == kExitOk) return {};
+    ProcedureOutcome outcome = outcomeOf(messages_, false, "");
+    if (outcome.code == 0) outcome = {-1, resultText(status)};
+    return outcome;
 }
 
 void CliOperator::finish(const std::string& command, int status) const {

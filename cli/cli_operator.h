@@ -11,6 +11,7 @@
 
 #include "console/dialog_context.h"
 #include "console/operator.h"
+#include "console/station_log.h"
 
 namespace orvia::cli {
 
@@ -47,6 +48,8 @@ class CliOperator final : public Operator, public StatusLine {
     int outcome() const;
     // The failure text behind `status` (the last failure box), or "OK".
     std::string resultText(int status) const;
+    // How the command ended, as the station log records it.
+    ProcedureOutcome logOutcome(int status) const;
     // Prints the JSON object when asked for.
     void finish(const std::string& command, int status) const;
 

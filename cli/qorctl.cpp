@@ -135,23 +135,6 @@ const NamedValue* findValue(const std::string& name) {
     return nullptr;
 }
 
-std::string textOfBuffer(const char* buffer, size_t size) {
-    return std::string(buffer, strnlen(buffer, size));
-}
-
-struct Identity {
-    std::string firmware, type, serial;
-};
-
-Identity readIdentity(Camera& camera) {
-    Identity id;
-    char version[33] = {}, type[65] = {}, serial[33] = {};
-    if (camera.get_version(version) == QORLINK_OK) id.firmware = textOfBuffer(version, 32);
-    if (camera.get_cam_type(type) == QORLINK_OK) id.type = textOfBuffer(type, 64);
-    if (camera.get_serial_no(serial) == QORLINK_OK) id.serial = textOfBuffer(serial, 32);
-    return id;
-}
-
 void printHelp(const std::string& command) {
     if (command == "info") {
         std::fputs(text::kCliHelpInfo, stdout);
@@ -202,7 +185,7 @@ class Station {
     }
 
     int info() {
-        const Identity id = readIdentity(app_.camera());
+        const StationIdentity id = readStationIdentity(app_.camera());
         const int32_t lcd = app_.camera().get_lcd_type();
         int32_t words[2] = {};
         const int32_t r = app_.camera().get_mac_address(words);
@@ -214,7 +197,7 @@ class Station {
             mac += format(text::kMacByteFormat, (word >> (24 - 8 * (i % 4))) & 0xFFu);
         }
         op_.field("firmware", id.firmware);
-        op_.field("type", id.type);
+        op_.field("type", id.cameraType);
         op_.field("serial", id.serial);
         op_.field("lcd_type", std::to_string(lcd), true);
         op_.field("mac", mac);
@@ -382,9 +365,9 @@ int run(int argc, char** argv) {
         dialog.initialise();
         op.attach(app.context(), dialog);
         if (log.enabled()) {
-            const Identity id = readIdentity(camera);
+            const StationIdentity id = readStationIdentity(camera);
             record.firmware = id.firmware;
-            record.cameraType = id.type;
+            record.cameraType = id.cameraType;
             record.serial = id.serial;
             if (app.state().serviceIdActive == 1) {
                 record.technician = app.state().serviceIdRecord.w[1];
@@ -397,8 +380,9 @@ int run(int argc, char** argv) {
     record.durationMs = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                                   std::chrono::steady_clock::now() - started)
                                                   .count());
-    record.resultCode = status;
-    record.resultText = op.resultText(status);
+    const ProcedureOutcome outcome = op.logOutcome(status);
+    record.resultCode = outcome.code;
+    record.resultText = outcome.text;
     log.append(record);
     op.finish(o.args[0], status);
     return status;

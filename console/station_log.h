@@ -12,7 +12,14 @@
 #include <utility>
 #include <vector>
 
+#include "console/operator.h"
+
 namespace orvia {
+
+class Camera;
+class Clock;
+struct DialogContext;
+class MainDialog;
 
 // The environment variable naming the log file when no option does.
 inline constexpr char kStationLogVariable[] = "ORVIA_STATION_LOG";
@@ -60,5 +67,61 @@ class StationLog {
     Warn warn_;
     bool failed_ = false;
 };
+
+// The camera's identity as a record carries it; a read that fails leaves its field empty.
+struct StationIdentity {
+    std::string firmware;
+    std::string cameraType;
+    std::string serial;
+};
+StationIdentity readStationIdentity(Camera& camera);
+
+// Boxes that end a procedure on a failure: the error box, a step error, an unsupported function,
+// a camera that is not connected, and the boxes about a file the procedure cannot use.
+bool isFailureBox(std::string_view box);
+bool isFileFailureBox(std::string_view box);
+// The link result whose text ends a failure box, if any.
+std::optional<int> resultCodeOfBox(std::string_view box);
+
+// How a procedure ended: 0 and "OK", the link result of its failure box and the box's text, or
+// -1 and the text for any other failure.
+struct ProcedureOutcome {
+    int code = 0;
+    std::string text = "OK";
+};
+ProcedureOutcome outcomeOf(const std::vector<std::string>& boxes, bool declined,
+                           const std::string& declinedText);
+
+// An operator that passes everything on to another and keeps what a procedure showed.
+class RecordingOperator final : public Operator {
+  public:
+    explicit RecordingOperator(Operator& inner) : inner_(inner) {}
+
+    void message(std::string_view text) override;
+    bool askYesNo(std::string_view text) override;
+    std::optional<std::string> chooseFile(std::string_view filter,
+                                          std::string_view defaultExtension) override {
+        return inner_.chooseFile(filter, defaultExtension);
+    }
+    int runModal(DialogModel& dialog) override { return inner_.runModal(dialog); }
+    bool showModeless(DialogModel& dialog) override { return inner_.showModeless(dialog); }
+    void refresh(DialogModel& dialog) override { inner_.refresh(dialog); }
+    void setWaitCursor(bool on) override { inner_.setWaitCursor(on); }
+    void copyToClipboard(std::string_view text) override { inner_.copyToClipboard(text); }
+
+    // Forgets what the last procedure showed.
+    void begin();
+    ProcedureOutcome outcome() const;
+
+  private:
+    Operator& inner_;
+    std::vector<std::string> boxes_;
+    bool declined_ = false;
+    std::string question_;
+};
+
+// Appends a record for every procedure the main dialog's controls start (calibrations,
+// uploads, initialisation, Test list entries). `op` must be the operator of the dialog's context.
+void logMainDialogProcedures(MainDialog& dialog, StationLog& log, RecordingOperator& op);
 
 }  // namespace orvia

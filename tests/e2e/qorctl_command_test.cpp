@@ -173,7 +173,7 @@ TEST(Qorctl, StationLogRecordsEveryRunAndAnUnwritableLogOnlyWarns) {
               std::string::npos)
         << first;
     EXPECT_NE(second.find("\"procedure\":\"calibrate awb\""), std::string::npos) << second;
-    EXPECT_NE(second.find("\"result_code\":18,\"result_text\":\"Error Write error\""),
+    EXPECT_NE(second.find("\"result_code\":8,\"result_text\":\"Error Write error\""),
               std::string::npos)
         << second;
 
