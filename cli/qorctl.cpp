@@ -310,10 +310,34 @@ class Station {
     const Options& o_;
 };
 
+// The procedure a command runs, as the station log names it: the command, with the calibration
+// or the kind of upload.
+bool namesItsProcedure(const std::string& command) {
+    return command == "calibrate" || command == "upload";
+}
+
+std::string procedureOf(const Options& o) {
+    return namesItsProcedure(o.args[0]) && o.args.size() > 1 ? o.args[0] + ' ' + o.args[1]
+                                                             : o.args[0];
+}
+
+// The command's words and options by name, for the station log.
 std::vector<std::pair<std::string, std::string>> parametersOf(const Options& o) {
+    struct Names {
+        const char* command;
+        std::vector<const char*> words;
+    };
+    static const Names kNames[] = {
+        {"diag", {"program"}},    {"get", {"name"}},   {"set", {"name", "value"}},
+        {"upload", {"", "file"}}, {"calibrate", {""}}, {"test", {"entry"}},
+    };
     std::vector<std::pair<std::string, std::string>> p;
-    for (size_t i = 1; i < o.args.size(); ++i)
-        p.emplace_back("arg" + std::to_string(i), o.args[i]);
+    for (const Names& n : kNames) {
+        if (o.args[0] != n.command) continue;
+        for (size_t i = 0; i < n.words.size() && i + 1 < o.args.size(); ++i) {
+            if (*n.words[i] != '\0') p.emplace_back(n.words[i], o.args[i + 1]);
+        }
+    }
     if (o.param) p.emplace_back("param", std::to_string(*o.param));
     if (o.args[0] == "diag") p.emplace_back("wait", std::to_string(o.waitSeconds));
     if (o.yes) p.emplace_back("answer", "yes");
@@ -353,10 +377,7 @@ int run(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
     StationRecord record;
     record.time = std::time(nullptr);
-    record.procedure = o.args[0] + (o.args.size() > 1 && o.args[0] != "diag" &&
-                                            o.args[0] != "get" && o.args[0] != "set"
-                                        ? ' ' + o.args[1]
-                                        : std::string());
+    record.procedure = procedureOf(o);
     record.parameters = parametersOf(o);
 
     int status = kExitNoCamera;

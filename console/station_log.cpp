@@ -176,7 +176,14 @@ bool RecordingOperator::askYesNo(std::string_view text) {
     return yes;
 }
 
+std::optional<std::string> RecordingOperator::chooseFile(std::string_view filter,
+                                                         std::string_view defaultExtension) {
+    file_ = inner_.chooseFile(filter, defaultExtension);
+    return file_;
+}
+
 void RecordingOperator::begin() {
+    file_.reset();
     boxes_.clear();
     declined_ = false;
     question_.clear();
@@ -222,6 +229,7 @@ void logMainDialogProcedures(MainDialog& dialog, StationLog& log, RecordingOpera
             const uint32_t started = ctx.clock.tickMs();
             run();
             record.durationMs = ctx.clock.tickMs() - started;
+            if (op.chosenFile()) record.parameters.emplace_back("file", *op.chosenFile());
             const ProcedureOutcome outcome = op.outcome();
             record.resultCode = outcome.code;
             record.resultText = outcome.text;

@@ -100,9 +100,7 @@ class RecordingOperator final : public Operator {
     void message(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
     std::optional<std::string> chooseFile(std::string_view filter,
-                                          std::string_view defaultExtension) override {
-        return inner_.chooseFile(filter, defaultExtension);
-    }
+                                          std::string_view defaultExtension) override;
     int runModal(DialogModel& dialog) override { return inner_.runModal(dialog); }
     bool showModeless(DialogModel& dialog) override { return inner_.showModeless(dialog); }
     void refresh(DialogModel& dialog) override { inner_.refresh(dialog); }
@@ -112,9 +110,12 @@ class RecordingOperator final : public Operator {
     // Forgets what the last procedure showed.
     void begin();
     ProcedureOutcome outcome() const;
+    // The file the operator chose since begin(), if any.
+    const std::optional<std::string>& chosenFile() const { return file_; }
 
   private:
     Operator& inner_;
+    std::optional<std::string> file_;
     std::vector<std::string> boxes_;
     bool declined_ = false;
     std::string question_;

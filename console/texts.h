@@ -557,7 +557,6 @@ inline constexpr char kCliUnknownTest[] = "qorctl: no Test list entry '%s'";
 inline constexpr char kCliWrongKind[] = "qorctl: '%s' is not a %s file";
 inline constexpr char kCliDeclined[] = "%s No (give --yes to answer Yes)";
 inline constexpr char kCliNeedsConsole[] = "qorctl: this needs the console's window (orvia)";
-inline constexpr char kCliReadFailed[] = "Error %s";
 inline constexpr char kStationLogUnwritable[] =
     "warning: station log '%s' cannot be written (%s); carrying on without it";
 

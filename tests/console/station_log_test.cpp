@@ -64,9 +64,11 @@ TEST(StationLog, RecordsEveryProcedureWithItsOutcomeAndTheCamerasIdentity) {
         {.fault = camsim::Fault::Dc1, .op = camsim::kOpExecute, .code = 6, .times = 0});
     console.rig.op.answers = {true};
     console.press(idc::kUvMatrix);
+    console.rig.op.files = {"/no/such/PIC.JPG"};
+    console.press(idc::kData);
 
     const std::vector<std::string> lines = linesOf(path);
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_TRUE(contains(lines[0],
                          ",\"technician\":4321,\"camera_type\":\"ZR510\",\"serial\":"
                          "\"\",\"firmware\":\"1.02.0017\",\"procedure\":"
@@ -80,6 +82,11 @@ TEST(StationLog, RecordsEveryProcedureWithItsOutcomeAndTheCamerasIdentity) {
         << lines[1];
     EXPECT_TRUE(contains(lines[2], "\"result_code\":8,\"result_text\":\"Error Write error\""))
         << lines[2];
+    EXPECT_TRUE(contains(lines[3],
+                         "\"procedure\":\"upload data\",\"parameters\":{\"file\":"
+                         "\"/no/such/PIC.JPG\"},\"result_code\":-1,\"result_text\":"
+                         "\"File open failed. '/no/such/PIC.JPG'\""))
+        << lines[3];
     EXPECT_TRUE(console.warnings.empty());
 }
 

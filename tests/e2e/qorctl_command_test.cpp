@@ -167,7 +167,7 @@ TEST(Qorctl, StationLogRecordsEveryRunAndAnUnwritableLogOnlyWarns) {
     EXPECT_FALSE(std::getline(lines, extra));
     EXPECT_TRUE(first.starts_with("{\"time\":\"")) << first;
     EXPECT_NE(first.find("\"camera_type\":\"ZR510\",\"serial\":\"40012345\",\"firmware\":"
-                         "\"1.02.0017\",\"procedure\":\"diag\",\"parameters\":{\"arg1\":\"3\","
+                         "\"1.02.0017\",\"procedure\":\"diag\",\"parameters\":{\"program\":\"3\","
                          "\"param\":\"7\",\"wait\":\"5\"},\"result_code\":0,\"result_text\":"
                          "\"OK\",\"duration_ms\":"),
               std::string::npos)
