@@ -65,6 +65,7 @@ TEST(StationLog, RecordsEveryProcedureWithItsOutcomeAndTheCamerasIdentity) {
     console.rig.op.answers = {true};
     console.press(idc::kUvMatrix);
     console.rig.op.files = {"/no/such/PIC.JPG"};
+    console.rig.op.answers = {true};
     console.press(idc::kData);
 
     const std::vector<std::string> lines = linesOf(path);
