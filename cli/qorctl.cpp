@@ -4,6 +4,7 @@
 // options, prints their boxes on standard error and their result windows on standard output
 // (or everything as one JSON object with --json), and exits with a status that tells what
 // happened (see the usage text).
+#include <strings.h>
 #include <unistd.h>
 
 #include <chrono>

@@ -118,7 +118,7 @@ TEST(Qorctl, CommandsPrintWhatTheCameraSaysAndExitWithTheirStatus) {
     }
 }
 
-TEST(Qorctl, WithoutACameraEndsAtOnceInTheConsolesWords) {
+TEST(Qorctl, PortOneReachesTheCameraAndAMissingDeviceEndsInTheConsolesWords) {
     const CommandRun run = Qorctl("--port 1 info", "");
     EXPECT_EQ(run.status, 0);
     FILE* pipe =
