@@ -47,11 +47,17 @@ fi
 for f in "$libdir/orvia/libulmora.so" "$libdir/orvia/libjudvane.so" /usr/bin/camsim; do
     grep -qx "$f" "$scratch/standins.list" || fail "$f missing from orvia-standins"
 done
-dpkg-deb -f "$standins" Depends | grep -q "orvia (= $version)" || fail "stand-ins depend on orvia"
+depends=$(dpkg-deb -f "$standins" Depends)
+grep -q "orvia (= $version)" <<<"$depends" || fail "stand-ins depend on orvia"
 
 # The installed qorctl runs from the unpacked root.
-LD_LIBRARY_PATH="$root$libdir" "$root/usr/bin/qorctl" --help | grep -q '^usage: qorctl' ||
-    fail "qorctl --help"
+help=$(LD_LIBRARY_PATH="$root$libdir" "$root/usr/bin/qorctl" --help)
+grep -q '^usage: qorctl' <<<"$help" || fail "qorctl --help"
+
+# Installed programs find the stand-ins in the library folder's subfolder.
+loads=$(LD_LIBRARY_PATH="$root$libdir" LD_DEBUG=files "$root/usr/bin/camsim" -- \
+    "$root/usr/bin/qorctl" info 2>&1)
+grep -q "file=$root$libdir/orvia/libulmora.so" <<<"$loads" || fail "qorctl did not load libulmora.so"
 
 # An outside program, with pkg-config ...
 export PKG_CONFIG_PATH="$root$libdir/pkgconfig"
