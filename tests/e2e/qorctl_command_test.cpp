@@ -104,6 +104,7 @@ TEST(Qorctl, CommandsPrintWhatTheCameraSaysAndExitWithTheirStatus) {
         {"--yes upload font " + image, "", 4, "is not a font file"},
         {"--yes upload image " + image, "", 0, "100%\n"},
         {"test cam info", "", 0, "Camera Info :\nImage : "},
+        {"test y/c shading", "", 6, "qorctl: this needs the console's window (orvia)"},
         {"test No Such Entry", "", 2, "qorctl: no Test list entry 'No Such Entry'"},
         {"calibrate", "", 2, "qorctl: bad or missing argument: calibrate"},
         {"frobnicate", "", 2, "qorctl: unknown command 'frobnicate'"},
