@@ -123,13 +123,17 @@ bool CalibrationApp::startUp(std::string_view commandLine) {
 
     camera_.reset_dll();
     camera_.set_speed(kFirstSpeed);
-    const int32_t port = camera_.set_port(state_.oemMode >= kOemAnyVendor ? state_.oemMode : 0);
+    const int32_t port = camera_.set_port(state_.requestedPort != 0         ? state_.requestedPort
+                                          : state_.oemMode >= kOemAnyVendor ? state_.oemMode
+                                                                            : 0);
     if (port == -1) {
         op_.message(text::kNotConnected);
         return false;
     }
     int32_t opened = -1;
-    for (int32_t speed = kFirstSpeed; speed >= 1 && opened != QORLINK_OK; --speed) {
+    const int32_t firstSpeed = state_.requestedSpeed != 0 ? state_.requestedSpeed : kFirstSpeed;
+    const int32_t lastSpeed = state_.requestedSpeed != 0 ? state_.requestedSpeed : 1;
+    for (int32_t speed = firstSpeed; speed >= lastSpeed && opened != QORLINK_OK; --speed) {
         camera_.set_speed(speed);
         opened = camera_.session_enabled(1);
     }

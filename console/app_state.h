@@ -44,6 +44,10 @@ struct Capabilities {
 
 struct AppState {
     int32_t oemMode = 0;
+    // A port and link speed chosen by the caller (the command-line tool); 0 leaves the choice to
+    // start-up: the port the OEM mode gives, the fastest speed that opens the session.
+    int32_t requestedPort = 0;
+    int32_t requestedSpeed = 0;
     int32_t startMode = kStartNormal;
     int32_t languageQueryKind = -1;
     int32_t serviceIdActive = -1;

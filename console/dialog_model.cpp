@@ -281,6 +281,12 @@ void DialogModel::setHandler(int id, std::function<void()> handler) {
     handlers_[id] = std::move(handler);
 }
 
+void DialogModel::wrapHandler(int id, std::function<void(const std::function<void()>&)> around) {
+    auto it = handlers_.find(id);
+    if (it == handlers_.end() || !it->second) return;
+    it->second = [inner = std::move(it->second), around = std::move(around)] { around(inner); };
+}
+
 void DialogModel::end(int code) {
     ended_ = true;
     endCode_ = code;

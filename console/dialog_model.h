@@ -297,6 +297,9 @@ class DialogModel {
     // it. The Cancel command (Escape, close box) ends the dialog unless a handler takes it.
     bool command(int id);
     void setHandler(int id, std::function<void()> handler);
+    // Runs `around` in place of the control's handler, with the handler to call (nothing happens
+    // for a control without one).
+    void wrapHandler(int id, std::function<void(const std::function<void()>&)> around);
 
     // Ends a modal run with `code`.
     void end(int code);

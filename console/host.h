@@ -33,7 +33,8 @@ class Host {
 };
 
 // The running system. Outside libraries are looked for beside the program: "Ulmora.dll" is
-// "libulmora.so" there. The link library file is "libqorlink.so" beside the program, else the
+// "libulmora.so" there (an installed system: in the "orvia" folder beside the link library).
+// The link library file is "libqorlink.so" beside the program, else the
 // file the running library was loaded from.
 class HostSystem final : public Host {
   public:

@@ -49,8 +49,16 @@ bool HostSystem::markerFilePresent(std::string_view name) {
 }
 
 std::unique_ptr<OutsideLibrary> HostSystem::loadLibrary(std::string_view windowsName) {
-    const std::string path = programDirectory() + "/" + qorlink::nativeLibraryName(windowsName);
+    const std::string file = qorlink::nativeLibraryName(windowsName);
+    const std::string path = programDirectory() + "/" + file;
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // An installed system keeps them in the "orvia" subfolder beside the link library.
+    Dl_info info{};
+    if (handle == nullptr && dladdr(reinterpret_cast<void*>(&Cam_reset_dll), &info) != 0 &&
+        info.dli_fname != nullptr) {
+        const auto installed = std::filesystem::path(info.dli_fname).parent_path() / "orvia" / file;
+        handle = dlopen(installed.c_str(), RTLD_NOW | RTLD_LOCAL);
+    }
     if (handle == nullptr) return nullptr;
     return std::make_unique<DlLibrary>(handle);
 }

@@ -512,4 +512,52 @@ inline constexpr char kRangePrompt[] = "Please enter an integer between %d and %
 inline constexpr char kAskCcdDefect[] = "CCD Defect Detection";
 inline constexpr char kAskCcdBlack[] = "CCD Black Detection";
 
+// ---- Command-line tool and station log -----------------------------------------------------
+// qorctl's own lines; failures of procedures are reported in the console's words above.
+inline constexpr char kCliUsage[] =
+    "usage: qorctl [--port N] [--speed N] [--json] [--yes] [--log FILE] COMMAND [ARGS]\n"
+    "commands:\n"
+    "  info                          version, type, serial number, LCD type and MAC address\n"
+    "  get NAME | set NAME VALUE     a named value (qorctl get --help lists them)\n"
+    "  diag N [--param V] [--wait S] run diagnostic program N and print its result text\n"
+    "  calibrate awb|focus|uv        run a calibration (--yes answers its question)\n"
+    "  upload firmware|image|font|nand FILE\n"
+    "                                send a file to the camera (--yes answers its question)\n"
+    "  test NAME                     run the Test list entry NAME\n"
+    "options:\n"
+    "  --port N      serial port N (device $QORLINK_COM<N>, else /dev/ttyS<N-1>); default: search\n"
+    "  --speed N     link speed index 1-5; default: the fastest that opens\n"
+    "  --json        one JSON object on standard output\n"
+    "  --yes         answer Yes to the procedure's question (otherwise it is answered No)\n"
+    "  --log FILE    append one JSON line per procedure to FILE (also $ORVIA_STATION_LOG)\n"
+    "exit status: 0 success, 1 the procedure failed, 2 usage error, 3 no camera,\n"
+    "  4 the file cannot be used, 5 the question was answered No, 6 needs the console,\n"
+    "  10+R a camera call failed with link result R (1-23), 40 any other link result.\n";
+inline constexpr char kCliHelpInfo[] =
+    "usage: qorctl info\nPrints the firmware version, camera type, serial number, LCD type and "
+    "MAC address.\n";
+inline constexpr char kCliHelpGet[] =
+    "usage: qorctl get NAME\n       qorctl set NAME VALUE\nNAMEs:";
+inline constexpr char kCliHelpDiag[] =
+    "usage: qorctl diag N [--param V] [--wait S]\nWrites V to the diagnostic word when given, "
+    "runs program N, waits up to S seconds (default 30) and prints the camera's result text.\n";
+inline constexpr char kCliHelpCalibrate[] =
+    "usage: qorctl calibrate awb|focus|uv [--yes]\nRuns the calibration as the console's button "
+    "does and prints its result.\n";
+inline constexpr char kCliHelpUpload[] =
+    "usage: qorctl upload firmware|image|font|nand FILE [--yes]\nSends FILE as the console's "
+    "Upload buttons do, with a progress bar on a terminal.\n";
+inline constexpr char kCliHelpTest[] =
+    "usage: qorctl test NAME\nRuns the camera's Test list entry whose text begins with NAME "
+    "(letter case ignored). Without NAME, lists the entries.\n";
+inline constexpr char kCliUnknownCommand[] = "qorctl: unknown command '%s'";
+inline constexpr char kCliBadArgument[] = "qorctl: bad or missing argument: %s";
+inline constexpr char kCliUnknownName[] = "qorctl: unknown name '%s'";
+inline constexpr char kCliUnknownTest[] = "qorctl: no Test list entry '%s'";
+inline constexpr char kCliWrongKind[] = "qorctl: '%s' is not a %s file";
+inline constexpr char kCliDeclined[] = "%s No (give --yes to answer Yes)";
+inline constexpr char kCliNeedsConsole[] = "qorctl: this needs the console's window (orvia)";
+inline constexpr char kStationLogUnwritable[] =
+    "warning: station log '%s' cannot be written (%s); carrying on without it";
+
 }  // namespace orvia::text

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake clang-format
+    build-essential cmake clang-format pkg-config
     googletest libgtest-dev
     libssl-dev
     qt6-base-dev libgl1-mesa-dev libxkbcommon-dev

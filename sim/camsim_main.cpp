@@ -37,6 +37,8 @@ struct Options {
     uint64_t seed = 1;
     bool verbose = false;
     std::vector<char*> program;
+    // Execute codes the camera refuses to start (answers DC1).
+    std::vector<int> refusedExecutes;
 };
 
 void usage() {
@@ -49,6 +51,7 @@ void usage() {
                  "  --lcd N              LCD panel type value\n"
                  "  --execute-ms N       run time of every execute command\n"
                  "  --fail CODE:PARAM    execute program that finishes with DC1\n"
+                 "  --refuse CODE        refuse every execute command of CODE (DC1)\n"
                  "  --diag-ms N:MS       run time of diagnostic program N\n"
                  "  --shade N            shade status reported after AWB (default 1)\n"
                  "  --awb-gains R,B,AGC  gains in the AWB result\n"
@@ -118,6 +121,8 @@ bool parse(int argc, char** argv, Options& o) {
             int code = 0, param = 0;
             if (std::sscanf(v, "%d:%d", &code, &param) != 2) return false;
             o.profile.failingPrograms.insert({code, param});
+        } else if (a == "--refuse") {
+            o.refusedExecutes.push_back(std::atoi(v));
         } else if (a == "--diag-ms") {
             int program = 0;
             unsigned long long ms = 0;
@@ -188,6 +193,10 @@ int main(int argc, char** argv) {
     camsim::addServiceDiags(camera, catalogue);
     camera.faults().reseed(o.seed);
     camera.faults().setRates(o.rates);
+    for (const int code : o.refusedExecutes) {
+        camera.faults().add(
+            {.fault = camsim::Fault::Dc1, .op = camsim::kOpExecute, .code = code, .times = 0});
+    }
     camsim::PtyServer server(camera);
     if (!server.ok()) {
         std::fprintf(stderr, "camsim: no pseudo-terminal: %s\n", server.error().c_str());

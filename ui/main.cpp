@@ -2,7 +2,8 @@
 //
 // The command line after the program name, taken whole, chooses the OEM mode; Bootmode.txt or
 // Upmode.txt in the working directory choose the start mode. The program starts the camera
-// session, shows the main dialog, and closes the session when the dialog closes.
+// session, shows the main dialog, and closes the session when the dialog closes. With
+// $ORVIA_STATION_LOG naming a file, every procedure run appends a record to that station log.
 #include <QApplication>
 #include <string>
 
@@ -10,6 +11,8 @@
 #include "console/clock.h"
 #include "console/host.h"
 #include "console/link_camera.h"
+#include "console/main_dialog.h"
+#include "console/station_log.h"
 #include "ui/icon.h"
 #include "ui/qt_call_runner.h"
 #include "ui/qt_operator.h"
@@ -28,8 +31,15 @@ int main(int argc, char** argv) {
     orvia::ui::QtCallRunner runner;
     orvia::LinkCamera camera(runner);
     orvia::SystemClock clock(runner);
-    orvia::ui::QtOperator op;
+    orvia::ui::QtOperator screen;
+    orvia::RecordingOperator op(screen);
+    orvia::StationLog log(orvia::StationLog::chooseFile(std::nullopt),
+                          [&screen](const std::string& warning) { screen.message(warning); });
     orvia::HostSystem host;
     orvia::CalibrationApp app(camera, clock, op, host);
-    return app.run(commandLine);
+    if (!app.startUp(commandLine)) return 1;
+    if (log.enabled()) orvia::logMainDialogProcedures(*app.mainWindow(), log, op);
+    app.runMainDialog();
+    app.shutDown();
+    return 0;
 }

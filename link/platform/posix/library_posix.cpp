@@ -52,6 +52,8 @@ std::unique_ptr<LoadedLibrary> loadSharedObject(const std::string& windowsName) 
     void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) handle = openFrom(programDirectory(), file);
     if (handle == nullptr) handle = openFrom(linkLibraryDirectory(), file);
+    // An installed system keeps the outside libraries in a subfolder of the library directory.
+    if (handle == nullptr) handle = openFrom(linkLibraryDirectory() + "/orvia", file);
     if (handle == nullptr) return nullptr;
     return std::make_unique<SharedObject>(handle);
 }

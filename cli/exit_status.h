@@ -1,0 +1,24 @@
+// qorctl's exit statuses, as its usage text documents them.
+#pragma once
+
+#include "qorlink.h"
+
+namespace orvia::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;        // the procedure ended with a failure box
+inline constexpr int kExitUsage = 2;         // bad command line
+inline constexpr int kExitNoCamera = 3;      // the session could not be started
+inline constexpr int kExitBadFile = 4;       // the file cannot be used
+inline constexpr int kExitDeclined = 5;      // the procedure's question was answered No
+inline constexpr int kExitNeedsConsole = 6;  // the entry opens a window only the console has
+// A camera call failed with link result R: 10 + R for R in 1-23, else kExitOtherResult.
+inline constexpr int kExitResultBase = 10;
+inline constexpr int kExitOtherResult = 40;
+
+constexpr int exitForResult(int code) {
+    return code >= 1 && code <= QORLINK_FOCUS_NOT_AVAILABLE ? kExitResultBase + code
+                                                            : kExitOtherResult;
+}
+
+}  // namespace orvia::cli

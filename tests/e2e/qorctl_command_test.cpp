@@ -1,0 +1,190 @@
+// qorctl as a station script runs it: against a camsim camera on a pseudo-terminal, checking what
+// it prints, its JSON object, its exit status and the station log.
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct CommandRun {
+    std::string output;
+    int status = -1;
+};
+
+int exitStatus(int raw) {
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+const std::string kCamsim = CAMSIM_COMMAND;
+const std::string kQorctl = QORCTL_PROGRAM;
+
+// Runs qorctl against a camsim camera started with `camsimOptions`; standard output and error
+// are a pipe. camsim's own first line (the device path) is dropped.
+CommandRun Qorctl(const std::string& args, const std::string& camsimOptions = "") {
+    CommandRun run;
+    const std::string command =
+        kCamsim + " " + camsimOptions + " -- " + kQorctl + " " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char chunk[512];
+    bool first = true;
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) {
+        if (!first) run.output += chunk;
+        first = false;
+    }
+    run.status = exitStatus(pclose(pipe));
+    return run;
+}
+
+// The same with qorctl's output on a terminal of its own.
+CommandRun QorctlOnTerminal(const std::string& args) {
+    CommandRun run;
+    int master = -1;
+    const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+    if (pid < 0) return run;
+    if (pid == 0) {
+        const std::string command =
+            kCamsim + " -- " + kQorctl + " " + args + " 2>/dev/tty | tail -n +2";
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    char chunk[512];
+    for (ssize_t n; (n = read(master, chunk, sizeof chunk)) > 0;)
+        run.output.append(chunk, static_cast<size_t>(n));
+    close(master);
+    int raw = 0;
+    waitpid(pid, &raw, 0);
+    run.status = exitStatus(raw);
+    return run;
+}
+
+bool has(const CommandRun& run, const std::string& text) {
+    return run.output.find(text) != std::string::npos;
+}
+
+std::string scratchFile(const std::string& name, const std::string& bytes) {
+    const std::string path = ::testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+const std::string kJpeg = std::string("\xFF\xD8\xFF\xE0", 4) + std::string(3000, 'j');
+
+TEST(Qorctl, CommandsPrintWhatTheCameraSaysAndExitWithTheirStatus) {
+    const std::string image = scratchFile("qorctl.JPG", kJpeg);
+    struct Case {
+        std::string args;
+        std::string camsim;
+        int status;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"info", "", 0, "firmware: 1.02.0017\ntype: ZR510\nserial: 40012345\nlcd_type: 1\nmac: "},
+        {"set timezone 5", "", 0, "timezone: 5\n"},
+        {"get no_such_value", "", 2, "qorctl: unknown name 'no_such_value'"},
+        {"diag 3 --wait 5", "", 0, "AWB & AGC Gain\nR Gain   : 1.012\n"},
+        {"diag 3", "--refuse 6", 18, "Error Write error\n"},
+        {"calibrate awb", "", 5, "AWB & AGC Gain Calibration. Yes or No? No (give --yes"},
+        {"--yes calibrate awb", "", 0, "AWB Results :\n"},
+        {"calibrate uv --yes", "--refuse 6", 18, "Error Write error\n"},
+        {"--yes upload firmware /no/such/file.BIN", "", 4, "Cannot open file '/no/such/file.BIN' "},
+        {"--yes upload font " + image, "", 4, "is not a font file"},
+        {"--yes upload image " + image, "", 0, "100%\n"},
+        {"test cam info", "", 0, "Camera Info :\nImage : "},
+        {"test y/c shading", "", 6, "qorctl: this needs the console's window (orvia)"},
+        {"test No Such Entry", "", 2, "qorctl: no Test list entry 'No Such Entry'"},
+        {"calibrate", "", 2, "qorctl: bad or missing argument: calibrate"},
+        {"frobnicate", "", 2, "qorctl: unknown command 'frobnicate'"},
+        {"diag --help", "", 0, "usage: qorctl diag N [--param V] [--wait S]"},
+        {"upload --help", "", 0, "usage: qorctl upload firmware|image|font|nand FILE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CommandRun run = Qorctl(c.args, c.camsim);
+        EXPECT_EQ(run.status, c.status) << run.output;
+        EXPECT_TRUE(has(run, c.expected)) << run.output;
+    }
+}
+
+TEST(Qorctl, PortOneReachesTheCameraAndAMissingDeviceEndsInTheConsolesWords) {
+    const CommandRun run = Qorctl("--port 1 info", "");
+    EXPECT_EQ(run.status, 0);
+    FILE* pipe =
+        popen(("QORLINK_COM1=/nonexistent " + kQorctl + " --port 1 info 2>&1").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char line[256] = {};
+    const bool got = std::fgets(line, sizeof line, pipe) != nullptr;
+    EXPECT_EQ(exitStatus(pclose(pipe)), 3);
+    EXPECT_TRUE(got);
+    EXPECT_STREQ(line, "Camera is not connected.\n");
+}
+
+TEST(Qorctl, JsonIsOneObjectWithTheStatusFieldsAndTheFailure) {
+    const CommandRun ok = Qorctl("--json get timezone");
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.output,
+              "{\"command\":\"get\",\"status\":0,\"ok\":true,\"timezone\":9,\"messages\":[],"
+              "\"results\":[],\"error\":null}\n");
+
+    const CommandRun failed = Qorctl("--json diag 16", "--refuse 6");
+    EXPECT_EQ(failed.status, 18);
+    // The box also goes to standard error, ahead of the object.
+    EXPECT_TRUE(has(failed,
+                    "{\"command\":\"diag\",\"status\":18,\"ok\":false,\"messages\":"
+                    "[\"Error Write error\"],\"results\":[],\"error\":\"Error Write "
+                    "error\"}\n"))
+        << failed.output;
+}
+
+TEST(Qorctl, DrawsAProgressBarOnATerminal) {
+    const std::string image = scratchFile("qorctl_bar.JPG", kJpeg);
+    const CommandRun run = QorctlOnTerminal("--yes upload image " + image);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(has(run, "[########################################] 100%")) << run.output;
+}
+
+TEST(Qorctl, StationLogRecordsEveryRunAndAnUnwritableLogOnlyWarns) {
+    const std::string log = ::testing::TempDir() + "qorctl_station.log";
+    std::remove(log.c_str());
+    EXPECT_EQ(Qorctl("--log " + log + " diag 3 --param 7 --wait 5").status, 0);
+    EXPECT_EQ(Qorctl("--log " + log + " --yes calibrate awb", "--refuse 6").status, 18);
+    std::istringstream lines(readAll(log));
+    std::string first, second, extra;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_FALSE(std::getline(lines, extra));
+    EXPECT_TRUE(first.starts_with("{\"time\":\"")) << first;
+    EXPECT_NE(first.find("\"camera_type\":\"ZR510\",\"serial\":\"40012345\",\"firmware\":"
+                         "\"1.02.0017\",\"procedure\":\"diag\",\"parameters\":{\"program\":\"3\","
+                         "\"param\":\"7\",\"wait\":\"5\"},\"result_code\":0,\"result_text\":"
+                         "\"OK\",\"duration_ms\":"),
+              std::string::npos)
+        << first;
+    EXPECT_NE(second.find("\"procedure\":\"calibrate awb\""), std::string::npos) << second;
+    EXPECT_NE(second.find("\"result_code\":8,\"result_text\":\"Error Write error\""),
+              std::string::npos)
+        << second;
+
+    const CommandRun unwritable = Qorctl("--log /no/such/dir/station.log info");
+    EXPECT_EQ(unwritable.status, 0);
+    EXPECT_TRUE(has(unwritable, "firmware: 1.02.0017")) << unwritable.output;
+    EXPECT_TRUE(has(unwritable,
+                    "warning: station log '/no/such/dir/station.log' cannot be "
+                    "written (No such file or directory); carrying on without it\n"))
+        << unwritable.output;
+}
+
+}  // namespace
