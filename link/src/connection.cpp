@@ -17,6 +17,9 @@ LinkConnection* currentConnection = nullptr;
 
 namespace {
 
+// Slot 0 of the speed table (no speed chosen) is 19200 baud: index 2 on the camera's side.
+constexpr int kUnsetSpeedSessionIndex = 2;
+
 LinkConnection* listHead = nullptr;
 int objectCount = 0;
 StorageTransportKind transportKind = StorageTransportKind::None;
@@ -297,7 +300,10 @@ int OpenSession(LinkConnection& c) {
     c.state = LinkState::Ready;
     SetNoFlowControl(c);
     if (!ProbeCamera(c)) return SetLastResult(c, QORLINK_NOT_RESPONDING);
-    const int r = SetValue(c, kClassSession, kCodeSession, c.speedIndex);
+    // The session command carries the speed index; index 0 would end the session instead, so
+    // the unset slot is sent as the index of its speed.
+    const int sessionIndex = index == 0 ? kUnsetSpeedSessionIndex : index;
+    const int r = SetValue(c, kClassSession, kCodeSession, sessionIndex);
     if (r != QORLINK_OK) return SetLastResult(c, r);
     if (SetBaud(c, baud) != 1) return SetLastResult(c, QORLINK_OPEN_ERROR);
     if (c.readyChecked == 0) {
