@@ -323,7 +323,8 @@ int GetValue(LinkConnection& c, int code, int32_t* value) {
     return QORLINK_READ_ERROR;
 }
 
-int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, uint8_t cls) {
+int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, uint8_t cls,
+             bool* acknowledged) {
     const bool large = c.bigBlocks == 1 && code == kCodeLoadData;
     const size_t block = large ? kLargeBlock : kSmallBlock;
     const uint8_t op = large ? kOpSendDataLarge : kOpSendData;
@@ -343,6 +344,7 @@ int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, ui
     for (;;) {
         const int r = SendDataFrame(c, frame.get(), n);
         if (r != QORLINK_OK) return r;
+        if (acknowledged != nullptr) *acknowledged = true;
         remaining -= chunk;
         if (ReportLoadProgress(c, remaining, length) != QORLINK_OK) return QORLINK_USER_BREAK;
         if (remaining == 0) return QORLINK_OK;

@@ -26,8 +26,9 @@ void Camera::Impl::onByte(uint8_t b, uint64_t atUs) {
         ++stats.abandonedFrames;
     }
     lastFrameByteUs = atUs;
+    bool dataType = b == kFrameMore || b == kFrameLast;
     bool startsFrame =
-        b == kFrameCommand || (mode == Mode::Receiving && (b == kFrameMore || b == kFrameLast));
+        b == kFrameCommand || (dataType && (mode == Mode::Receiving || closedSend.has_value()));
     if (!frame.empty() || startsFrame)
         onFrameByte(b);
     else
@@ -59,6 +60,11 @@ void Camera::Impl::onFrame() {
         onCommandFrame(payload, summed || (large && sum == kNoSum));
         return;
     }
+    if (mode != Mode::Receiving) {
+        bool large = closedSend && closedSend->op == kOpSendDataLarge;
+        onClosedSendFrame(frame[0], frame[1], summed || (large && sum == kNoSum));
+        return;
+    }
     bool large = exOp == kOpSendDataLarge;
     onDataFrame(frame[0], frame[1], payload, summed || (large && sum == kNoSum));
 }
@@ -74,6 +80,7 @@ void Camera::Impl::onCommandFrame(const std::vector<uint8_t>& payload, bool sumO
         return;
     }
     endExchange();
+    closedSend.reset();
     uint8_t cls = frame[1];
     bool inSession = session || !profile.requireSession || cls == kClassSession;
     if (payload.size() < 2) {
@@ -146,6 +153,7 @@ void Camera::Impl::onSingleByte(uint8_t b) {
         case kProbe:
             ++stats.probes;
             endExchange();
+            closedSend.reset();
             unit(Unit::Probe, -1, -1, true, [&] { answer = {kNak}; });
             return;
         case kAck:
@@ -196,6 +204,7 @@ void Camera::Impl::unit(Unit kind, int op, int code, bool answerable,
             break;
         case Fault::EndSession:
             endExchange();
+            closedSend.reset();
             answer = {kSessionEnd};
             session = false;
             baudAfter = kIdleBaud;

@@ -42,12 +42,15 @@ void Camera::Impl::startReceive(int op, int code, const std::vector<uint8_t>& pa
     logIndex = log.size() - 1;
     expectSeq = 0;
     anyDataFrame = false;
+    receiveComplete = false;
     exOp = op;
     exCode = code;
-    profile.records[code] = received;
     mode = Mode::Receiving;
     // A first frame that is not full carries all the data; a full one may be followed by more.
-    if (payload.size() < blockSize) endExchange();
+    if (payload.size() < blockSize) {
+        receiveComplete = true;
+        endExchange();
+    }
 }
 
 void Camera::Impl::onDataFrame(uint8_t type, uint8_t seq, const std::vector<uint8_t>& payload,
@@ -66,16 +69,44 @@ void Camera::Impl::onDataFrame(uint8_t type, uint8_t seq, const std::vector<uint
         answer = {kAck};
         if (repeat) return;
         received.insert(received.end(), payload.begin(), payload.end());
-        profile.records[exCode] = received;
-        if (logIndex < log.size()) log[logIndex].payload = received;
+        if (logIndex < log.size())
+            log[logIndex].payload.insert(log[logIndex].payload.end(), payload.begin(),
+                                         payload.end());
         anyDataFrame = true;
         ++expectSeq;
-        if (type == kFrameLast) endExchange();
+        if (type == kFrameLast) {
+            receiveComplete = true;
+            const int op = exOp, code = exCode;
+            endExchange();
+            // The host may not have seen the acknowledgement: the same last frame again is
+            // acknowledged again until the next command.
+            closedSend = ClosedSend{op, code, seq};
+        }
+    });
+}
+
+void Camera::Impl::onClosedSendFrame(uint8_t type, uint8_t seq, bool sumOk) {
+    if (!sumOk) {
+        rejectFrame();
+        return;
+    }
+    const ClosedSend closed = *closedSend;
+    unit(Unit::Data, closed.op, closed.code, true, [&] {
+        if (type == kFrameLast && seq == closed.seq) {
+            answer = {kAck};
+        } else {
+            ++stats.badFrames;
+            answer = {kNak};
+        }
     });
 }
 
 void Camera::Impl::finishReceive() {
     mode = Mode::Idle;
+    // A send cut short (by a new command or the end of the session) is dropped whole: the next
+    // send of the code starts afresh.
+    if (!receiveComplete) return;
+    profile.records[exCode] = received;
     if (hooks.onDataReceived) hooks.onDataReceived(exCode, received);
 }
 
