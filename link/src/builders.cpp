@@ -65,13 +65,13 @@ int32_t QueryCommand(LinkConnection& c, int code, bool abortable) {
 
 int SendCommand(LinkConnection& c, int code, const uint8_t* data, size_t length) {
     if (const int e = EnsureSession(c); e != QORLINK_OK) return SetLastResult(c, e);
-    // A send the camera has acknowledged part of is not sent again after the session ended:
-    // what the camera kept of it is not known, and a repeat could leave the data doubled or
-    // cut while reporting success. The caller sees 20 and sends again from the start.
-    bool acknowledged = false;
+    // A send that has put a frame on the line is not sent again after the session ended: what
+    // the camera kept of it is not known, and a repeat could leave the data doubled or cut
+    // while reporting success. The caller sees 20 and sends again from the start.
+    bool delivered = false;
     const int r = RunExchange(
-        c, [&] { return SendData(c, data, length, code, ClassForCode(code), &acknowledged); },
-        [&] { return !acknowledged; });
+        c, [&] { return SendData(c, data, length, code, ClassForCode(code), &delivered); },
+        [&] { return !delivered; });
     return SetLastResult(c, r);
 }
 

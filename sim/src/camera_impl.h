@@ -81,6 +81,7 @@ struct Camera::Impl {
         int op = -1;
         int code = -1;
         uint8_t seq = 0;
+        std::vector<uint8_t> commandFrame;  // a send whole in its command frame: that frame
     };
     std::optional<ClosedSend> closedSend;
     // Data fetch.

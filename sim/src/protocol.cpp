@@ -79,8 +79,12 @@ void Camera::Impl::onCommandFrame(const std::vector<uint8_t>& payload, bool sumO
         rejectFrame();
         return;
     }
+    // The host sends a command frame again when it missed the acknowledgement: a send that
+    // was whole in that frame is acknowledged again, not taken twice.
+    bool repeat =
+        closedSend && !closedSend->commandFrame.empty() && closedSend->commandFrame == frame;
     endExchange();
-    closedSend.reset();
+    if (!repeat) closedSend.reset();
     uint8_t cls = frame[1];
     bool inSession = session || !profile.requireSession || cls == kClassSession;
     if (payload.size() < 2) {
@@ -98,6 +102,10 @@ void Camera::Impl::onCommandFrame(const std::vector<uint8_t>& payload, bool sumO
     e.inSession = inSession;
     log.push_back(e);
     if (!inSession) return;
+    if (repeat) {
+        unit(Unit::Command, e.op, e.code, true, [&] { answer = {kAck}; });
+        return;
+    }
     unit(Unit::Command, e.op, e.code, true, [&] { command(cls, e.op, e.code, payload); });
 }
 
@@ -178,7 +186,8 @@ void Camera::Impl::onSingleByte(uint8_t b) {
 
 void Camera::Impl::onHandshake(uint8_t b) {
     bool serving = mode == Mode::Serving;
-    bool answerable = serving ? b != kCan : b == kNak;
+    // The acknowledgement of the last frame served gets no answer, so no fault may give it one.
+    bool answerable = serving ? b == kNak || (b == kAck && !serveLast) : b == kNak;
     unit(Unit::Handshake, exOp, exCode, answerable, [&] {
         if (b == kNak) {
             answer = pending;

@@ -50,6 +50,8 @@ void Camera::Impl::startReceive(int op, int code, const std::vector<uint8_t>& pa
     if (payload.size() < blockSize) {
         receiveComplete = true;
         endExchange();
+        // The same command frame again, before anything else, repeats this send.
+        closedSend = ClosedSend{op, code, 0, frame};
     }
 }
 
@@ -80,7 +82,7 @@ void Camera::Impl::onDataFrame(uint8_t type, uint8_t seq, const std::vector<uint
             endExchange();
             // The host may not have seen the acknowledgement: the same last frame again is
             // acknowledged again until the next command.
-            closedSend = ClosedSend{op, code, seq};
+            closedSend = ClosedSend{op, code, seq, {}};
         }
     });
 }
