@@ -28,7 +28,8 @@ void Camera::Impl::onByte(uint8_t b, uint64_t atUs) {
     lastFrameByteUs = atUs;
     bool dataType = b == kFrameMore || b == kFrameLast;
     bool startsFrame =
-        b == kFrameCommand || (dataType && (mode == Mode::Receiving || closedSend.has_value()));
+        b == kFrameCommand ||
+        (dataType && (mode == Mode::Receiving || (closedSend && closedSend->commandFrame.empty())));
     if (!frame.empty() || startsFrame)
         onFrameByte(b);
     else
@@ -62,7 +63,7 @@ void Camera::Impl::onFrame() {
     }
     if (mode != Mode::Receiving) {
         bool large = closedSend && closedSend->op == kOpSendDataLarge;
-        onClosedSendFrame(frame[0], frame[1], summed || (large && sum == kNoSum));
+        onClosedSendFrame(frame[0], frame[1], payload, summed || (large && sum == kNoSum));
         return;
     }
     bool large = exOp == kOpSendDataLarge;
@@ -83,6 +84,11 @@ void Camera::Impl::onCommandFrame(const std::vector<uint8_t>& payload, bool sumO
     // was whole in that frame is acknowledged again, not taken twice.
     bool repeat =
         closedSend && !closedSend->commandFrame.empty() && closedSend->commandFrame == frame;
+    // A send whose full command frame was followed by no data frame held exactly what that
+    // frame carried: another command completes it. The same command frame again starts it
+    // afresh instead.
+    if (mode == Mode::Receiving && !anyDataFrame && frame != receiveCommandFrame)
+        receiveComplete = true;
     endExchange();
     if (!repeat) closedSend.reset();
     uint8_t cls = frame[1];
@@ -161,7 +167,6 @@ void Camera::Impl::onSingleByte(uint8_t b) {
         case kProbe:
             ++stats.probes;
             endExchange();
-            closedSend.reset();
             unit(Unit::Probe, -1, -1, true, [&] { answer = {kNak}; });
             return;
         case kAck:

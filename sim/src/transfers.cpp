@@ -43,6 +43,7 @@ void Camera::Impl::startReceive(int op, int code, const std::vector<uint8_t>& pa
     expectSeq = 0;
     anyDataFrame = false;
     receiveComplete = false;
+    receiveCommandFrame = frame;
     exOp = op;
     exCode = code;
     mode = Mode::Receiving;
@@ -51,7 +52,7 @@ void Camera::Impl::startReceive(int op, int code, const std::vector<uint8_t>& pa
         receiveComplete = true;
         endExchange();
         // The same command frame again, before anything else, repeats this send.
-        closedSend = ClosedSend{op, code, 0, frame};
+        closedSend = ClosedSend{op, code, 0, frame, {}};
     }
 }
 
@@ -62,7 +63,10 @@ void Camera::Impl::onDataFrame(uint8_t type, uint8_t seq, const std::vector<uint
         return;
     }
     unit(Unit::Data, exOp, exCode, true, [&] {
-        bool repeat = anyDataFrame && seq == static_cast<uint8_t>(expectSeq - 1);
+        // A repeat is the previous frame as it was: a frame that only carries the previous
+        // sequence number (an altered header) is refused, not taken for it.
+        bool repeat = anyDataFrame && seq == static_cast<uint8_t>(expectSeq - 1) &&
+                      type == lastFrameType && payload == lastFramePayload;
         if (seq != expectSeq && !repeat) {
             ++stats.badFrames;
             answer = {kNak};
@@ -71,6 +75,8 @@ void Camera::Impl::onDataFrame(uint8_t type, uint8_t seq, const std::vector<uint
         answer = {kAck};
         if (repeat) return;
         received.insert(received.end(), payload.begin(), payload.end());
+        lastFrameType = type;
+        lastFramePayload = payload;
         if (logIndex < log.size())
             log[logIndex].payload.insert(log[logIndex].payload.end(), payload.begin(),
                                          payload.end());
@@ -82,19 +88,21 @@ void Camera::Impl::onDataFrame(uint8_t type, uint8_t seq, const std::vector<uint
             endExchange();
             // The host may not have seen the acknowledgement: the same last frame again is
             // acknowledged again until the next command.
-            closedSend = ClosedSend{op, code, seq, {}};
+            closedSend = ClosedSend{op, code, seq, {}, payload};
         }
     });
 }
 
-void Camera::Impl::onClosedSendFrame(uint8_t type, uint8_t seq, bool sumOk) {
+void Camera::Impl::onClosedSendFrame(uint8_t type, uint8_t seq, const std::vector<uint8_t>& payload,
+                                     bool sumOk) {
     if (!sumOk) {
         rejectFrame();
         return;
     }
     const ClosedSend closed = *closedSend;
     unit(Unit::Data, closed.op, closed.code, true, [&] {
-        if (type == kFrameLast && seq == closed.seq) {
+        if (type == kFrameLast && seq == closed.seq && closed.commandFrame.empty() &&
+            payload == closed.lastPayload) {
             answer = {kAck};
         } else {
             ++stats.badFrames;

@@ -6,7 +6,8 @@
 // limits give it; every upload reported as 0 must have reached the camera byte for byte, once;
 // every value or record reported as read must be the camera's; and once the faults stop the
 // connection must work. The seed and a summary are printed; ORVIA_SOAK_SEED and
-// ORVIA_SOAK_CALLS choose another run.
+// ORVIA_SOAK_CALLS choose another run, ORVIA_SOAK_ALTER=1 adds bytes altered on the line, and
+// ORVIA_SOAK_TRACE=n tells what happened during call n.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -37,6 +39,14 @@ uint64_t EnvOr(const char* name, uint64_t fallback) {
     return v != nullptr && *v != '\0' ? std::strtoull(v, nullptr, 0) : fallback;
 }
 
+constexpr camsim::Fault kCameraFaults[] = {
+    camsim::Fault::Drop,  camsim::Fault::Corrupt,    camsim::Fault::Nak,   camsim::Fault::Dc1,
+    camsim::Fault::Stray, camsim::Fault::EndSession, camsim::Fault::Delay,
+};
+
+// Data bytes a load's command frame carries.
+constexpr size_t kCommandFrameData = 2046;
+
 // Results a command may return, and the two failure values of a query.
 const std::set<int32_t> kCommandResults = {0,  1,  2,  3,  4,  7,  8,  10, 11, 12,
                                            13, 14, 15, 19, 20, 21, 22, 24, 255};
@@ -52,7 +62,9 @@ uint64_t CallBoundMs(bool usb, size_t frames) {
     return 5 * (openMs + frames * frameMs);
 }
 
-// The host's line loses or alters a byte now and then on its way to the camera.
+// The host's line loses or alters a byte now and then on its way to the camera. The type byte
+// of a data frame is never altered: the frame's sum covers its payload only, so a frame whose
+// type turned from "more" into "last" (or back) is one neither side can tell from a good one.
 class FaultyLinePlatform final : public Platform {
   public:
     FaultyLinePlatform(VirtualPlatform& inner, uint64_t seed) : inner_(inner), rng_(seed) {}
@@ -96,6 +108,8 @@ class FaultyLinePlatform final : public Platform {
             std::uniform_real_distribution<double> u(0, 1);
             const double roll = u(owner_.rng_);
             if (n == 0 || roll >= owner_.drop_ + owner_.alter_) return inner_->write(data, n);
+            const bool dataType = n == 1 && (data[0] == 2 || data[0] == 3);
+            if (dataType && roll >= owner_.drop_) return inner_->write(data, n);
             Bytes b(data, data + n);
             const size_t at = owner_.rng_() % n;
             if (roll < owner_.drop_) {
@@ -169,9 +183,16 @@ class Soak {
         // frame length over the drive announces a message longer than any frame, which the
         // library refuses to read and the drive then offers for ever (see the README).
         r.stray = usb_ ? 0 : rate;
+        // Silence is a lost answer; a late one comes within the read's time-out. (An answer
+        // later than that can carry the sequence number that a later exchange waits for; no
+        // side can tell it from the right one.)
+        r.delayUs = 5'000'000;
         r.corrupt = usb_ ? 0 : rate;
         camera_.faults().setRates(r);
-        if (!usb_) line_.setRates(rate, rate);
+        // Bytes the line alters on their way to the camera are left out unless asked for: an
+        // altered request can leave the camera serving an earlier record, and a frame does not
+        // name its command (see the README).
+        if (!usb_) line_.setRates(rate, EnvOr("ORVIA_SOAK_ALTER", 0) != 0 ? rate : 0);
     }
     void faultsOff() {
         camera_.faults().setRates({});
@@ -230,13 +251,26 @@ class Soak {
         Bytes data(n);
         for (auto& b : data)
             b = static_cast<uint8_t>(rng_());
-        completedLoads_.clear();
+        // A load that exactly fills its command frame is complete for the camera only when the
+        // next command shows that no data frame follows.
+        if (!awaitingCompletion_) completedLoads_.clear();
         const int32_t r = timed("upload", n / 2048 + 3, [&] {
             return Cam_load_picture_data(data.data(), static_cast<int32_t>(n));
         });
+        if (awaitingCompletion_) {
+            if (completedLoads_.empty() || completedLoads_.front() != *awaitingCompletion_)
+                wrong("upload completed by the next command");
+            else
+                completedLoads_.erase(completedLoads_.begin());
+            awaitingCompletion_.reset();
+        }
         command(r);
         if (r != 0) return;
         ++summary_.uploadsChecked;
+        if (n == kCommandFrameData && completedLoads_.empty()) {
+            awaitingCompletion_ = data;
+            return;
+        }
         if (completedLoads_.size() != 1 || completedLoads_.front() != data) wrong("upload");
     }
     void sizedRead() {
@@ -264,7 +298,12 @@ class Soak {
     template <typename Call>
     int32_t timed(const char* what, size_t frames, Call call) {
         const uint64_t start = platform_.clock().nowUs();
+        const FaultCounts faultsBefore = faultCounts();
+        const size_t logBefore = camera_.log().size();
         const int32_t r = call();
+        const uint64_t traced = EnvOr("ORVIA_SOAK_TRACE", 0);
+        if (traced != 0 && traced == static_cast<uint64_t>(summary_.calls) + 1)
+            trace(what, r, faultsBefore, logBefore);
         const double ms = double(platform_.clock().nowUs() - start) / 1000.0;
         const double ratio = ms / double(CallBoundMs(usb_, frames));
         if (ratio > summary_.worstRatio) {
@@ -273,6 +312,31 @@ class Soak {
         }
         return r;
     }
+    using FaultCounts = std::vector<int>;
+    FaultCounts faultCounts() {
+        FaultCounts n = {line_.dropped, line_.altered};
+        for (camsim::Fault f : kCameraFaults)
+            n.push_back(camera_.faults().injected(f));
+        return n;
+    }
+    // What happened during one call: faults by kind and the commands the camera received.
+    void trace(const char* what, int32_t r, const FaultCounts& before, size_t logBefore) {
+        const FaultCounts after = faultCounts();
+        std::printf(
+            "call %d (%s) returned %d; faults host drop/alter, camera "
+            "drop/corrupt/nak/dc1/stray/end/late:",
+            summary_.calls + 1, what, r);
+        for (size_t i = 0; i < after.size(); ++i)
+            std::printf(" %d", after[i] - before[i]);
+        std::printf("\n");
+        for (size_t i = logBefore; i < camera_.log().size(); ++i) {
+            const camsim::LogEntry& e = camera_.log()[i];
+            std::printf("  at %.3f s: op %d code %d value %d, %zu bytes%s\n", double(e.atUs) / 1e6,
+                        e.op, e.code, e.value, e.payload.size(),
+                        e.inSession ? "" : " (no session)");
+        }
+    }
+
     void command(int32_t r) {
         ++summary_.calls;
         ++summary_.results[r];
@@ -320,11 +384,12 @@ class Soak {
     CamsimCameraSide side_{camera_};
     VirtualScsiCamera drive_{"Pelorin", 0x010B, &side_, &clock_};
     std::vector<Bytes> completedLoads_;
+    std::optional<Bytes> awaitingCompletion_;
     Summary summary_;
 };
 
 void RunSoak(bool usb, const char* name) {
-    const uint64_t seed = EnvOr("ORVIA_SOAK_SEED", 5);
+    const uint64_t seed = EnvOr("ORVIA_SOAK_SEED", 20261210);
     const int calls = static_cast<int>(EnvOr("ORVIA_SOAK_CALLS", 3000));
     SCOPED_TRACE("seed " + std::to_string(seed));
     Soak soak(seed, usb);
