@@ -298,9 +298,10 @@ QORLINK_API int32_t QORLINK_CALL Cam_set_diag_buffer(const void* buf, int32_t le
 QORLINK_API int32_t QORLINK_CALL Cam_get_diag_buffer(void* buf);
 /* Sized read of code 31: frame after frame (2048-byte blocks on serial, 32768 on USB) into
    buf until the camera's last frame, at most len bytes. The progress callback is called before
-   each frame and with 100 at the end; a 0 from it stops the read with 19. Waits while another
-   sized read runs. 0, a result code, -2 when a session reopen cut the read short, 1 for a len
-   below 1. */
+   each frame and with 100 at the end; a 0 from it stops the read with 19. The read ends when
+   buf is full: further frames are refused (CAN) and the call returns 0. A frame that brings no
+   byte while announcing more ends it with 15. 0, a result code, -2 when a session reopen cut
+   the read short, 1 for a len below 1. */
 QORLINK_API int32_t QORLINK_CALL Cam_get_diag_buffer_val(void* buf, int32_t len);
 /* Fetch of code 49: 48 bytes as 12 little-endian words into words[0..11]. */
 QORLINK_API int32_t QORLINK_CALL Cam_get_diag_info(int32_t* words);
@@ -440,6 +441,11 @@ QORLINK_API int32_t QORLINK_CALL Cam_get_analog_video_gain(void* buf);
 QORLINK_API int32_t QORLINK_CALL Cam_set_analog_video_gain(const void* buf);
 
 /* ---- Bulk transfer and memory access ------------------------------------------------------ */
+/* Loads and other sends: a frame the camera did not acknowledge is sent again (the camera takes
+   a repeated frame once). When the camera ends the session, the send is repeated after the
+   reopen only if none of its frames had gone out yet; otherwise it returns 20 and progress
+   stops where it was, since what the camera kept of the cut send is not known: send it again
+   from the start. A load that returns 0 was acknowledged frame by frame, in order, once. */
 /* Loads a whole file into the camera: sets the diagnostic word (code 32) to `selector`,
    reads the file from its start into memory and sends it with code 29 (2048-byte blocks on
    serial, 32768 on USB), reporting progress after each block; a 0 from the callback stops the
