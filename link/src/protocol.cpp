@@ -33,13 +33,12 @@ bool ReplySumsVerified(const LinkConnection& c) {
 }
 
 // Waits until the tick count has moved more than one millisecond past `since`, sleeping rather
-// than spinning so the gap costs no processor time.
+// than spinning so the gap costs no processor time, and waking as that tick begins: the gap is
+// as short as the rule allows.
 void WaitPieceGap(uint32_t since) {
-    for (;;) {
-        const uint32_t elapsed = TickMs() - since;
-        if (elapsed > kPieceGapMs) return;
-        SleepMs(kPieceGapMs + 1 - elapsed);
-    }
+    const uint32_t tick = since + kPieceGapMs + 1;
+    while (static_cast<int32_t>(TickMs() - tick) < 0)
+        SleepUntilTick(tick);
 }
 
 // Writes a single handshake byte, setting ackSent on success.

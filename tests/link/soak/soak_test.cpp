@@ -85,6 +85,7 @@ class FaultyLinePlatform final : public Platform {
     }
     uint32_t tickMs() override { return inner_.tickMs(); }
     void sleepMs(uint32_t ms) override { inner_.sleepMs(ms); }
+    void sleepUntilTick(uint32_t tick) override { inner_.sleepUntilTick(tick); }
     std::unique_ptr<LoadedLibrary> loadLibrary(const std::string& name) override {
         return inner_.loadLibrary(name);
     }
