@@ -114,13 +114,12 @@ class PosixSerialPort final : public SerialPort {
         uint64_t deadline = monotonicUs() + static_cast<uint64_t>(timeoutMs) * 1000;
         size_t got = 0;
         bool signalled = false;  // poll reported input that the last read did not find
-        bool paced = false;      // slept for the line time of the missing bytes since input came
+        bool paced = false;      // slept once for the line time of the missing bytes
         while (got < n) {
             ssize_t r = ::read(fd_, data + got, n - got);
             if (r > 0) {
                 got += static_cast<size_t>(r);
                 signalled = false;
-                paced = false;
                 continue;
             }
             if (r < 0 && errno == EINTR) continue;
@@ -129,8 +128,9 @@ class PosixSerialPort final : public SerialPort {
             bool nothing = r == 0 || errno == EAGAIN;
             if (!nothing || signalled) return got > 0 ? static_cast<int>(got) : -1;
             // Once the bytes flow, the rest cannot arrive faster than the line carries them:
-            // sleep for their line time and take them together, instead of waking for every few
-            // bytes the driver passes on.
+            // sleep once for their line time and take them together, instead of waking for
+            // every few bytes the driver passes on. What is still missing after that (a sender
+            // a little behind its line) is waited for as it comes.
             const uint64_t missing = n - got;
             if (got > 0 && !paced && missing > 1 && baud_ > 0) {
                 const uint64_t us =
