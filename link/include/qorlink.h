@@ -4,14 +4,16 @@
  * mass-storage interface. Every function works on that connection implicitly and returns a
  * signed 32-bit result:
  *   - commands return a result code (QorlinkResult below): 0 success, a failure code from
- *     1-23, or 255 for an internal failure;
+ *     1-24, or 255 for an internal failure;
  *   - queries return the value read, -1 on failure, and -2 when an abortable query was cut short
  *     by a silent session reopen.
  * A camera that ended its session is reopened silently by the next command; the caller sees
  * that command's own result.
  *
- * Threading: call from one thread. The library holds no lock; a command that finds another
- * exchange running waits in 50 ms steps. The progress callback runs on the calling thread.
+ * Threading: call from one thread. One call runs at a time: a call made while another is still
+ * running (from the progress callback, or from a second thread) returns QORLINK_BUSY (24) at
+ * once without sending anything; queries return -1 then, and Cam_ready 0. Cam_reset_dll during
+ * a call is carried out when that call ends. The progress callback runs on the calling thread.
  *
  * Ownership: the library owns the connection and its buffers; callers own every buffer they
  * pass. A fetch writes at most the documented size (or the length the caller gives) into the
@@ -66,6 +68,7 @@ typedef enum QorlinkResult {
     QORLINK_USB_NOT_RESPONDING = 21,     /* the camera's USB device did not answer */
     QORLINK_NO_CONNECTION = 22,          /* no connection object (text: "LCD not available") */
     QORLINK_FOCUS_NOT_AVAILABLE = 23,    /* focus not available (not returned) */
+    QORLINK_BUSY = 24,                   /* another call is running; nothing was sent */
     QORLINK_OTHER_ERROR = 255            /* internal failure */
 } QorlinkResult;
 
@@ -145,11 +148,13 @@ typedef struct QorlinkDiagInfo2Ext2 {
 
 /* ---- Connection ------------------------------------------------------------------------- */
 
-/* Releases every connection object, closing any port or device still open. Always 0. */
+/* Releases every connection object, closing any port or device still open. Always 0. Called
+   while another call runs (from the progress callback or a second thread), the release happens
+   when that call ends. */
 QORLINK_API int32_t QORLINK_CALL Cam_reset_dll(void);
 /* Chooses the line speed (1-6: 9600, 19200, 38400, 57600, 115200, 230400 baud) for the next
    session open. Creates the connection object when missing (22 if that fails). 0, or 2 for an
-   index outside 1-6 (the speed then falls back to 19200 at the next open). */
+   index outside 1-6 (the next open then runs the session at 19200 baud). */
 QORLINK_API int32_t QORLINK_CALL Cam_set_speed(int32_t index);
 /* Selects where the camera is: 0 searches USB then serial ports 1-2 with probing; 1 or 2 takes
    that serial port without probing; 160 USB only; 0x5AFFFFFF or larger is an OEM identity
@@ -167,8 +172,8 @@ QORLINK_API int32_t QORLINK_CALL Cam_setup_callback(QorlinkProgressFn fn, int32_
    other mode returns 2 and releases the object. Returns the result code of the step; 22
    without a connection object. */
 QORLINK_API int32_t QORLINK_CALL Cam_session_enabled(int32_t mode);
-/* 1 when no command is still executing and the camera reports readiness, else 0 (22 without a
-   connection object). Poll it after execute commands. */
+/* 1 when no command is still executing and the camera reports readiness, else 0 (also without
+   a connection object). Poll it after execute commands. */
 QORLINK_API int32_t QORLINK_CALL Cam_ready(void);
 /* The camera's connection state value: query of code 260 (asks the camera), -1 on failure,
    22 without a connection object. */
@@ -293,9 +298,10 @@ QORLINK_API int32_t QORLINK_CALL Cam_set_diag_buffer(const void* buf, int32_t le
 QORLINK_API int32_t QORLINK_CALL Cam_get_diag_buffer(void* buf);
 /* Sized read of code 31: frame after frame (2048-byte blocks on serial, 32768 on USB) into
    buf until the camera's last frame, at most len bytes. The progress callback is called before
-   each frame and with 100 at the end; a 0 from it stops the read with 19. Waits while another
-   sized read runs. 0, a result code, -2 when a session reopen cut the read short, 1 for a len
-   below 1. */
+   each frame and with 100 at the end; a 0 from it stops the read with 19. The read ends when
+   buf is full: further frames are refused (CAN) and the call returns 0. A frame that brings no
+   byte while announcing more ends it with 15. 0, a result code, -2 when a session reopen cut
+   the read short, 1 for a len below 1. */
 QORLINK_API int32_t QORLINK_CALL Cam_get_diag_buffer_val(void* buf, int32_t len);
 /* Fetch of code 49: 48 bytes as 12 little-endian words into words[0..11]. */
 QORLINK_API int32_t QORLINK_CALL Cam_get_diag_info(int32_t* words);
@@ -435,6 +441,11 @@ QORLINK_API int32_t QORLINK_CALL Cam_get_analog_video_gain(void* buf);
 QORLINK_API int32_t QORLINK_CALL Cam_set_analog_video_gain(const void* buf);
 
 /* ---- Bulk transfer and memory access ------------------------------------------------------ */
+/* Loads and other sends: a frame the camera did not acknowledge is sent again (the camera takes
+   a repeated frame once). When the camera ends the session, the send is repeated after the
+   reopen only if none of its frames had gone out yet; otherwise it returns 20 and progress
+   stops where it was, since what the camera kept of the cut send is not known: send it again
+   from the start. A load that returns 0 was acknowledged frame by frame, in order, once. */
 /* Loads a whole file into the camera: sets the diagnostic word (code 32) to `selector`,
    reads the file from its start into memory and sends it with code 29 (2048-byte blocks on
    serial, 32768 on USB), reporting progress after each block; a 0 from the callback stops the

@@ -75,6 +75,13 @@ class Platform {
     // Milliseconds since an arbitrary start; wraps at 2^32.
     virtual uint32_t tickMs() = 0;
     virtual void sleepMs(uint32_t ms) = 0;
+    // Sleeps until the tick count has reached `tick` (at once when it has). This default sleeps
+    // in whole milliseconds; a backend that knows where the clock is within its tick wakes at
+    // the tick's first moment.
+    virtual void sleepUntilTick(uint32_t tick) {
+        while (static_cast<int32_t>(tickMs() - tick) < 0)
+            sleepMs(1);
+    }
     // Loads a library by its Windows file name ("Ravik.dll"); the backend maps the name to its
     // own form (library_name.h on POSIX). Null when it cannot be loaded.
     virtual std::unique_ptr<LoadedLibrary> loadLibrary(const std::string& windowsName) = 0;

@@ -11,20 +11,26 @@ namespace qorlink {
 namespace {
 
 // Runs `exchange` on a busy connection. After the camera ended the session the session is
-// reopened and the exchange repeated, while reopening succeeds and the shared retry counter
-// stays below its limit; a local bound keeps a camera that ends every session from holding
-// the caller forever.
-template <typename Exchange>
-int RunExchange(LinkConnection& c, Exchange exchange) {
+// reopened and the exchange repeated, while `repeatable` allows it, reopening succeeds and the
+// shared retry counter stays below its limit; a local bound keeps a camera that ends every
+// session from holding the caller forever.
+template <typename Exchange, typename Repeatable>
+int RunExchange(LinkConnection& c, Exchange exchange, Repeatable repeatable) {
     c.state = LinkState::Busy;
     int r = exchange();
-    for (int reopens = 0; r == QORLINK_SESSION_CLOSE && reopens < kReopenLimit; ++reopens) {
+    for (int reopens = 0; r == QORLINK_SESSION_CLOSE && reopens < kReopenLimit && repeatable();
+         ++reopens) {
         ++c.retryCount;
         if (ReopenSession(c) != QORLINK_OK || c.retryCount >= kReopenLimit) break;
         c.state = LinkState::Busy;
         r = exchange();
     }
     return r;
+}
+
+template <typename Exchange>
+int RunExchange(LinkConnection& c, Exchange exchange) {
+    return RunExchange(c, exchange, [] { return true; });
 }
 
 }  // namespace
@@ -59,8 +65,13 @@ int32_t QueryCommand(LinkConnection& c, int code, bool abortable) {
 
 int SendCommand(LinkConnection& c, int code, const uint8_t* data, size_t length) {
     if (const int e = EnsureSession(c); e != QORLINK_OK) return SetLastResult(c, e);
-    const int r =
-        RunExchange(c, [&] { return SendData(c, data, length, code, ClassForCode(code)); });
+    // A send that has put a frame on the line is not sent again after the session ended: what
+    // the camera kept of it is not known, and a repeat could leave the data doubled or cut
+    // while reporting success. The caller sees 20 and sends again from the start.
+    bool delivered = false;
+    const int r = RunExchange(
+        c, [&] { return SendData(c, data, length, code, ClassForCode(code), &delivered); },
+        [&] { return !delivered; });
     return SetLastResult(c, r);
 }
 

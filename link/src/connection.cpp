@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "builders.h"
+#include "frame.h"
 #include "link_constants.h"
 #include "platform.h"
 #include "protocol.h"
@@ -16,6 +17,9 @@ namespace qorlink {
 LinkConnection* currentConnection = nullptr;
 
 namespace {
+
+// Slot 0 of the speed table (no speed chosen) is 19200 baud: index 2 on the camera's side.
+constexpr int kUnsetSpeedSessionIndex = 2;
 
 LinkConnection* listHead = nullptr;
 int objectCount = 0;
@@ -85,6 +89,30 @@ bool ProbeCamera(LinkConnection& c) {
         ++c.retryCount;
     }
     return false;
+}
+
+// The camera may be in a session the library does not know of (its acknowledgement of the
+// session command, or of the command that ended it, was lost), at the session speed, where it
+// never hears the probes of an open. End such a session at that speed (one frame, no answer
+// awaited) and return to the probing speed.
+void EndUnconfirmedSession(LinkConnection& c, int baud) {
+    if (baud == kProbeBaud || SetBaud(c, baud) != 1) return;
+    uint8_t payload[6] = {kOpSetValue, static_cast<uint8_t>(kCodeSession)};
+    uint8_t frame[kFrameOverhead + sizeof payload];
+    BuildFrame(frame, kFrameCommand, kClassSession, payload, sizeof payload);
+    SendFrame(c, frame, sizeof frame);
+    SleepMs(kSessionSettleMs);
+    SetBaud(c, kProbeBaud);
+    PurgeSerial(c);
+}
+
+// A drive keeps what the camera said until it is read: an answer that came after its exchange
+// gave up would be taken as the answer to the next request, and every later one would be off by
+// one. A reopen after a failure reads and drops whatever is waiting.
+void DropStaleReplies(LinkConnection& c) {
+    uint8_t sink[16];
+    for (int i = 0; i < kFrameTries && ReadBytes(c, sink, sizeof sink, kDrainUnits) > 0; ++i) {
+    }
 }
 
 // Opens serial port n at the probing speed, retrying the open.
@@ -296,9 +324,20 @@ int OpenSession(LinkConnection& c) {
     if (OpenSerial(c, c.port, kProbeBaud) != c.port) return SetLastResult(c, QORLINK_OPEN_ERROR);
     c.state = LinkState::Ready;
     SetNoFlowControl(c);
-    if (!ProbeCamera(c)) return SetLastResult(c, QORLINK_NOT_RESPONDING);
-    const int r = SetValue(c, kClassSession, kCodeSession, c.speedIndex);
-    if (r != QORLINK_OK) return SetLastResult(c, r);
+    if (!ProbeCamera(c)) {
+        // A camera still in a session that was never ended hears only the session speed.
+        if (baud == kProbeBaud) return SetLastResult(c, QORLINK_NOT_RESPONDING);
+        EndUnconfirmedSession(c, baud);
+        if (!ProbeCamera(c)) return SetLastResult(c, QORLINK_NOT_RESPONDING);
+    }
+    // The session command carries the speed index; index 0 would end the session instead, so
+    // the unset slot is sent as the index of its speed.
+    const int sessionIndex = index == 0 ? kUnsetSpeedSessionIndex : index;
+    const int r = SetValue(c, kClassSession, kCodeSession, sessionIndex);
+    if (r != QORLINK_OK) {
+        EndUnconfirmedSession(c, baud);
+        return SetLastResult(c, r);
+    }
     if (SetBaud(c, baud) != 1) return SetLastResult(c, QORLINK_OPEN_ERROR);
     if (c.readyChecked == 0) {
         int32_t ignored = 0;
@@ -341,7 +380,9 @@ int ReopenSession(LinkConnection& c) {
     SetSpeed(c, speed);
     SelectPort(c, port);
     c.reopened = 1;
-    return OpenSession(c);
+    const int r = OpenSession(c);
+    if (r == QORLINK_OK && IsUsb(c)) DropStaleReplies(c);
+    return r;
 }
 
 int EnsureSession(LinkConnection& c) {

@@ -33,13 +33,12 @@ bool ReplySumsVerified(const LinkConnection& c) {
 }
 
 // Waits until the tick count has moved more than one millisecond past `since`, sleeping rather
-// than spinning so the gap costs no processor time.
+// than spinning so the gap costs no processor time, and waking as that tick begins: the gap is
+// as short as the rule allows.
 void WaitPieceGap(uint32_t since) {
-    for (;;) {
-        const uint32_t elapsed = TickMs() - since;
-        if (elapsed > kPieceGapMs) return;
-        SleepMs(kPieceGapMs + 1 - elapsed);
-    }
+    const uint32_t tick = since + kPieceGapMs + 1;
+    while (static_cast<int32_t>(TickMs() - tick) < 0)
+        SleepUntilTick(tick);
 }
 
 // Writes a single handshake byte, setting ackSent on success.
@@ -78,11 +77,12 @@ int ReportLoadProgress(LinkConnection& c, size_t remaining, size_t length) {
 // looks for the session-end byte before every try. Only failed writes count in the shared retry
 // counter; an unexpected answer just moves on to the next try.
 int SendAcknowledged(LinkConnection& c, const uint8_t* frame, size_t n, int handshakeReads,
-                     bool checkSessionEachTry) {
+                     bool checkSessionEachTry, bool* written = nullptr) {
     for (int attempt = 0; attempt < kFrameTries; ++attempt) {
         if (checkSessionEachTry && CheckSessionEnd(c)) return QORLINK_SESSION_CLOSE;
         const int w = SendFrame(c, frame, n);
         if (w == 1) {
+            if (written != nullptr) *written = true;
             const int h = ReadHandshake(c, handshakeReads);
             if (h == kAck) return QORLINK_OK;
             if (h == -2) return QORLINK_USB_NOT_RESPONDING;
@@ -100,9 +100,9 @@ int SendAcknowledged(LinkConnection& c, const uint8_t* frame, size_t n, int hand
 }
 
 // Sends one frame of a data transfer and waits for its acknowledgement.
-int SendDataFrame(LinkConnection& c, const uint8_t* frame, size_t n) {
+int SendDataFrame(LinkConnection& c, const uint8_t* frame, size_t n, bool* written) {
     PreSendDelay(c);
-    return SendAcknowledged(c, frame, n, kSendDataHandshakeReads, true);
+    return SendAcknowledged(c, frame, n, kSendDataHandshakeReads, true, written);
 }
 
 std::unique_ptr<uint8_t[]> Allocate(size_t n) {
@@ -323,7 +323,8 @@ int GetValue(LinkConnection& c, int code, int32_t* value) {
     return QORLINK_READ_ERROR;
 }
 
-int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, uint8_t cls) {
+int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, uint8_t cls,
+             bool* delivered) {
     const bool large = c.bigBlocks == 1 && code == kCodeLoadData;
     const size_t block = large ? kLargeBlock : kSmallBlock;
     const uint8_t op = large ? kOpSendDataLarge : kOpSendData;
@@ -341,7 +342,7 @@ int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, ui
     size_t n = BuildFrame(frame.get(), kFrameCommand, cls, payload.get(), chunk + 2, !large);
     const uint8_t* next = data + chunk;
     for (;;) {
-        const int r = SendDataFrame(c, frame.get(), n);
+        const int r = SendDataFrame(c, frame.get(), n, delivered);
         if (r != QORLINK_OK) return r;
         remaining -= chunk;
         if (ReportLoadProgress(c, remaining, length) != QORLINK_OK) return QORLINK_USER_BREAK;

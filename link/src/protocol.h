@@ -35,7 +35,10 @@ int CheckFrame(const LinkConnection& c, const uint8_t* frame, size_t length, boo
 int SetValue(LinkConnection& c, uint8_t cls, int code, int32_t value);
 int Execute(LinkConnection& c, int code, int parameter);
 int GetValue(LinkConnection& c, int code, int32_t* value);
-int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, uint8_t cls);
+// `delivered` (when given) is set once a frame of the send has gone out whole: from then on the
+// camera may hold part of the data, whatever it answered.
+int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, uint8_t cls,
+             bool* delivered = nullptr);
 
 // One data frame of a fetch. `first` sends the get-data command; later calls acknowledge the
 // previous frame. The payload (at most `capacity` bytes of it) is stored in `out`; `length`

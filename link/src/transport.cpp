@@ -49,6 +49,10 @@ void SleepMs(uint32_t ms) {
     currentPlatform().sleepMs(ms);
 }
 
+void SleepUntilTick(uint32_t tick) {
+    currentPlatform().sleepUntilTick(tick);
+}
+
 uint32_t TickMs() {
     return currentPlatform().tickMs();
 }

@@ -17,6 +17,8 @@ int ReadBytes(LinkConnection& c, uint8_t* buf, size_t n, int t);
 // Discards pending serial input; returns the count discarded.
 int Drain(LinkConnection& c);
 void SleepMs(uint32_t ms);
+// Sleeps until the tick count has reached `tick`.
+void SleepUntilTick(uint32_t tick);
 uint32_t TickMs();
 bool IsUsb(const LinkConnection& c);
 

@@ -31,6 +31,7 @@ void Camera::Impl::endSessionNow(uint64_t atUs) {
     session = false;
     baud = kIdleBaud;
     mode = Mode::Idle;
+    closedSend.reset();
     frame.clear();
 }
 

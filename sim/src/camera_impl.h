@@ -40,6 +40,9 @@ struct Camera::Impl {
     void startExecute(int code, int parameter);
     void startReceive(int op, int code, const std::vector<uint8_t>& payload);
     void onDataFrame(uint8_t type, uint8_t seq, const std::vector<uint8_t>& payload, bool sumOk);
+    // A data frame after the send it belonged to has ended.
+    void onClosedSendFrame(uint8_t type, uint8_t seq, const std::vector<uint8_t>& payload,
+                           bool sumOk);
     void finishReceive();
     void startServe(int op, int code);
     void sendServeFrame();
@@ -70,9 +73,22 @@ struct Camera::Impl {
     // Data send.
     uint8_t expectSeq = 0;
     bool anyDataFrame = false;
+    uint8_t lastFrameType = 0;  // the last data frame taken, to recognise its repeat
+    std::vector<uint8_t> lastFramePayload;
     size_t blockSize = 0;
     size_t logIndex = 0;
     std::vector<uint8_t> received;
+    bool receiveComplete = false;  // the last frame arrived; the data is stored when it ends
+    std::vector<uint8_t> receiveCommandFrame;  // the command frame that started the send
+    // The send that ended with its last frame, while the host may still repeat that frame.
+    struct ClosedSend {
+        int op = -1;
+        int code = -1;
+        uint8_t seq = 0;
+        std::vector<uint8_t> commandFrame;  // a send whole in its command frame: that frame
+        std::vector<uint8_t> lastPayload;   // else the payload of its last frame
+    };
+    std::optional<ClosedSend> closedSend;
     // Data fetch.
     std::vector<uint8_t> serveData;
     size_t serveOffset = 0;

@@ -37,7 +37,10 @@ FaultDecision FaultPlan::decide(Unit unit, int op, int code, bool answerable) {
         if (inRange && d.fault == Fault::None) d = fromRule(s.rule);
     }
     if (d.fault == Fault::None && answerable) d = fromRates();
-    if (d.fault != Fault::None) ++injected_;
+    if (d.fault != Fault::None) {
+        ++injected_;
+        ++byKind_[static_cast<size_t>(d.fault)];
+    }
     return d;
 }
 

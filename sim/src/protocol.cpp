@@ -26,8 +26,10 @@ void Camera::Impl::onByte(uint8_t b, uint64_t atUs) {
         ++stats.abandonedFrames;
     }
     lastFrameByteUs = atUs;
+    bool dataType = b == kFrameMore || b == kFrameLast;
     bool startsFrame =
-        b == kFrameCommand || (mode == Mode::Receiving && (b == kFrameMore || b == kFrameLast));
+        b == kFrameCommand ||
+        (dataType && (mode == Mode::Receiving || (closedSend && closedSend->commandFrame.empty())));
     if (!frame.empty() || startsFrame)
         onFrameByte(b);
     else
@@ -59,6 +61,11 @@ void Camera::Impl::onFrame() {
         onCommandFrame(payload, summed || (large && sum == kNoSum));
         return;
     }
+    if (mode != Mode::Receiving) {
+        bool large = closedSend && closedSend->op == kOpSendDataLarge;
+        onClosedSendFrame(frame[0], frame[1], payload, summed || (large && sum == kNoSum));
+        return;
+    }
     bool large = exOp == kOpSendDataLarge;
     onDataFrame(frame[0], frame[1], payload, summed || (large && sum == kNoSum));
 }
@@ -73,7 +80,17 @@ void Camera::Impl::onCommandFrame(const std::vector<uint8_t>& payload, bool sumO
         rejectFrame();
         return;
     }
+    // The host sends a command frame again when it missed the acknowledgement: a send that
+    // was whole in that frame is acknowledged again, not taken twice.
+    bool repeat =
+        closedSend && !closedSend->commandFrame.empty() && closedSend->commandFrame == frame;
+    // A send whose full command frame was followed by no data frame held exactly what that
+    // frame carried: another command completes it. The same command frame again starts it
+    // afresh instead.
+    if (mode == Mode::Receiving && !anyDataFrame && frame != receiveCommandFrame)
+        receiveComplete = true;
     endExchange();
+    if (!repeat) closedSend.reset();
     uint8_t cls = frame[1];
     bool inSession = session || !profile.requireSession || cls == kClassSession;
     if (payload.size() < 2) {
@@ -91,6 +108,10 @@ void Camera::Impl::onCommandFrame(const std::vector<uint8_t>& payload, bool sumO
     e.inSession = inSession;
     log.push_back(e);
     if (!inSession) return;
+    if (repeat) {
+        unit(Unit::Command, e.op, e.code, true, [&] { answer = {kAck}; });
+        return;
+    }
     unit(Unit::Command, e.op, e.code, true, [&] { command(cls, e.op, e.code, payload); });
 }
 
@@ -170,7 +191,8 @@ void Camera::Impl::onSingleByte(uint8_t b) {
 
 void Camera::Impl::onHandshake(uint8_t b) {
     bool serving = mode == Mode::Serving;
-    bool answerable = serving ? b != kCan : b == kNak;
+    // The acknowledgement of the last frame served gets no answer, so no fault may give it one.
+    bool answerable = serving ? b == kNak || (b == kAck && !serveLast) : b == kNak;
     unit(Unit::Handshake, exOp, exCode, answerable, [&] {
         if (b == kNak) {
             answer = pending;
@@ -196,6 +218,7 @@ void Camera::Impl::unit(Unit kind, int op, int code, bool answerable,
             break;
         case Fault::EndSession:
             endExchange();
+            closedSend.reset();
             answer = {kSessionEnd};
             session = false;
             baudAfter = kIdleBaud;

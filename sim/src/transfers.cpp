@@ -42,12 +42,18 @@ void Camera::Impl::startReceive(int op, int code, const std::vector<uint8_t>& pa
     logIndex = log.size() - 1;
     expectSeq = 0;
     anyDataFrame = false;
+    receiveComplete = false;
+    receiveCommandFrame = frame;
     exOp = op;
     exCode = code;
-    profile.records[code] = received;
     mode = Mode::Receiving;
     // A first frame that is not full carries all the data; a full one may be followed by more.
-    if (payload.size() < blockSize) endExchange();
+    if (payload.size() < blockSize) {
+        receiveComplete = true;
+        endExchange();
+        // The same command frame again, before anything else, repeats this send.
+        closedSend = ClosedSend{op, code, 0, frame, {}};
+    }
 }
 
 void Camera::Impl::onDataFrame(uint8_t type, uint8_t seq, const std::vector<uint8_t>& payload,
@@ -57,7 +63,10 @@ void Camera::Impl::onDataFrame(uint8_t type, uint8_t seq, const std::vector<uint
         return;
     }
     unit(Unit::Data, exOp, exCode, true, [&] {
-        bool repeat = anyDataFrame && seq == static_cast<uint8_t>(expectSeq - 1);
+        // A repeat is the previous frame as it was: a frame that only carries the previous
+        // sequence number (an altered header) is refused, not taken for it.
+        bool repeat = anyDataFrame && seq == static_cast<uint8_t>(expectSeq - 1) &&
+                      type == lastFrameType && payload == lastFramePayload;
         if (seq != expectSeq && !repeat) {
             ++stats.badFrames;
             answer = {kNak};
@@ -66,16 +75,48 @@ void Camera::Impl::onDataFrame(uint8_t type, uint8_t seq, const std::vector<uint
         answer = {kAck};
         if (repeat) return;
         received.insert(received.end(), payload.begin(), payload.end());
-        profile.records[exCode] = received;
-        if (logIndex < log.size()) log[logIndex].payload = received;
+        lastFrameType = type;
+        lastFramePayload = payload;
+        if (logIndex < log.size())
+            log[logIndex].payload.insert(log[logIndex].payload.end(), payload.begin(),
+                                         payload.end());
         anyDataFrame = true;
         ++expectSeq;
-        if (type == kFrameLast) endExchange();
+        if (type == kFrameLast) {
+            receiveComplete = true;
+            const int op = exOp, code = exCode;
+            endExchange();
+            // The host may not have seen the acknowledgement: the same last frame again is
+            // acknowledged again until the next command.
+            closedSend = ClosedSend{op, code, seq, {}, payload};
+        }
+    });
+}
+
+void Camera::Impl::onClosedSendFrame(uint8_t type, uint8_t seq, const std::vector<uint8_t>& payload,
+                                     bool sumOk) {
+    if (!sumOk) {
+        rejectFrame();
+        return;
+    }
+    const ClosedSend closed = *closedSend;
+    unit(Unit::Data, closed.op, closed.code, true, [&] {
+        if (type == kFrameLast && seq == closed.seq && closed.commandFrame.empty() &&
+            payload == closed.lastPayload) {
+            answer = {kAck};
+        } else {
+            ++stats.badFrames;
+            answer = {kNak};
+        }
     });
 }
 
 void Camera::Impl::finishReceive() {
     mode = Mode::Idle;
+    // A send cut short (by a new command or the end of the session) is dropped whole: the next
+    // send of the code starts afresh.
+    if (!receiveComplete) return;
+    profile.records[exCode] = received;
     if (hooks.onDataReceived) hooks.onDataReceived(exCode, received);
 }
 

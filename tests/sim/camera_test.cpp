@@ -208,6 +208,52 @@ TEST_F(CameraTest, DataThatFitsTheCommandFrameNeedsNoDataFrame) {
     }
 }
 
+TEST_F(CameraTest, SendsAreTakenOnceWhateverTheHostRepeats) {
+    host.openSession(5);
+    std::vector<Bytes> completed;
+    camera.hooks().onDataReceived = [&](int, const Bytes& d) { completed.push_back(d); };
+    const Bytes data = pattern(2046 + 100);
+    const Bytes command = sendCommand(kOpSendData, 42, Bytes(data.begin(), data.begin() + 2046));
+    const Bytes last = dataFrame(kFrameLast, 0, Bytes(data.begin() + 2046, data.end()));
+
+    // The command frame again (its ACK was lost) starts the send afresh.
+    host.send(command);
+    EXPECT_EQ(host.readByte(), kAck);
+    host.send(command);
+    EXPECT_EQ(host.readByte(), kAck);
+    // A frame that only carries the previous sequence number is no repeat.
+    host.send(last);
+    EXPECT_EQ(host.readByte(), kAck);
+    host.send(dataFrame(kFrameLast, 0, pattern(100)));
+    EXPECT_EQ(host.readByte(), kNak);
+    // The last frame again after the send ended is acknowledged again.
+    host.send(last);
+    EXPECT_EQ(host.readByte(), kAck);
+    EXPECT_EQ(completed, std::vector<Bytes>{data});
+
+    // A send whole in its command frame, sent again, is not taken twice.
+    completed.clear();
+    const Bytes whole = sendCommand(kOpSendData, 42, pattern(300));
+    host.send(whole);
+    EXPECT_EQ(host.readByte(), kAck);
+    host.send(whole);
+    EXPECT_EQ(host.readByte(), kAck);
+    EXPECT_EQ(completed, std::vector<Bytes>{pattern(300)});
+
+    // A full command frame is the whole send once another command follows; a session end in
+    // the middle of a send drops it.
+    completed.clear();
+    host.send(command);
+    EXPECT_EQ(host.readByte(), kAck);
+    EXPECT_EQ(host.query(18), 1);
+    EXPECT_EQ(completed, std::vector<Bytes>{Bytes(data.begin(), data.begin() + 2046)});
+    completed.clear();
+    host.send(command);
+    EXPECT_EQ(host.readByte(), kAck);
+    camera.endSession(0);
+    EXPECT_TRUE(completed.empty());
+}
+
 TEST_F(CameraTest, LargeBlocksTravelUnsummed) {
     host.openSession(5);
     Bytes data = pattern(32766 + 5);

@@ -123,6 +123,11 @@ void VirtualPlatform::sleepMs(uint32_t ms) {
     clock_->advanceUs(static_cast<uint64_t>(ms) * 1000);
 }
 
+void VirtualPlatform::sleepUntilTick(uint32_t tick) {
+    const int32_t aheadMs = static_cast<int32_t>(tick - clock_->tickMs());
+    if (aheadMs > 0) clock_->advanceTo((clock_->nowUs() / 1000 + uint64_t(aheadMs)) * 1000);
+}
+
 std::unique_ptr<LoadedLibrary> VirtualPlatform::loadLibrary(const std::string& windowsName) {
     return loader_ ? loader_(windowsName) : hostPlatform().loadLibrary(windowsName);
 }

@@ -83,6 +83,7 @@ class VirtualPlatform : public Platform {
     std::unique_ptr<ScsiDevice> openScsi(const std::string& name) override;
     uint32_t tickMs() override;
     void sleepMs(uint32_t ms) override;
+    void sleepUntilTick(uint32_t tick) override;
     std::unique_ptr<LoadedLibrary> loadLibrary(const std::string& windowsName) override;
     // Open files are the host's: read through the host backend.
     FileRead readOpenFile(intptr_t file, std::vector<uint8_t>* bytes) override;

@@ -231,12 +231,16 @@ bool VirtualScsiCamera::vendorCommand(int role, const uint8_t* cdb, size_t cdbLe
         }
         case kOpReadMessage: {
             if (direction != ScsiDirection::In || !announced_ || !staged_ ||
-                length != announcedLength_ || length < kMessageHeader)
+                length != announcedLength_)
                 return violation();
+            // A length forced below the header's gives as much of the header as it holds.
             std::memset(data, 0, length);
-            PutLe32(data, static_cast<uint32_t>(length));
-            data[4] = kReadMessageKind;
-            const size_t n = std::min(length - kMessageHeader, staged_->size());
+            uint8_t header[kMessageHeader] = {};
+            PutLe32(header, static_cast<uint32_t>(length));
+            header[4] = kReadMessageKind;
+            std::memcpy(data, header, std::min(length, kMessageHeader));
+            const size_t n =
+                length > kMessageHeader ? std::min(length - kMessageHeader, staged_->size()) : 0;
             if (n > 0) std::memcpy(data + kMessageHeader, staged_->data(), n);
             staged_.reset();
             return true;

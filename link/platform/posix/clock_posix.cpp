@@ -21,4 +21,15 @@ void sleepMs(uint32_t ms) {
     }
 }
 
+void sleepUntilMs(uint32_t tick) {
+    const uint64_t now = monotonicUs();
+    const int32_t aheadMs = static_cast<int32_t>(tick - static_cast<uint32_t>(now / 1000u));
+    if (aheadMs <= 0) return;
+    const uint64_t target = (now / 1000u + static_cast<uint64_t>(aheadMs)) * 1000u;
+    timespec at{static_cast<time_t>(target / 1000000u),
+                static_cast<long>(target % 1000000u) * 1000L};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+}
+
 }  // namespace qorlink::posix

@@ -11,5 +11,7 @@ uint64_t monotonicUs();
 uint32_t monotonicMs();
 // Sleeps the full time even when signals interrupt it.
 void sleepMs(uint32_t ms);
+// Sleeps until monotonicMs() reaches `tick`, waking at the start of that millisecond.
+void sleepUntilMs(uint32_t tick);
 
 }  // namespace qorlink::posix

@@ -22,6 +22,7 @@ class PosixPlatform final : public Platform {
     }
     uint32_t tickMs() override { return posix::monotonicMs(); }
     void sleepMs(uint32_t ms) override { posix::sleepMs(ms); }
+    void sleepUntilTick(uint32_t tick) override { posix::sleepUntilMs(tick); }
     std::unique_ptr<LoadedLibrary> loadLibrary(const std::string& windowsName) override {
         return posix::loadSharedObject(windowsName);
     }

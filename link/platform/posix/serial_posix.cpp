@@ -7,8 +7,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 
 #include "posix/clock_posix.h"
 
@@ -18,6 +20,16 @@ namespace {
 
 constexpr uint32_t kWriteMsPerByte = 100;
 constexpr uint32_t kWriteMsConstant = 300;
+
+// Bits per byte on an 8N1 line.
+constexpr uint64_t kBitsPerByte = 10;
+
+// Sleeps for `us` microseconds, resuming after signals.
+void sleepUs(uint64_t us) {
+    timespec t{static_cast<time_t>(us / 1'000'000), static_cast<long>(us % 1'000'000) * 1000};
+    while (nanosleep(&t, &t) != 0 && errno == EINTR) {
+    }
+}
 
 // A call that fails this way on a pseudo-terminal does not make the line unusable.
 bool notApplicable(int err) {
@@ -61,6 +73,7 @@ class PosixSerialPort final : public SerialPort {
         t.c_cc[VMIN] = 0;
         t.c_cc[VTIME] = 0;
         if (!applySpeed(t, baud) || tcsetattr(fd_, TCSANOW, &t) != 0) return false;
+        baud_ = baud;
         return raiseModemLines();
     }
 
@@ -75,7 +88,9 @@ class PosixSerialPort final : public SerialPort {
     bool setBaud(int baud) override {
         termios t{};
         if (tcgetattr(fd_, &t) != 0) return false;
-        return applySpeed(t, baud) && tcsetattr(fd_, TCSANOW, &t) == 0;
+        if (!applySpeed(t, baud) || tcsetattr(fd_, TCSANOW, &t) != 0) return false;
+        baud_ = baud;
+        return true;
     }
 
     bool write(const uint8_t* data, size_t n) override {
@@ -99,6 +114,7 @@ class PosixSerialPort final : public SerialPort {
         uint64_t deadline = monotonicUs() + static_cast<uint64_t>(timeoutMs) * 1000;
         size_t got = 0;
         bool signalled = false;  // poll reported input that the last read did not find
+        bool paced = false;      // slept once for the line time of the missing bytes
         while (got < n) {
             ssize_t r = ::read(fd_, data + got, n - got);
             if (r > 0) {
@@ -111,6 +127,19 @@ class PosixSerialPort final : public SerialPort {
             // reported it readable.
             bool nothing = r == 0 || errno == EAGAIN;
             if (!nothing || signalled) return got > 0 ? static_cast<int>(got) : -1;
+            // Once the bytes flow, the rest cannot arrive faster than the line carries them:
+            // sleep once for their line time and take them together, instead of waking for
+            // every few bytes the driver passes on. What is still missing after that (a sender
+            // a little behind its line) is waited for as it comes.
+            const uint64_t missing = n - got;
+            if (got > 0 && !paced && missing > 1 && baud_ > 0) {
+                const uint64_t us =
+                    missing * kBitsPerByte * 1'000'000 / static_cast<uint64_t>(baud_);
+                const uint64_t now = monotonicUs();
+                if (now < deadline) sleepUs(std::min(us, deadline - now));
+                paced = true;
+                continue;
+            }
             int w = waitFor(fd_, POLLIN, deadline);
             if (w == 0) break;
             if (w < 0) return got > 0 ? static_cast<int>(got) : -1;
@@ -142,6 +171,7 @@ class PosixSerialPort final : public SerialPort {
     }
 
     int fd_;
+    int baud_ = 0;  // the line speed set last, for pacing reads
 };
 
 bool lockExclusive(int fd) {

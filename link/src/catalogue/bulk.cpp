@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "builders.h"
+#include "call_guard.h"
 #include "connection.h"
 #include "link_constants.h"
 #include "platform.h"
@@ -71,8 +72,9 @@ int64_t MemoryCount(const void* record) {
 }
 
 int WriteMemory(const MemoryRegion& region, const void* record) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     const int64_t n = MemoryCount(record);
     if (n < 0) return QORLINK_INVALID_PARAMETER;
     return SendCommand(*c, region.code, static_cast<const uint8_t*>(record),
@@ -81,8 +83,9 @@ int WriteMemory(const MemoryRegion& region, const void* record) {
 
 // The reply (header words and data) replaces the record, and only when the read succeeded.
 int ReadMemory(const MemoryRegion& region, void* record) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     const int64_t n = MemoryCount(record);
     if (n < 0) return QORLINK_INVALID_PARAMETER;
     const size_t total = static_cast<size_t>(n) + kMemoryHeader;
@@ -147,6 +150,15 @@ int SizedRead(LinkConnection& c, uint8_t* buf, int32_t len) {
         if (r != QORLINK_OK) return EndSizedRead(c, SetLastResult(c, r));
         position += std::min(got, remaining);
         first = false;
+        // The read ends with the caller's buffer: further frames are refused rather than
+        // acknowledged and dropped for as long as the camera offers them. A frame that brings
+        // nothing while announcing more would never end the read either.
+        if (more && (position == total || got == 0)) {
+            const int h = SendHandshake(c, kCan);
+            if (h != QORLINK_OK) return EndSizedRead(c, SetLastResult(c, h));
+            if (got == 0) return EndSizedRead(c, SetLastResult(c, QORLINK_DC1_RESPONSE));
+            more = false;
+        }
     }
     if (c.progressCallback != nullptr) c.progressCallback(c.progressUser, 0, 100);
     c.bulkBusy = 0;
@@ -159,8 +171,9 @@ int SizedRead(LinkConnection& c, uint8_t* buf, int32_t len) {
 using namespace qorlink;
 
 int32_t QORLINK_CALL Cam_load_file_data(intptr_t file, int32_t selector) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     if (const int r = SetCommand(*c, kCodeDiagWord, selector); r != QORLINK_OK) return r;
     std::vector<uint8_t> data;
     if (const int r = ReadWholeFile(file, &data); r != QORLINK_OK) return SetLastResult(*c, r);
@@ -168,20 +181,23 @@ int32_t QORLINK_CALL Cam_load_file_data(intptr_t file, int32_t selector) {
 }
 
 int32_t QORLINK_CALL Cam_load_picture_data(const void* buf, int32_t len) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     return LoadImage(*c, kSelectorPicture, buf, len);
 }
 
 int32_t QORLINK_CALL Cam_load_vradjcontrol_data(const void* buf, int32_t len) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     return LoadImage(*c, kSelectorStabiliser, buf, len);
 }
 
 int32_t QORLINK_CALL Cam_save_vradjcontrol_data(void* buf, int32_t len) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     if (len < 0 || len > kMaxImageBytes || (buf == nullptr && len > 0))
         return SetLastResult(*c, QORLINK_INVALID_PARAMETER);
     if (const int r = SetCommand(*c, kCodeDiagWord, kSelectorStabiliser); r != QORLINK_OK) return r;
@@ -197,16 +213,18 @@ int32_t QORLINK_CALL Cam_save_vradjcontrol_data(void* buf, int32_t len) {
 }
 
 int32_t QORLINK_CALL Cam_write_loaded_data(void) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     // The camera needs a moment after the last load before it takes the commit.
     SleepMs(kCommitSettleMs);
     return ExecuteCommand(*c, kCodeCommitLoad, 0, kCommitTimeoutMs);
 }
 
 int32_t QORLINK_CALL Cam_get_diag_buffer_val(void* buf, int32_t len) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     if (len <= 0 || buf == nullptr) return QORLINK_INVALID_PARAMETER;
     return SizedRead(*c, static_cast<uint8_t*>(buf), len);
 }

@@ -11,6 +11,7 @@
 #include <new>
 
 #include "builders.h"
+#include "call_guard.h"
 #include "catalogue/records.h"
 #include "connection.h"
 #include "keys/wipe.h"
@@ -93,26 +94,30 @@ int RunChain(LinkConnection& c, const Command& cmd, const void* record, int32_t 
 }  // namespace
 
 int32_t RunQuery(const Command& cmd) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.entered() ? QORLINK_NO_CONNECTION : -1;
     return QueryCommand(*c, cmd.code, cmd.abortable);
 }
 
 int32_t RunSet(const Command& cmd, int32_t v) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     return SetCommand(*c, cmd.code, ValueFor(cmd, v));
 }
 
 int32_t RunExecute(const Command& cmd, int32_t p) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     return ExecuteCommand(*c, cmd.code, ValueFor(cmd, p), cmd.size);
 }
 
 int32_t RunSend(const Command& cmd, const void* buf, int32_t len) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     size_t bytes = 0, unused = 0;
     if (const int r = ResolveLength(*c, cmd, buf, len, &bytes, &unused); r != QORLINK_OK) return r;
     if (buf == nullptr && bytes > 0) return QORLINK_INVALID_PARAMETER;
@@ -126,8 +131,9 @@ int32_t RunSend(const Command& cmd, const void* buf, int32_t len) {
 }
 
 int32_t RunFetch(const Command& cmd, void* buf, int32_t argument) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     if (buf == nullptr) return QORLINK_INVALID_PARAMETER;
     if (const int r = RunChain(*c, cmd, buf, argument); r != QORLINK_OK) return r;
     size_t bytes = 0, usbReadSize = 0;
@@ -151,8 +157,9 @@ int32_t RunFetch(const Command& cmd, void* buf, int32_t argument) {
 }
 
 int32_t RunControlLcd(const Command& cmd, int32_t command, int32_t v) {
-    LinkConnection* c = currentConnection;
-    if (c == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    LinkConnection* c = call.connection();
+    if (c == nullptr) return call.refusal();
     if (command == 3 || command == 5 || command == 6) {
         if (SetCommand(*c, kCodeDisplayValue, v) != QORLINK_OK)
             return QORLINK_COMMUNICATION_FAILURE;

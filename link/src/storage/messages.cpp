@@ -73,10 +73,12 @@ int ReadMessage(MessageChannel& ch, const OpcodeSet& ops, uint8_t* buf, size_t n
     o = In(ch, ops, kOpQueryLength, reply, sizeof reply);
     if (o != CommandOutcome::Ok) return Code(o);
 
-    // The length comes from the device: bound it before it sizes anything.
+    // The length comes from the device: bound it before it sizes anything. One byte short of
+    // the header still reads as a message without protocol bytes (-1); shorter is a fault.
     const size_t length = GetLe32(reply + kLengthReplyOffset);
-    if (length < kMessageHeader) return -3;
+    if (length + 1 < kMessageHeader) return -3;
     if (length > kMaxMessage) return -2;
+    const int available = static_cast<int>(length) - static_cast<int>(kMessageHeader);
 
     std::vector<uint8_t> message;
     try {
@@ -86,13 +88,14 @@ int ReadMessage(MessageChannel& ch, const OpcodeSet& ops, uint8_t* buf, size_t n
     }
     o = In(ch, ops, kOpReadMessage, message.data(), message.size());
     if (o != CommandOutcome::Ok) return Code(o);
-    const size_t count = std::min(n, length - kMessageHeader);
+    const size_t count = available > 0 ? std::min(n, static_cast<size_t>(available)) : 0;
     if (count > 0) std::memcpy(buf, message.data() + kMessageHeader, count);
 
     uint8_t status[kStatusLength] = {};
     o = In(ch, ops, kOpStatus, status, sizeof status);
     if (o != CommandOutcome::Ok) return Code(o);
-    return static_cast<int>(count);
+    // The device's own length, so that a caller sees a message longer than it asked for.
+    return available;
 }
 
 }  // namespace qorlink

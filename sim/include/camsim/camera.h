@@ -17,8 +17,10 @@
 // - execute commands (operation 2) with ACK, then ENQ when the program has run (DC1 when the
 //   profile lists it as failing);
 // - data sends (operations 3 and 5) frame by frame: sums and sequence numbers checked, ACK for
-//   a good frame, NAK for a bad one, a repeated frame acknowledged again but stored once; the
-//   assembled data replaces the record of the code;
+//   a good frame, NAK for a bad one, a repeated frame acknowledged again but stored once (the
+//   last frame too, after the send has ended, until the next command); the assembled data
+//   replaces the record of the code when the last frame has arrived. A send cut short by a new
+//   command or the end of the session is dropped: a send command always starts afresh;
 // - data fetches (operations 4 and 6) with the record of the code as type-2/3 frames numbered
 //   from 0, each sent after the ACK of the one before, sent again on NAK, given up on CAN or on
 //   a new command. A code without a record answers one empty type-3 frame.

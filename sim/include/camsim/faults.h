@@ -68,8 +68,9 @@ class FaultPlan {
 
     // Next value of the seeded generator.
     uint64_t next();
-    // Faults injected so far.
+    // Faults injected so far, in all and of one kind.
     int injected() const { return injected_; }
+    int injected(Fault kind) const { return byKind_[static_cast<size_t>(kind)]; }
 
   private:
     struct Scripted {
@@ -82,6 +83,7 @@ class FaultPlan {
     FaultRates rates_;
     uint64_t state_;
     int injected_ = 0;
+    int byKind_[static_cast<size_t>(Fault::Delay) + 1] = {};
 };
 
 // "drop", "corrupt", "nak", "dc1", "stray", "end", "delay" -> the fault; None otherwise.

@@ -8,30 +8,13 @@
 #include <cstring>
 #include <string>
 
-#include "camsim/catalogue_profile.h"
-#include "qorlink.h"
-#include "virtual_platform.h"
+#include "camsim_fixture.h"
 
 namespace qorlink::test {
 namespace {
 
-camsim::Profile CatalogueProfile() {
-    camsim::Profile p = camsim::defaultProfile();
-    camsim::addCatalogueRecords(p);
-    return p;
-}
-
-class CamsimCatalogueTest : public ::testing::Test {
+class CamsimCatalogueTest : public CamsimSessionTest {
   protected:
-    void SetUp() override {
-        platform_.attach(1, camera_);
-        Cam_reset_dll();
-        ASSERT_EQ(Cam_set_speed(5), 0);
-        ASSERT_EQ(Cam_set_port(1), 1);
-        ASSERT_EQ(Cam_session_enabled(1), 0);
-    }
-    void TearDown() override { Cam_reset_dll(); }
-
     // Polls readiness as the console does, within `seconds` of virtual time.
     bool waitReady(int seconds) {
         const uint64_t end = platform_.clock().nowUs() + uint64_t(seconds) * 1'000'000;
@@ -41,11 +24,6 @@ class CamsimCatalogueTest : public ::testing::Test {
         }
         return false;
     }
-
-    camsim::Camera camera_{CatalogueProfile()};
-    camsim::CatalogueModel model_{camera_};
-    VirtualPlatform platform_;
-    ScopedPlatform installed_{platform_};
 };
 
 TEST_F(CamsimCatalogueTest, ProfileRecordsReachTheCaller) {

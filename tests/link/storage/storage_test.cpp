@@ -270,11 +270,14 @@ TEST_F(MessageTest, ReportedLengthsAreBoundedBeforeUse) {
         bool fetched;  // whether the message itself was read
     };
     const Case cases[] = {
-        {0, -3, false},          {62, -3, false},  // shorter than 63 while more was asked for
-        {63, -3, false},                           // shorter than a message header
-        {64, 0, true},                             // a header and nothing to say
-        {64 + 32774, 10, true},  {64 + 32774 + 1, -2, false},
-        {0x7FFFFFFF, -2, false}, {0xFFFFFFFF, -2, false},
+        {0, -3, false},
+        {62, -3, false},            // shorter than 63 while more was asked for
+        {63, -1, true},             // one byte short of a header: -1
+        {64, 0, true},              // a header and nothing to say
+        {64 + 32774, 32774, true},  // the device's length, not the count stored
+        {64 + 32774 + 1, -2, false},
+        {0x7FFFFFFF, -2, false},
+        {0xFFFFFFFF, -2, false},
     };
     for (const Case& c : cases) {
         drive_->clearLog();
@@ -297,7 +300,7 @@ TEST_F(MessageTest, ReadStoresNoMoreThanAskedFor) {
     ASSERT_EQ(StorageWrite(conn_, query.data(), query.size()), 1);
     uint8_t buf[8];
     std::memset(buf, 0xEE, sizeof buf);
-    EXPECT_EQ(StorageRead(conn_, buf, 4, 1), 4);
+    EXPECT_EQ(StorageRead(conn_, buf, 4, 1), 10) << "the message's own length shows it was longer";
     EXPECT_EQ(Hex(Bytes(buf, buf + 4)), "03 00 04 00");
     EXPECT_EQ(buf[4], 0xEE);
 }
