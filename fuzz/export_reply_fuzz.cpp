@@ -14,11 +14,12 @@
 #include <vector>
 
 #include "connection.h"
+#include "fuzz_session.h"
 #include "qorlink.h"
 #include "scripted_line.h"
 
 using namespace qorlink;
-using qorlink::test::Bytes;
+using qorlink::fuzz::Check;
 using qorlink::test::IdleCamera;
 using qorlink::test::ScriptedLine;
 
@@ -27,10 +28,6 @@ namespace {
 constexpr size_t kRecord = 2048 + 16;  // the largest record any of these exports writes
 constexpr size_t kSlack = 64;
 constexpr uint8_t kGuard = 0xEE;
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
 
 // Runs export `which` on `out`; returns how many bytes of `out` it may write.
 size_t RunExport(uint8_t which, uint8_t* out) {
@@ -128,13 +125,7 @@ size_t RunExport(uint8_t which, uint8_t* out) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     ScriptedLine line(IdleCamera);
-    installPlatform(&line);
-    Cam_reset_dll();
-    Cam_set_speed(5);
-    Cam_set_port(1);
-    if (Cam_session_enabled(1) == 0) {
-        line.setHandler(nullptr);
-        line.push(Bytes(data + 1, data + size));
+    if (fuzz::OpenSessionServing(line, data + 1, size - 1)) {
         std::vector<uint8_t> out(kRecord + kSlack, kGuard);
         const size_t may = RunExport(data[0], out.data());
         for (size_t i = may; i < out.size(); ++i)

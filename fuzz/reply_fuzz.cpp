@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "connection.h"
+#include "fuzz_session.h"
 #include "protocol.h"
 #include "qorlink.h"
 #include "scripted_line.h"
 
 using namespace qorlink;
-using qorlink::test::Bytes;
+using qorlink::fuzz::Check;
 using qorlink::test::IdleCamera;
 using qorlink::test::ScriptedLine;
 
@@ -24,22 +25,12 @@ namespace {
 constexpr size_t kCapacity = 64;
 constexpr uint8_t kGuard = 0xEE;
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     ScriptedLine line(IdleCamera);
-    installPlatform(&line);
-    Cam_reset_dll();
-    Cam_set_speed(5);
-    Cam_set_port(1);
-    if (Cam_session_enabled(1) == 0) {
-        line.setHandler(nullptr);
-        line.push(Bytes(data + 1, data + size));
+    if (fuzz::OpenSessionServing(line, data + 1, size - 1)) {
         LinkConnection& c = *currentConnection;
         uint8_t out[kCapacity + 16];
         std::memset(out, kGuard, sizeof out);
