@@ -3,7 +3,7 @@
 
 #include "host_line.h"
 #include "library_name.h"
-#include "posix/library_posix.h"
+#include "platform.h"
 
 namespace camsim::test {
 namespace {
@@ -70,29 +70,35 @@ TEST(VirtualPlatformTest, ScsiDevicesAreListedByName) {
     EXPECT_EQ(p.openScsi("sdc"), nullptr);
 }
 
-TEST(LibraryNameTest, WindowsLibraryNamesMapToSharedObjects) {
+TEST(LibraryNameTest, WindowsLibraryNamesMapToThisHostsFileNames) {
     struct Case {
         const char* windows;
         const char* posix;
+        const char* win32;
     } cases[] = {
-        {"Ravik.dll", "libravik.so"},
-        {"Ulmora.dll", "libulmora.so"},
-        {".\\Judvane.dll", "libjudvane.so"},
-        {"./Judvane.dll", "libjudvane.so"},
-        {"C:\\Tools\\Cifrel.DLL", "libcifrel.so"},
-        {"C:Cifrel.dll", "libcifrel.so"},
-        {"wnaspi32.dll", "libwnaspi32.so"},
-        {"qorlink", "libqorlink.so"},
-        {"QorLink", "libqorlink.so"},
-        {"MiXeD.DlL", "libmixed.so"},
-        {"Two.Dots.dll", "libtwo.dots.so"},
+        {"Ravik.dll", "libravik.so", "Ravik.dll"},
+        {"Ulmora.dll", "libulmora.so", "Ulmora.dll"},
+        {".\\Judvane.dll", "libjudvane.so", "Judvane.dll"},
+        {"./Judvane.dll", "libjudvane.so", "Judvane.dll"},
+        {"C:\\Tools\\Cifrel.DLL", "libcifrel.so", "Cifrel.DLL"},
+        {"C:Cifrel.dll", "libcifrel.so", "Cifrel.dll"},
+        {"wnaspi32.dll", "libwnaspi32.so", "wnaspi32.dll"},
+        {"qorlink", "libqorlink.so", "qorlink.dll"},
+        {"QorLink", "libqorlink.so", "QorLink.dll"},
+        {"MiXeD.DlL", "libmixed.so", "MiXeD.DlL"},
+        {"Two.Dots.dll", "libtwo.dots.so", "Two.Dots.dll"},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
+#if defined(_WIN32)
+        EXPECT_EQ(qorlink::nativeLibraryName(c.windows), c.win32) << c.windows;
+#else
         EXPECT_EQ(qorlink::nativeLibraryName(c.windows), c.posix) << c.windows;
+#endif
+    }
 }
 
-TEST(PosixPlatformTest, AMissingLibraryDoesNotLoad) {
-    EXPECT_EQ(qorlink::posix::loadSharedObject("NoSuchLibrary.dll"), nullptr);
+TEST(HostPlatformTest, AMissingLibraryDoesNotLoad) {
+    EXPECT_EQ(qorlink::hostPlatform().loadLibrary("NoSuchLibrary.dll"), nullptr);
 }
 
 }  // namespace
