@@ -5,7 +5,6 @@ set -euo pipefail
 packages=(
     build-essential cmake clang-format pkg-config
     googletest libgtest-dev
-    libssl-dev
     qt6-base-dev libgl1-mesa-dev libxkbcommon-dev
 )
 

@@ -12,9 +12,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "aes256.h"
+
 namespace orvia::keys {
 
-inline constexpr size_t kCipherBlock = 16;
+inline constexpr size_t kCipherBlock = kAesBlock;
 
 // Enciphers or deciphers `length` bytes (a positive multiple of 16) from `in` to `out`.
 // False on any failure; `out` then holds nothing useful.
