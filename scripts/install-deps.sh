@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when they are missing.
+# Installs the Debian packages the build and the tests need, when they are missing. With
+# "windows": also the MinGW-w64 cross compilers (64- and 32-bit) and Wine to run the Windows
+# tests. GoogleTest for Windows is built from the googletest sources.
 set -euo pipefail
 
 packages=(
@@ -7,6 +9,9 @@ packages=(
     googletest libgtest-dev
     qt6-base-dev libgl1-mesa-dev libxkbcommon-dev
 )
+if [ "${1:-}" = windows ]; then
+    packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine libwine)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
