@@ -1,16 +1,20 @@
 // The fault soak: a seeded mix of thousands of calls (values, queries, fetches, uploads, sized
 // reads) against the software camera while its answers and the host's bytes go wrong at a few
-// percent each, over the virtual serial line and the virtual camera drive.
+// percent each, over the virtual serial line and the virtual camera drive, and (on request, in
+// real time) over a pseudo-terminal.
 //
 // Every call must end with a documented result within the bound that the time-outs and retry
 // limits give it; every upload reported as 0 must have reached the camera byte for byte, once;
 // every value or record reported as read must be the camera's; and once the faults stop the
 // connection must work. The seed and a summary are printed; ORVIA_SOAK_SEED and
 // ORVIA_SOAK_CALLS choose another run, ORVIA_SOAK_ALTER=1 adds bytes altered on the line, and
-// ORVIA_SOAK_TRACE=n tells what happened during call n.
+// ORVIA_SOAK_TRACE=n tells what happened during call n. ORVIA_SOAK_PTY=1 runs the serial soak
+// again through the host's own serial backend against the camera served on a pseudo-terminal.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +24,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "camsim/catalogue_profile.h"
@@ -28,6 +33,10 @@
 #include "storage/device_table.h"
 #include "virtual_platform.h"
 #include "virtual_scsi.h"
+
+#if !defined(_WIN32)
+#include "camsim/pty_server.h"
+#endif
 
 namespace qorlink::test {
 namespace {
@@ -67,7 +76,7 @@ uint64_t CallBoundMs(bool usb, size_t frames) {
 // type turned from "more" into "last" (or back) is one neither side can tell from a good one.
 class FaultyLinePlatform final : public Platform {
   public:
-    FaultyLinePlatform(VirtualPlatform& inner, uint64_t seed) : inner_(inner), rng_(seed) {}
+    FaultyLinePlatform(Platform& inner, uint64_t seed) : inner_(inner), rng_(seed) {}
     void setRates(double drop, double alter) {
         drop_ = drop;
         alter_ = alter;
@@ -128,7 +137,7 @@ class FaultyLinePlatform final : public Platform {
         FaultyLinePlatform& owner_;
     };
 
-    VirtualPlatform& inner_;
+    Platform& inner_;
     std::mt19937_64 rng_;
     double drop_ = 0, alter_ = 0;
 };
@@ -149,9 +158,46 @@ struct Summary {
     std::map<int32_t, int> results;
 };
 
+// Where the library meets the camera.
+enum class Path {
+    VirtualLine,     // the virtual serial line and clock
+    CameraDrive,     // the virtual camera drive and clock
+    PseudoTerminal,  // the host's serial backend, the camera served on a pty in real time
+};
+
+#if !defined(_WIN32)
+// The camera on a pseudo-terminal, served only while the library is in a call, so that the soak
+// reads the camera's state between calls without racing the server.
+class PtyCamera {
+  public:
+    explicit PtyCamera(camsim::Camera& camera) : server_(camera) {}
+    bool ok() const { return server_.ok(); }
+    const std::string& device() const { return server_.slavePath(); }
+
+    template <typename Call>
+    int32_t serve(Call call) {
+        serving_ = true;
+        std::thread server([this] { server_.run([this] { return serving_.load(); }); });
+        const int32_t r = call();
+        serving_ = false;
+        server.join();
+        return r;
+    }
+
+  private:
+    camsim::PtyServer server_;
+    std::atomic<bool> serving_{false};
+};
+#endif
+
 class Soak {
   public:
-    Soak(uint64_t seed, bool usb) : seed_(seed), usb_(usb), rng_(seed), line_(platform_, seed) {
+    Soak(uint64_t seed, Path path)
+        : seed_(seed),
+          usb_(path == Path::CameraDrive),
+          pty_(path == Path::PseudoTerminal),
+          rng_(seed),
+          line_(pty_ ? hostPlatform() : static_cast<Platform&>(platform_), seed) {
         camera_.faults().reseed(seed);
         auto before = camera_.hooks().onDataReceived;
         camera_.hooks().onDataReceived = [this, before](int code, const Bytes& data) {
@@ -162,6 +208,8 @@ class Soak {
         if (usb_) {
             ResetDeviceTable();
             addScsiCamera(platform_, "/dev/sdb", drive_);
+        } else if (pty_) {
+            servePty();
         } else {
             platform_.attach(1, camera_);
         }
@@ -173,8 +221,17 @@ class Soak {
 
     void open() {
         ASSERT_EQ(Cam_set_speed(5), 0);
-        ASSERT_EQ(Cam_set_port(usb_ ? 160 : 1), usb_ ? 160 : 1);
-        ASSERT_EQ(Cam_session_enabled(1), 0);
+        ASSERT_EQ(served([&] { return Cam_set_port(usb_ ? 160 : 1); }), usb_ ? 160 : 1);
+        ASSERT_EQ(served([] { return Cam_session_enabled(1); }), 0);
+    }
+
+    // Runs one library call with the camera answering.
+    template <typename Call>
+    int32_t served(Call call) {
+#if !defined(_WIN32)
+        if (pty_) return ptyCamera_->serve(call);
+#endif
+        return call();
     }
 
     void faultsOn(double rate) {
@@ -296,16 +353,23 @@ class Soak {
         if (!std::equal(buf.begin(), buf.end() - 1, record.begin())) wrong("sized read");
     }
 
+    uint64_t nowUs() {
+        if (!pty_) return platform_.clock().nowUs();
+        return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                         std::chrono::steady_clock::now().time_since_epoch())
+                                         .count());
+    }
+
     template <typename Call>
     int32_t timed(const char* what, size_t frames, Call call) {
-        const uint64_t start = platform_.clock().nowUs();
+        const uint64_t start = nowUs();
         const FaultCounts faultsBefore = faultCounts();
         const size_t logBefore = camera_.log().size();
-        const int32_t r = call();
+        const int32_t r = served(call);
         const uint64_t traced = EnvOr("ORVIA_SOAK_TRACE", 0);
         if (traced != 0 && traced == static_cast<uint64_t>(summary_.calls) + 1)
             trace(what, r, faultsBefore, logBefore);
-        const double ms = double(platform_.clock().nowUs() - start) / 1000.0;
+        const double ms = double(nowUs() - start) / 1000.0;
         const double ratio = ms / double(CallBoundMs(usb_, frames));
         if (ratio > summary_.worstRatio) {
             summary_.worstRatio = ratio;
@@ -369,12 +433,25 @@ class Soak {
         std::printf("\n");
     }
 
-    const Summary& summary() const { return summary_; }
-    camsim::Camera& camera() { return camera_; }
+    const Summary& summary() const {
+        return summary_;
+    }
+    camsim::Camera& camera() {
+        return camera_;
+    }
 
   private:
+    void servePty() {
+#if !defined(_WIN32)
+        ptyCamera_ = std::make_unique<PtyCamera>(camera_);
+        ASSERT_TRUE(ptyCamera_->ok());
+        setenv("QORLINK_COM1", ptyCamera_->device().c_str(), 1);
+#endif
+    }
+
     uint64_t seed_;
     bool usb_;
+    bool pty_;
     std::mt19937_64 rng_;
     camsim::Camera camera_{SoakProfile()};
     camsim::CatalogueModel model_{camera_};
@@ -387,13 +464,17 @@ class Soak {
     std::vector<Bytes> completedLoads_;
     std::optional<Bytes> awaitingCompletion_;
     Summary summary_;
+#if !defined(_WIN32)
+    std::unique_ptr<PtyCamera> ptyCamera_;
+#endif
 };
 
-void RunSoak(bool usb, const char* name) {
+void RunSoak(Path path, const char* name, int defaultCalls) {
     const uint64_t seed = EnvOr("ORVIA_SOAK_SEED", 20261210);
-    const int calls = static_cast<int>(EnvOr("ORVIA_SOAK_CALLS", 3000));
+    const int calls = static_cast<int>(EnvOr("ORVIA_SOAK_CALLS", defaultCalls));
     SCOPED_TRACE("seed " + std::to_string(seed));
-    Soak soak(seed, usb);
+    Soak soak(seed, path);
+    if (::testing::Test::HasFatalFailure()) return;
     soak.open();
     if (::testing::Test::HasFatalFailure()) return;
     soak.faultsOn(0.01);
@@ -403,11 +484,13 @@ void RunSoak(bool usb, const char* name) {
     // The faults stop: the connection works at once.
     soak.faultsOff();
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(Cam_get_lcd_type(), soak.camera().profile().lcdType) << "seed " << seed;
+        EXPECT_EQ(soak.served([] { return Cam_get_lcd_type(); }), soak.camera().profile().lcdType)
+            << "seed " << seed;
         const Bytes data(5000, static_cast<uint8_t>(i));
-        EXPECT_EQ(Cam_load_picture_data(data.data(), 5000), 0) << "seed " << seed;
+        EXPECT_EQ(soak.served([&] { return Cam_load_picture_data(data.data(), 5000); }), 0)
+            << "seed " << seed;
         char text[33] = {};
-        EXPECT_EQ(Cam_get_version(text), 0) << "seed " << seed;
+        EXPECT_EQ(soak.served([&] { return Cam_get_version(text); }), 0) << "seed " << seed;
     }
     soak.print(name);
     EXPECT_EQ(soak.summary().wrongSuccesses, 0) << "seed " << seed;
@@ -415,11 +498,22 @@ void RunSoak(bool usb, const char* name) {
 }
 
 TEST(FaultSoak, SerialLine) {
-    RunSoak(false, "serial");
+    RunSoak(Path::VirtualLine, "serial", 3000);
 }
 
 TEST(FaultSoak, CameraDrive) {
-    RunSoak(true, "usb");
+    RunSoak(Path::CameraDrive, "usb", 3000);
+}
+
+// In real time: each lost or late answer costs its whole time-out, so this runs only when asked
+// for, before a release.
+TEST(FaultSoak, PseudoTerminal) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "pseudo-terminals are a POSIX host's";
+#else
+    if (EnvOr("ORVIA_SOAK_PTY", 0) == 0) GTEST_SKIP() << "set ORVIA_SOAK_PTY=1 to run it";
+    RunSoak(Path::PseudoTerminal, "pty", 300);
+#endif
 }
 
 }  // namespace
