@@ -2,6 +2,7 @@
 // records of the profile, diagnostic results, upload and commit, the camera's memories, and the
 // identity it stores.
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstring>
