@@ -114,7 +114,7 @@ class PosixSerialPort final : public SerialPort {
         uint64_t deadline = monotonicUs() + static_cast<uint64_t>(timeoutMs) * 1000;
         size_t got = 0;
         bool signalled = false;  // poll reported input that the last read did not find
-        bool paced = false;      // slept once for the line time of the missing bytes
+        size_t pacedAt = 0;      // bytes held when the read last slept for the line time
         while (got < n) {
             ssize_t r = ::read(fd_, data + got, n - got);
             if (r > 0) {
@@ -128,16 +128,17 @@ class PosixSerialPort final : public SerialPort {
             bool nothing = r == 0 || errno == EAGAIN;
             if (!nothing || signalled) return got > 0 ? static_cast<int>(got) : -1;
             // Once the bytes flow, the rest cannot arrive faster than the line carries them:
-            // sleep once for their line time and take them together, instead of waking for
-            // every few bytes the driver passes on. What is still missing after that (a sender
-            // a little behind its line) is waited for as it comes.
+            // sleep for their line time and take them together, instead of waking for every few
+            // bytes the driver passes on. A sender a little behind its line leaves a tail, paced
+            // the same way as long as each sleep brought bytes; a sender that went quiet is
+            // waited for as it comes.
             const uint64_t missing = n - got;
-            if (got > 0 && !paced && missing > 1 && baud_ > 0) {
+            if (got > pacedAt && missing > 1 && baud_ > 0) {
                 const uint64_t us =
                     missing * kBitsPerByte * 1'000'000 / static_cast<uint64_t>(baud_);
                 const uint64_t now = monotonicUs();
                 if (now < deadline) sleepUs(std::min(us, deadline - now));
-                paced = true;
+                pacedAt = got;
                 continue;
             }
             int w = waitFor(fd_, POLLIN, deadline);
