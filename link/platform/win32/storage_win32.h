@@ -1,4 +1,4 @@
-// Camera drives on Windows: SCSI pass-through on NT systems, ASPI on Windows 9x.
+// Camera drives on Windows: drive roots ("E:\") spoken to with SCSI pass-through.
 #pragma once
 
 #include <memory>
