@@ -23,6 +23,8 @@
 #include "win32/aspi_discovery_win32.h"
 #include "win32/aspi_layer_win32.h"
 #include "win32/library_win32.h"
+#include "win32/storage_choice_win32.h"
+#include "win32/storage_win32.h"
 
 namespace qorlink::test {
 namespace {
@@ -313,6 +315,22 @@ TEST_F(AspiTest, OnlyAddressesOnTheBusAnswer) {
     uint8_t data[36] = {};
     EXPECT_FALSE(Inquiry(*absent, data));
     EXPECT_TRUE(waiter_.waits().empty());
+}
+
+// The host's backend choice reaches the same layer.
+TEST_F(AspiTest, HostBackendFollowsTheChoice) {
+    win32::overrideStorageChoice(win32::StorageChoice::Aspi);
+    EXPECT_EQ(win32::listCameraDrives(), std::vector<std::string>{"aspi:0:1:0"});
+    EXPECT_EQ(win32::openCameraDrive("E:\\"), nullptr);
+    std::unique_ptr<ScsiDevice> device = win32::openCameraDrive("aspi:0:1:0");
+    ASSERT_NE(device, nullptr);
+    uint8_t data[36] = {};
+    EXPECT_TRUE(Inquiry(*device, data));
+
+    win32::overrideStorageChoice(win32::StorageChoice::None);
+    EXPECT_TRUE(win32::listCameraDrives().empty());
+    EXPECT_EQ(win32::openCameraDrive("aspi:0:1:0"), nullptr);
+    win32::overrideStorageChoice(std::nullopt);
 }
 
 // A virtual platform whose camera drives are reached through the ASPI backend.

@@ -1,6 +1,6 @@
 // The NT camera drive backend on scripted drives: which drives are listed and how they are
-// opened, the pass-through request each command becomes and how its outcome is judged, and whole
-// sessions through the library over it.
+// opened, the pass-through request each command becomes and how its outcome is judged, whole
+// sessions through the library over it, and the choice of backend by system version.
 #include <gtest/gtest.h>
 
 // The pass-through structure needs the Windows types first.
@@ -25,6 +25,7 @@
 #include "usb_platform.h"
 #include "win32/drive_io_win32.h"
 #include "win32/drives_win32.h"
+#include "win32/storage_choice_win32.h"
 
 namespace qorlink::test {
 namespace {
@@ -435,6 +436,39 @@ TEST_F(Win32SessionTest, ValueQueriesAndCloseGoThroughPassThroughRequests) {
     EXPECT_TRUE(floppy_.log().empty());
     EXPECT_EQ(drive_.protocolErrors(), 0);
     EXPECT_EQ(platform_.drives().violations(), 0);
+}
+
+TEST(Win32StorageChoice, FollowsTheSystemVersion) {
+    using win32::StorageChoice;
+    struct Case {
+        uint32_t platform, major, minor;
+        StorageChoice choice;
+    };
+    const Case cases[] = {
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 10, StorageChoice::Aspi},
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 90, StorageChoice::Aspi},
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 0, StorageChoice::None},
+        {VER_PLATFORM_WIN32_WINDOWS, 5, 1, StorageChoice::None},
+        {VER_PLATFORM_WIN32_NT, 4, 0, StorageChoice::None},
+        {VER_PLATFORM_WIN32_NT, 4, 10, StorageChoice::None},
+        {VER_PLATFORM_WIN32_NT, 5, 0, StorageChoice::PassThrough},
+        {VER_PLATFORM_WIN32_NT, 10, 0, StorageChoice::PassThrough},
+        {VER_PLATFORM_WIN32s, 3, 11, StorageChoice::None},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(win32::chooseStorage(c.platform, c.major, c.minor), c.choice)
+            << c.platform << " " << c.major << "." << c.minor;
+    }
+}
+
+TEST(Win32StorageChoice, TheVariableNamesOneBackendExactly) {
+    using win32::StorageChoice;
+    EXPECT_EQ(win32::parseStorageChoice("passthrough"), StorageChoice::PassThrough);
+    EXPECT_EQ(win32::parseStorageChoice("aspi"), StorageChoice::Aspi);
+    EXPECT_EQ(win32::parseStorageChoice("none"), StorageChoice::None);
+    for (const char* text :
+         {static_cast<const char*>(nullptr), "", "ASPI", "pass-through", "aspi "})
+        EXPECT_EQ(win32::parseStorageChoice(text), std::nullopt) << (text ? text : "null");
 }
 
 }  // namespace
