@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <fstream>
 
+#include "scsi_sense.h"
+
 namespace qorlink {
 namespace linuxscsi {
 namespace {
@@ -17,7 +19,6 @@ namespace {
 constexpr char kSysBlock[] = "/sys/block";
 constexpr char kDevDir[] = "/dev";
 constexpr uint16_t kDriverSense = 0x08;  // sense data was written; judged by its key
-constexpr uint8_t kSenseKeyNone = 0x00;
 constexpr size_t kSenseSpace = 32;
 constexpr unsigned kMsPerSecond = 1000;
 
@@ -50,15 +51,6 @@ bool IsSdDisk(const std::string& name) {
     return name.size() > 2 && name.compare(0, 2, "sd") == 0 &&
            std::all_of(name.begin() + 2, name.end(),
                        [](char ch) { return ch >= 'a' && ch <= 'z'; });
-}
-
-// Sense key of fixed (0x70/0x71) or descriptor (0x72/0x73) format sense data; -1 if unknown.
-int SenseKey(const uint8_t* sense, size_t length) {
-    if (length == 0) return -1;
-    const uint8_t response = sense[0] & 0x7F;
-    if ((response == 0x70 || response == 0x71) && length > 2) return sense[2] & 0x0F;
-    if ((response == 0x72 || response == 0x73) && length > 1) return sense[1] & 0x0F;
-    return -1;
 }
 
 class SgDevice final : public ScsiDevice {
@@ -134,7 +126,7 @@ bool commandSucceeded(uint8_t status, uint16_t hostStatus, uint16_t driverStatus
     if (status != 0 || hostStatus != 0) return false;
     if ((driverStatus & ~kDriverSense) != 0) return false;
     if (senseLength == 0) return (driverStatus & kDriverSense) == 0;
-    return SenseKey(sense, senseLength) == kSenseKeyNone;
+    return SenseKey(sense, senseLength) == kSenseKeyNoSense;
 }
 
 }  // namespace linuxscsi

@@ -1,4 +1,5 @@
-// Camera drives on Windows: SCSI pass-through on NT systems, ASPI on Windows 9x.
+// Camera drives on Windows, through the backend chosen for this system (storage_choice_win32.h):
+// drive roots ("E:\") with SCSI pass-through on NT systems, "aspi:H:T:L" devices on Windows 9x.
 #pragma once
 
 #include <memory>
@@ -11,7 +12,7 @@ namespace qorlink::win32 {
 
 // Names of the removable drives that answer as SCSI devices now.
 std::vector<std::string> listCameraDrives();
-// Opens one of them; null when it cannot be opened.
+// Opens one of them; null when it cannot be opened or belongs to the other backend.
 std::unique_ptr<ScsiDevice> openCameraDrive(const std::string& name);
 
 }  // namespace qorlink::win32
