@@ -120,6 +120,11 @@ class PosixSerialPort final : public SerialPort {
             if (r > 0) {
                 got += static_cast<size_t>(r);
                 signalled = false;
+                // The driver passed on all it had: the rest is still on the line.
+                if (got < n && got > pacedAt) {
+                    paceForMissing(n - got, deadline);
+                    pacedAt = got;
+                }
                 continue;
             }
             if (r < 0 && errno == EINTR) continue;
@@ -127,20 +132,6 @@ class PosixSerialPort final : public SerialPort {
             // reported it readable.
             bool nothing = r == 0 || errno == EAGAIN;
             if (!nothing || signalled) return got > 0 ? static_cast<int>(got) : -1;
-            // Once the bytes flow, the rest cannot arrive faster than the line carries them:
-            // sleep for their line time and take them together, instead of waking for every few
-            // bytes the driver passes on. A sender a little behind its line leaves a tail, paced
-            // the same way as long as each sleep brought bytes; a sender that went quiet is
-            // waited for as it comes.
-            const uint64_t missing = n - got;
-            if (got > pacedAt && missing > 1 && baud_ > 0) {
-                const uint64_t us =
-                    missing * kBitsPerByte * 1'000'000 / static_cast<uint64_t>(baud_);
-                const uint64_t now = monotonicUs();
-                if (now < deadline) sleepUs(std::min(us, deadline - now));
-                pacedAt = got;
-                continue;
-            }
             int w = waitFor(fd_, POLLIN, deadline);
             if (w == 0) break;
             if (w < 0) return got > 0 ? static_cast<int>(got) : -1;
@@ -152,6 +143,17 @@ class PosixSerialPort final : public SerialPort {
     bool purge() override { return tcflush(fd_, TCIOFLUSH) == 0; }
 
   private:
+    // Once bytes flow, the rest cannot arrive faster than the line carries them: sleep for their
+    // line time and take them together, instead of waking for every few bytes the driver passes
+    // on. A sender a little behind its line leaves a tail, paced the same way after each sleep
+    // that brought bytes; a sender that went quiet is waited for as it comes.
+    void paceForMissing(size_t missing, uint64_t deadline) const {
+        if (missing < 2 || baud_ <= 0) return;
+        const uint64_t us = missing * kBitsPerByte * 1'000'000 / static_cast<uint64_t>(baud_);
+        const uint64_t now = monotonicUs();
+        if (now < deadline) sleepUs(std::min<uint64_t>(us, deadline - now));
+    }
+
     static bool applySpeed(termios& t, int baud) {
         speed_t s = speedConstant(baud);
         return s != 0 && cfsetispeed(&t, s) == 0 && cfsetospeed(&t, s) == 0;
