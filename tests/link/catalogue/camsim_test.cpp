@@ -2,12 +2,12 @@
 // records of the profile, diagnostic results, upload and commit, the camera's memories, and the
 // identity it stores.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <string>
 
 #include "camsim_fixture.h"
+#include "open_file.h"
 
 namespace qorlink::test {
 namespace {
@@ -63,10 +63,11 @@ TEST_F(CamsimCatalogueTest, DiagnosticProgramsLeaveTheirResultText) {
 TEST_F(CamsimCatalogueTest, CommittedLoadBecomesTheFirmwareVersion) {
     std::string image(70000, '\x5A');
     image.replace(1000, 20, "VERSION=2.00.0101\r\n");
-    const int fd = memfd_create("firmware", 0);
-    ASSERT_EQ(write(fd, image.data(), image.size()), ssize_t(image.size()));
-    ASSERT_EQ(Cam_load_file_data(fd, camsim::kSelectorFirmware), 0);
-    close(fd);
+    {
+        const OpenFile file(image);
+        ASSERT_TRUE(file.ok());
+        ASSERT_EQ(Cam_load_file_data(file.handle(), camsim::kSelectorFirmware), 0);
+    }
     EXPECT_EQ(model_.loadedData().size(), image.size());
 
     ASSERT_EQ(Cam_write_loaded_data(), 0);
