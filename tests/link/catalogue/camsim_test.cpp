@@ -68,11 +68,14 @@ TEST_F(CamsimCatalogueTest, CommittedLoadBecomesTheFirmwareVersion) {
         ASSERT_TRUE(file.ok());
         ASSERT_EQ(Cam_load_file_data(file.handle(), camsim::kSelectorFirmware), 0);
     }
-    EXPECT_EQ(model_.loadedData().size(), image.size());
+    const std::vector<uint8_t> bytes(image.begin(), image.end());
+    EXPECT_EQ(model_.loadedData(), bytes);
+    EXPECT_EQ(model_.lastLoad(), bytes);
 
     ASSERT_EQ(Cam_write_loaded_data(), 0);
     ASSERT_TRUE(waitReady(70));
     EXPECT_EQ(model_.commits(), 1);
+    EXPECT_EQ(model_.lastLoad(), bytes) << "kept by the commit";
     char version[32] = {};
     ASSERT_EQ(Cam_get_version(version), 0);
     EXPECT_STREQ(version, "2.00.0101");
