@@ -18,7 +18,7 @@ if [ "${1:-}" = --wired ]; then
     wine=$2 wineserver=$3 program=$4 file=$5
     "$wineserver" 2>/dev/null
     "$wine" reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$QORLINK_COM1" /f >/dev/null
-    "$wineserver" -k
+    "$wineserver" -k || true  # already gone: nothing to end
     "$wineserver" -w
     "$wineserver" 2>/dev/null
     exec env -u QORLINK_COM1 "$wine" "$program" "Z:$file"
@@ -32,7 +32,7 @@ if [ ! -x "$camsim" ]; then
 fi
 
 export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all
-mkdir -p "$work"
+mkdir -p "$WINEPREFIX"
 trap '"$wineserver" -k 2>/dev/null || true' EXIT  # ends the prefix's session at once
 
 firmware=3.21.0456 type=XQ900 lcd=3
