@@ -1,5 +1,6 @@
 // Bulk transfer and memory access against a scripted camera on a virtual serial line.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
