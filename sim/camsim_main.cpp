@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -37,6 +38,8 @@ struct Options {
     uint64_t seed = 1;
     bool verbose = false;
     std::vector<char*> program;
+    // Where the data of the last load go when serving ends (empty: nowhere).
+    std::string saveLoad;
     // Execute codes the camera refuses to start (answers DC1).
     std::vector<int> refusedExecutes;
 };
@@ -60,7 +63,9 @@ void usage() {
                  "  --fault KIND=RATE    inject KIND (drop, corrupt, nak, dc1, stray, end, delay)\n"
                  "                       into that share of answers\n"
                  "  --seed N             seed of the fault generator\n"
-                 "  --verbose            report every command received on standard error\n");
+                 "  --verbose            report every command received on standard error\n"
+                 "  --save-load FILE     when serving ends, write the data of the last load\n"
+                 "                       (committed or not) to FILE\n");
 }
 
 bool setRate(camsim::FaultRates& r, const std::string& arg) {
@@ -142,6 +147,8 @@ bool parse(int argc, char** argv, Options& o) {
             if (!setRate(o.rates, v)) return false;
         } else if (a == "--seed") {
             o.seed = std::strtoull(v, nullptr, 10);
+        } else if (a == "--save-load") {
+            o.saveLoad = v;
         } else {
             return false;
         }
@@ -174,6 +181,14 @@ void reportCommands(const camsim::Camera& camera, size_t& reported) {
                      static_cast<double>(e.atUs) / 1000.0, e.cls, e.op, e.code, e.value,
                      e.payload.size());
     }
+}
+
+bool saveLoad(const camsim::CatalogueModel& catalogue, const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) return false;
+    const std::vector<uint8_t>& data = catalogue.lastLoad();
+    const bool written = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    return std::fclose(f) == 0 && written;
 }
 
 }  // namespace
@@ -224,6 +239,11 @@ int main(int argc, char** argv) {
     if (child > 0 && !childDone) {
         kill(child, SIGTERM);
         waitpid(child, &status, 0);
+    }
+    if (!o.saveLoad.empty() && !saveLoad(catalogue, o.saveLoad)) {
+        std::fprintf(stderr, "camsim: cannot write %s: %s\n", o.saveLoad.c_str(),
+                     std::strerror(errno));
+        return 1;
     }
     return child > 0 ? exitStatusOf(status) : 0;
 }

@@ -187,6 +187,7 @@ struct CatalogueModel::State {
     std::vector<uint8_t> loaded;
     int32_t loadedSelector = 0;
     std::map<int32_t, std::vector<uint8_t>> committed;
+    int32_t lastCommittedSelector = 0;
     int commits = 0;
     std::map<int, std::map<uint32_t, uint8_t>> memories;
     std::vector<uint8_t> diagBuffer;  // the last data sent to the diagnostic buffer
@@ -368,6 +369,7 @@ struct CatalogueModel::State {
                 p.records[kCodeFirmwareVersion] = textRecord(p.firmwareVersion, 32);
             }
             committed[loadedSelector] = std::move(loaded);
+            lastCommittedSelector = loadedSelector;
             loaded.clear();
             ++commits;
         }
@@ -439,6 +441,11 @@ const std::vector<uint8_t>& CatalogueModel::committedData(int32_t selector) cons
     static const std::vector<uint8_t> none;
     const auto it = state_->committed.find(selector);
     return it == state_->committed.end() ? none : it->second;
+}
+
+const std::vector<uint8_t>& CatalogueModel::lastLoad() const {
+    if (!state_->loaded.empty() || state_->commits == 0) return state_->loaded;
+    return committedData(state_->lastCommittedSelector);
 }
 
 std::vector<uint8_t> CatalogueModel::readMemory(int code, uint32_t address, size_t n) const {

@@ -156,6 +156,18 @@ TEST(Qorctl, DrawsAProgressBarOnATerminal) {
     EXPECT_TRUE(has(run, "[########################################] 100%")) << run.output;
 }
 
+TEST(Qorctl, UploadedImageReachesTheCameraByteForByte) {
+    std::string bytes = kJpeg;
+    for (int i = 0; i < 4096; ++i)
+        bytes += static_cast<char>(i * 7 + i / 256);
+    const std::string image = scratchFile("qorctl_exact.JPG", bytes);
+    const std::string saved = ::testing::TempDir() + "qorctl_exact.saved";
+    std::remove(saved.c_str());
+    const CommandRun run = Qorctl("--yes upload image " + image, "--save-load " + saved);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(readAll(saved) == bytes) << "what camsim saved differs from the file";
+}
+
 TEST(Qorctl, StationLogRecordsEveryRunAndAnUnwritableLogOnlyWarns) {
     const std::string log = ::testing::TempDir() + "qorctl_station.log";
     std::remove(log.c_str());

@@ -100,6 +100,9 @@ class CatalogueModel {
     int commits() const;
     // The data the last commit with load selector `selector` kept (empty: none).
     const std::vector<uint8_t>& committedData(int32_t selector) const;
+    // The data of the last load: what was loaded since the last commit, or else what the last
+    // commit kept (empty: nothing loaded yet).
+    const std::vector<uint8_t>& lastLoad() const;
 
     // The camera's memories by code (223, 222, 170).
     std::vector<uint8_t> readMemory(int code, uint32_t address, size_t n) const;

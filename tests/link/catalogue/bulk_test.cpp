@@ -1,6 +1,5 @@
 // Bulk transfer and memory access against a scripted camera on a virtual serial line.
 #include <gtest/gtest.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "connection.h"
+#include "open_file.h"
 #include "qorlink.h"
 #include "record_camera.h"
 #include "scripted_session.h"
@@ -34,18 +34,6 @@ int32_t QORLINK_CALL RecordProgress(int32_t user, int32_t zero, int32_t percent)
     g_progress.push_back(percent);
     return g_progress.size() == g_stopAt ? 0 : 1;
 }
-
-// An open file holding `bytes`, positioned at its end.
-struct TempFile {
-    explicit TempFile(const Bytes& bytes) {
-        fd = memfd_create("load", 0);
-        if (!bytes.empty()) {
-            EXPECT_EQ(write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
-        }
-    }
-    ~TempFile() { close(fd); }
-    int fd;
-};
 
 class BulkTest : public ScriptedSessionTest {
   protected:
@@ -74,9 +62,10 @@ TEST_F(BulkTest, PictureLimitIsTenMebibytes) {
 
 TEST_F(BulkTest, FileLoadSendsTheWholeFileWithProgress) {
     const Bytes content = Pattern(5000);
-    TempFile file(content);
+    const OpenFile file(content);
+    ASSERT_TRUE(file.ok());
     ASSERT_EQ(Cam_setup_callback(RecordProgress, 42), 0);
-    ASSERT_EQ(Cam_load_file_data(file.fd, 0x12345678), 0);
+    ASSERT_EQ(Cam_load_file_data(file.handle(), 0x12345678), 0);
     EXPECT_EQ(cam_.values[32], 0x12345678);
     EXPECT_EQ(cam_.received[29], content);
     ASSERT_FALSE(g_progress.empty());
@@ -85,8 +74,9 @@ TEST_F(BulkTest, FileLoadSendsTheWholeFileWithProgress) {
 }
 
 TEST_F(BulkTest, ZeroByteLoadSendsOneCommandFrame) {
-    TempFile empty({});
-    ASSERT_EQ(Cam_load_file_data(empty.fd, 1), 0);
+    const OpenFile empty(Bytes{});
+    ASSERT_TRUE(empty.ok());
+    ASSERT_EQ(Cam_load_file_data(empty.handle(), 1), 0);
     const auto loads = cam_.withCode(29);
     ASSERT_EQ(loads.size(), 1u);
     EXPECT_EQ(Hex(loads[0].frame), "1B 43 02 00 03 1D 20 00");

@@ -2,13 +2,12 @@
 // records of the profile, diagnostic results, upload and commit, the camera's memories, and the
 // identity it stores.
 #include <gtest/gtest.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <string>
 
 #include "camsim_fixture.h"
+#include "open_file.h"
 
 namespace qorlink::test {
 namespace {
@@ -64,15 +63,19 @@ TEST_F(CamsimCatalogueTest, DiagnosticProgramsLeaveTheirResultText) {
 TEST_F(CamsimCatalogueTest, CommittedLoadBecomesTheFirmwareVersion) {
     std::string image(70000, '\x5A');
     image.replace(1000, 20, "VERSION=2.00.0101\r\n");
-    const int fd = memfd_create("firmware", 0);
-    ASSERT_EQ(write(fd, image.data(), image.size()), ssize_t(image.size()));
-    ASSERT_EQ(Cam_load_file_data(fd, camsim::kSelectorFirmware), 0);
-    close(fd);
-    EXPECT_EQ(model_.loadedData().size(), image.size());
+    {
+        const OpenFile file(image);
+        ASSERT_TRUE(file.ok());
+        ASSERT_EQ(Cam_load_file_data(file.handle(), camsim::kSelectorFirmware), 0);
+    }
+    const std::vector<uint8_t> bytes(image.begin(), image.end());
+    EXPECT_EQ(model_.loadedData(), bytes);
+    EXPECT_EQ(model_.lastLoad(), bytes);
 
     ASSERT_EQ(Cam_write_loaded_data(), 0);
     ASSERT_TRUE(waitReady(70));
     EXPECT_EQ(model_.commits(), 1);
+    EXPECT_EQ(model_.lastLoad(), bytes) << "kept by the commit";
     char version[32] = {};
     ASSERT_EQ(Cam_get_version(version), 0);
     EXPECT_STREQ(version, "2.00.0101");
