@@ -41,6 +41,18 @@ OpenFile::~OpenFile() {
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
+OpenPipe::OpenPipe() {
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 0)) return;
+    readEnd_ = reinterpret_cast<intptr_t>(readEnd);
+    writeEnd_ = reinterpret_cast<intptr_t>(writeEnd);
+}
+
+OpenPipe::~OpenPipe() {
+    if (readEnd_ != -1) CloseHandle(reinterpret_cast<HANDLE>(readEnd_));
+    if (writeEnd_ != -1) CloseHandle(reinterpret_cast<HANDLE>(writeEnd_));
+}
+
 #else
 
 OpenFile::OpenFile(std::string_view bytes) {
@@ -51,6 +63,18 @@ OpenFile::OpenFile(std::string_view bytes) {
 
 OpenFile::~OpenFile() {
     if (handle_ >= 0) close(static_cast<int>(handle_));
+}
+
+OpenPipe::OpenPipe() {
+    int ends[2];
+    if (pipe(ends) != 0) return;
+    readEnd_ = ends[0];
+    writeEnd_ = ends[1];
+}
+
+OpenPipe::~OpenPipe() {
+    if (readEnd_ >= 0) close(static_cast<int>(readEnd_));
+    if (writeEnd_ >= 0) close(static_cast<int>(writeEnd_));
 }
 
 #endif

@@ -28,4 +28,21 @@ class OpenFile {
     bool ok_ = false;
 };
 
+// The reading end of an empty pipe, in the same form: an open file that has no start to read
+// from.
+class OpenPipe {
+  public:
+    OpenPipe();
+    ~OpenPipe();
+    OpenPipe(const OpenPipe&) = delete;
+    OpenPipe& operator=(const OpenPipe&) = delete;
+
+    bool ok() const { return readEnd_ != -1; }
+    intptr_t handle() const { return readEnd_; }
+
+  private:
+    intptr_t readEnd_ = -1;
+    intptr_t writeEnd_ = -1;
+};
+
 }  // namespace qorlink::test

@@ -10,10 +10,11 @@ namespace qorlink::win32 {
 
 FileRead readWholeFile(intptr_t file, std::vector<uint8_t>* bytes) {
     const HANDLE handle = reinterpret_cast<HANDLE>(file);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return FileRead::SizeUnknown;
+    // A pipe or device has no start to read from.
+    if (GetFileType(handle) != FILE_TYPE_DISK) return FileRead::Failed;
     LARGE_INTEGER size{};
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle, &size) ||
-        size.QuadPart < 0)
-        return FileRead::SizeUnknown;
+    if (!GetFileSizeEx(handle, &size) || size.QuadPart < 0) return FileRead::SizeUnknown;
     if (static_cast<uint64_t>(size.QuadPart) > SIZE_MAX) return FileRead::Failed;
     LARGE_INTEGER start{};
     if (!SetFilePointerEx(handle, start, nullptr, FILE_BEGIN)) return FileRead::Failed;

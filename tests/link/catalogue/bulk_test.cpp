@@ -1,6 +1,5 @@
 // Bulk transfer and memory access against a scripted camera on a virtual serial line.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -84,21 +83,19 @@ TEST_F(BulkTest, ZeroByteLoadSendsOneCommandFrame) {
 }
 
 TEST_F(BulkTest, FileErrorsAreReportedBeforeAnyData) {
-    int pipeEnds[2];
-    ASSERT_EQ(pipe(pipeEnds), 0);
+    const OpenPipe pipe;
+    ASSERT_TRUE(pipe.ok());
     struct Case {
         const char* what;
         intptr_t file;
         int32_t result;
     };
-    const Case cases[] = {{"no such file", -1, 1}, {"cannot seek", pipeEnds[0], 255}};
+    const Case cases[] = {{"no such file", -1, 1}, {"cannot seek", pipe.handle(), 255}};
     for (const Case& k : cases) {
         cam_.received.erase(29);
         EXPECT_EQ(Cam_load_file_data(k.file, 1), k.result) << k.what;
         EXPECT_TRUE(cam_.withCode(29).empty()) << k.what;
     }
-    close(pipeEnds[0]);
-    close(pipeEnds[1]);
 }
 
 TEST_F(BulkTest, SaveStabiliserDataIsBoundedByTheCallerLength) {

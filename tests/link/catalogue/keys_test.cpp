@@ -1,5 +1,4 @@
 // The key set exports with the stand-in key source and decipher libraries.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +7,7 @@
 #include <string>
 
 #include "keydata.h"
+#include "library_file.h"
 #include "platform.h"
 #include "qorlink.h"
 
@@ -17,8 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kPluginDir = ORVIA_PLUGIN_DIR;
-const std::string kRavik = kPluginDir + "/libravik.so";
-const std::string kCifrel = kPluginDir + "/libcifrel.so";
+const std::string kRavik = LibraryFileIn(kPluginDir, "Ravik.dll");
+const std::string kCifrel = LibraryFileIn(kPluginDir, "Cifrel.dll");
 
 // The host platform, except that outside libraries come from the files chosen by the test
 // (an empty path: the library is missing).
@@ -35,9 +35,7 @@ class PluginPlatform : public Platform {
         ++loads;
         const std::string& file = files[name];
         if (file.empty()) return nullptr;
-        void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) return nullptr;
-        return std::make_unique<Library>(handle);
+        return LoadLibraryFile(file);
     }
     FileRead readOpenFile(intptr_t file, std::vector<uint8_t>* bytes) override {
         return host().readOpenFile(file, bytes);
@@ -45,20 +43,11 @@ class PluginPlatform : public Platform {
     int loads = 0;
 
   private:
-    struct Library : LoadedLibrary {
-        explicit Library(void* h) : handle(h) {}
-        ~Library() override { dlclose(handle); }
-        void* symbol(const char* name) override { return dlsym(handle, name); }
-        void* handle;
-    };
     static Platform& host() { return hostPlatform(); }
 };
 
 bool Loaded(const std::string& file) {
-    void* h = dlopen(file.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (h == nullptr) return false;
-    dlclose(h);
-    return true;
+    return LibraryFileLoaded(file);
 }
 
 std::vector<uint8_t> Record(size_t n, uint8_t seed) {
@@ -99,19 +88,19 @@ class KeysTest : public ::testing::Test {
 TEST_F(KeysTest, WithoutAConnectionObjectTheKeyExportsAnswer22) {
     Cam_reset_dll();
     std::vector<uint8_t> out(724, 0xAA);
-    EXPECT_EQ(Cam_get_rsa_key(folder_.c_str(), "CAM-0001", out.data()), 22);
-    EXPECT_EQ(Cam_get_rsa_key2(folder_.c_str(), out.data()), 22);
+    EXPECT_EQ(Cam_get_rsa_key(folder_.string().c_str(), "CAM-0001", out.data()), 22);
+    EXPECT_EQ(Cam_get_rsa_key2(folder_.string().c_str(), out.data()), 22);
     EXPECT_EQ(out, std::vector<uint8_t>(724, 0xAA));
 }
 
 TEST_F(KeysTest, KeySetsAreReadDecipheredAndTheLibrariesUnloaded) {
     std::vector<uint8_t> out(724 + 32, 0xAA);
-    ASSERT_EQ(Cam_get_rsa_key(folder_.c_str(), "CAM-0001", out.data()), 0);
+    ASSERT_EQ(Cam_get_rsa_key(folder_.string().c_str(), "CAM-0001", out.data()), 0);
     EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.begin() + 724), key1_);
     EXPECT_EQ(std::vector<uint8_t>(out.begin() + 724, out.end()), std::vector<uint8_t>(32, 0xAA));
 
     std::vector<uint8_t> out2(136 + 32, 0xAA);
-    ASSERT_EQ(Cam_get_rsa_key2(folder_.c_str(), out2.data()), 0);
+    ASSERT_EQ(Cam_get_rsa_key2(folder_.string().c_str(), out2.data()), 0);
     EXPECT_EQ(std::vector<uint8_t>(out2.begin(), out2.begin() + 136), key2_);
     EXPECT_EQ(out2[136], 0xAA);
 
@@ -140,12 +129,12 @@ TEST_F(KeysTest, FailuresLeaveTheOutputUntouched) {
         const fs::path source = k.dataFile ? folder_ : folder_ / "empty";
         fs::create_directories(source);
         std::vector<uint8_t> out(724, 0xAA);
-        EXPECT_EQ(Cam_get_rsa_key(source.c_str(), k.identifier.c_str(), out.data()), k.result)
+        EXPECT_EQ(Cam_get_rsa_key(source.string().c_str(), k.identifier.c_str(), out.data()), k.result)
             << k.what;
         EXPECT_EQ(out, std::vector<uint8_t>(724, 0xAA)) << k.what;
         if (k.identifier == "CAM-0001") {
             std::vector<uint8_t> out2(136, 0xAA);
-            EXPECT_EQ(Cam_get_rsa_key2(source.c_str(), out2.data()), k.result) << k.what;
+            EXPECT_EQ(Cam_get_rsa_key2(source.string().c_str(), out2.data()), k.result) << k.what;
             EXPECT_EQ(out2, std::vector<uint8_t>(136, 0xAA)) << k.what;
         }
         EXPECT_FALSE(Loaded(kRavik)) << k.what;
@@ -154,17 +143,16 @@ TEST_F(KeysTest, FailuresLeaveTheOutputUntouched) {
 }
 
 TEST(KeyDecipher, StandInRejectsLengthsThatAreNotWholeBlocks) {
-    void* h = dlopen(kCifrel.c_str(), RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(h, nullptr);
+    const auto cifrel = LoadLibraryFile(kCifrel);
+    ASSERT_NE(cifrel, nullptr);
     using Fn = int (*)(const unsigned char*, unsigned char*, int);
-    auto decipher = reinterpret_cast<Fn>(dlsym(h, "AES_Dec"));
+    auto decipher = reinterpret_cast<Fn>(cifrel->symbol("AES_Dec"));
     ASSERT_NE(decipher, nullptr);
     unsigned char in[32] = {}, out[32];
     EXPECT_EQ(decipher(in, out, 32), 0);
     EXPECT_EQ(decipher(in, out, 20), -1);
     EXPECT_EQ(decipher(in, out, 0), -1);
     EXPECT_EQ(decipher(nullptr, out, 16), -1);
-    dlclose(h);
 }
 
 }  // namespace
