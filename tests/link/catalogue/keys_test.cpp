@@ -129,7 +129,8 @@ TEST_F(KeysTest, FailuresLeaveTheOutputUntouched) {
         const fs::path source = k.dataFile ? folder_ : folder_ / "empty";
         fs::create_directories(source);
         std::vector<uint8_t> out(724, 0xAA);
-        EXPECT_EQ(Cam_get_rsa_key(source.string().c_str(), k.identifier.c_str(), out.data()), k.result)
+        EXPECT_EQ(Cam_get_rsa_key(source.string().c_str(), k.identifier.c_str(), out.data()),
+                  k.result)
             << k.what;
         EXPECT_EQ(out, std::vector<uint8_t>(724, 0xAA)) << k.what;
         if (k.identifier == "CAM-0001") {
