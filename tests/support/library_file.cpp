@@ -4,8 +4,12 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "win32/library_win32.h"
 #else
 #include <dlfcn.h>
+
+#include "posix/library_posix.h"
 #endif
 
 namespace qorlink::test {
@@ -16,26 +20,8 @@ std::string LibraryFileIn(const std::string& directory, const std::string& windo
 
 #ifdef _WIN32
 
-namespace {
-
-class Module final : public LoadedLibrary {
-  public:
-    explicit Module(HMODULE m) : module_(m) {}
-    ~Module() override { FreeLibrary(module_); }
-    void* symbol(const char* name) override {
-        return reinterpret_cast<void*>(GetProcAddress(module_, name));
-    }
-
-  private:
-    HMODULE module_;
-};
-
-}  // namespace
-
 std::unique_ptr<LoadedLibrary> LoadLibraryFile(const std::string& path) {
-    const HMODULE m = LoadLibraryA(path.c_str());
-    if (m == nullptr) return nullptr;
-    return std::make_unique<Module>(m);
+    return win32::openDll(path);
 }
 
 bool LibraryFileLoaded(const std::string& path) {
@@ -44,24 +30,8 @@ bool LibraryFileLoaded(const std::string& path) {
 
 #else
 
-namespace {
-
-class SharedObject final : public LoadedLibrary {
-  public:
-    explicit SharedObject(void* h) : handle_(h) {}
-    ~SharedObject() override { dlclose(handle_); }
-    void* symbol(const char* name) override { return dlsym(handle_, name); }
-
-  private:
-    void* handle_;
-};
-
-}  // namespace
-
 std::unique_ptr<LoadedLibrary> LoadLibraryFile(const std::string& path) {
-    void* h = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (h == nullptr) return nullptr;
-    return std::make_unique<SharedObject>(h);
+    return posix::openSharedObject(path);
 }
 
 bool LibraryFileLoaded(const std::string& path) {

@@ -47,6 +47,12 @@ void* openFrom(const std::string& directory, const std::string& file) {
 
 }  // namespace
 
+std::unique_ptr<LoadedLibrary> openSharedObject(const std::string& path) {
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) return nullptr;
+    return std::make_unique<SharedObject>(handle);
+}
+
 std::unique_ptr<LoadedLibrary> loadSharedObject(const std::string& windowsName) {
     const std::string file = nativeLibraryName(windowsName);
     void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);

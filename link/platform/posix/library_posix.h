@@ -12,5 +12,7 @@ namespace qorlink::posix {
 // from the running program's directory, then from the directory holding the link library itself.
 // Null when none works.
 std::unique_ptr<LoadedLibrary> loadSharedObject(const std::string& windowsName);
+// Loads the shared object at `path` exactly; null when it cannot be loaded.
+std::unique_ptr<LoadedLibrary> openSharedObject(const std::string& path);
 
 }  // namespace qorlink::posix

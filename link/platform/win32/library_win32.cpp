@@ -49,6 +49,12 @@ HMODULE loadFrom(const std::string& directory, const std::string& file) {
 
 }  // namespace
 
+std::unique_ptr<LoadedLibrary> openDll(const std::string& path) {
+    const HMODULE module = LoadLibraryA(path.c_str());
+    if (module == nullptr) return nullptr;
+    return std::make_unique<Dll>(module);
+}
+
 std::unique_ptr<LoadedLibrary> loadDll(const std::string& windowsName) {
     const std::string file = nativeLibraryName(windowsName);
     HMODULE module = loadFrom(moduleDirectory(nullptr), file);
