@@ -32,10 +32,10 @@ class Host {
     virtual BuildIdentity linkBuildIdentity() = 0;
 };
 
-// The running system. Outside libraries are looked for beside the program: "Ulmora.dll" is
-// "libulmora.so" there (an installed system: in the "orvia" folder beside the link library).
-// The link library file is "libqorlink.so" beside the program, else the
-// file the running library was loaded from.
+// The running system. Outside libraries are looked for beside the program under their names on
+// this system ("Ulmora.dll" is "libulmora.so" on POSIX), then in the "orvia" folder beside the
+// link library (an installed system). The link library file is the one beside the program
+// ("libqorlink.so", "Qorlink.dll"), else the file the running library was loaded from.
 class HostSystem final : public Host {
   public:
     bool markerFilePresent(std::string_view name) override;

@@ -1,17 +1,18 @@
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <system_error>
 
 #include "console/host.h"
+#include "console/host_system_os.h"
 #include "link/platform/library_name.h"
-#include "qorlink.h"
 
 namespace orvia {
 
 namespace {
+
+// An installed system keeps the outside libraries in this folder beside the link library.
+constexpr char kInstalledLibraryFolder[] = "orvia";
 
 std::string lower(std::string_view s) {
     std::string out(s);
@@ -20,23 +21,12 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-class DlLibrary final : public OutsideLibrary {
-  public:
-    explicit DlLibrary(void* handle) : handle_(handle) {}
-    ~DlLibrary() override { dlclose(handle_); }
-    void* symbol(const char* name) override { return dlsym(handle_, name); }
-
-  private:
-    void* handle_;
-};
-
 }  // namespace
 
 std::string HostSystem::programDirectory() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return ".";
-    return exe.parent_path().string();
+    const std::string program = os::programPath();
+    if (program.empty()) return ".";
+    return std::filesystem::path(program).parent_path().string();
 }
 
 bool HostSystem::markerFilePresent(std::string_view name) {
@@ -50,27 +40,23 @@ bool HostSystem::markerFilePresent(std::string_view name) {
 
 std::unique_ptr<OutsideLibrary> HostSystem::loadLibrary(std::string_view windowsName) {
     const std::string file = qorlink::nativeLibraryName(windowsName);
-    const std::string path = programDirectory() + "/" + file;
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    // An installed system keeps them in the "orvia" subfolder beside the link library.
-    Dl_info info{};
-    if (handle == nullptr && dladdr(reinterpret_cast<void*>(&Cam_reset_dll), &info) != 0 &&
-        info.dli_fname != nullptr) {
-        const auto installed = std::filesystem::path(info.dli_fname).parent_path() / "orvia" / file;
-        handle = dlopen(installed.c_str(), RTLD_NOW | RTLD_LOCAL);
+    auto library = os::openLibrary((std::filesystem::path(programDirectory()) / file).string());
+    const std::string link = os::linkLibraryPath();
+    if (library == nullptr && !link.empty()) {
+        const auto installed =
+            std::filesystem::path(link).parent_path() / kInstalledLibraryFolder / file;
+        library = os::openLibrary(installed.string());
     }
-    if (handle == nullptr) return nullptr;
-    return std::make_unique<DlLibrary>(handle);
+    return library;
 }
 
 BuildIdentity HostSystem::linkBuildIdentity() {
     std::error_code ec;
-    const std::string beside = programDirectory() + "/" + qorlink::nativeLibraryName("qorlink");
-    if (std::filesystem::exists(beside, ec)) return readBuildIdentity(beside);
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&Cam_reset_dll), &info) != 0 && info.dli_fname != nullptr) {
-        return readBuildIdentity(info.dli_fname);
-    }
+    const auto beside =
+        std::filesystem::path(programDirectory()) / qorlink::nativeLibraryName("qorlink");
+    if (std::filesystem::exists(beside, ec)) return readLibraryBuildIdentity(beside.string());
+    const std::string link = os::linkLibraryPath();
+    if (!link.empty()) return readLibraryBuildIdentity(link);
     return {};
 }
 

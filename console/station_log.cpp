@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "console/app_state.h"
+#include "console/calendar.h"
 #include "console/camera.h"
 #include "console/clock.h"
 #include "console/dialog_context.h"
@@ -49,8 +50,7 @@ std::string jsonString(std::string_view text) {
 namespace {
 
 std::string utcTime(std::time_t t) {
-    std::tm parts{};
-    gmtime_r(&t, &parts);
+    const std::tm parts = utcParts(t);
     char buffer[32] = {};
     std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%SZ", &parts);
     return buffer;

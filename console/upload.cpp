@@ -1,13 +1,8 @@
 #include "console/upload.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -23,6 +18,7 @@
 #include "console/operator.h"
 #include "console/reporting.h"
 #include "console/texts.h"
+#include "console/upload_file.h"
 #include "dialogs/key_dialog.h"
 #include "dialogs/lens_adjust_dialog.h"
 
@@ -35,60 +31,6 @@ constexpr size_t kVersionBytes = 32;
 
 constexpr std::string_view kImageExtension = ".JPG";
 constexpr std::string_view kBinaryExtension = ".BIN";
-
-// A file chosen for upload, open for reading until this object goes. Only regular files open:
-// the open itself never blocks (a pipe or device chosen by mistake cannot hold the procedure)
-// and a directory is refused instead of failing later in the middle of a transfer.
-class UploadFile {
-  public:
-    explicit UploadFile(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)) {
-        struct stat st;
-        if (fd_ < 0) return;
-        if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-            close();
-            return;
-        }
-        const int flags = fcntl(fd_, F_GETFL);
-        if (flags != -1) fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
-    }
-    ~UploadFile() { close(); }
-    UploadFile(const UploadFile&) = delete;
-    UploadFile& operator=(const UploadFile&) = delete;
-
-    bool isOpen() const { return fd_ >= 0; }
-    // What the link library reads the file through.
-    intptr_t handle() const { return fd_; }
-
-    // The size in bytes; nothing when it cannot be told.
-    std::optional<uint64_t> size() const {
-        struct stat st;
-        if (fstat(fd_, &st) != 0 || st.st_size < 0) return std::nullopt;
-        return static_cast<uint64_t>(st.st_size);
-    }
-
-    // Reads up to `n` bytes from the start of the file into `out`; returns how many it holds
-    // there (0 when reading failed), never more than the file has.
-    size_t readStart(uint8_t* out, size_t n) {
-        if (lseek(fd_, 0, SEEK_SET) != 0) return 0;
-        size_t done = 0;
-        while (done < n) {
-            const ssize_t got = ::read(fd_, out + done, n - done);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
-            done += static_cast<size_t>(got);
-        }
-        return done;
-    }
-
-    void close() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-
-  private:
-    int fd_;
-};
 
 void setProgress(DialogContext& ctx, int percent) {
     if (ctx.statusLine != nullptr) ctx.statusLine->setProgress(percent);

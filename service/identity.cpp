@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "console/app_state.h"
+#include "console/calendar.h"
 #include "console/camera.h"
 #include "console/clock.h"
 #include "console/diag_run.h"
@@ -250,8 +251,7 @@ size_t serialLength(const AppState& state) {
 }
 
 void stampSerialPrefix(std::string& prefix, std::time_t now) {
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = localParts(now);
     char date[16] = {};
     std::strftime(date, sizeof date, text::kSerialDateFormat, &local);
     std::tm start{};

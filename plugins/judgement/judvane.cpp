@@ -15,6 +15,12 @@
 #include <string>
 #include <string_view>
 
+#if defined(_WIN32)
+#define JUDVANE_EXPORT extern "C" __declspec(dllexport)
+#else
+#define JUDVANE_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
 namespace {
 
 constexpr int32_t kKindFocus = 1;
@@ -79,8 +85,7 @@ bool focusPasses(std::string_view text) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int32_t fnJudvane(const char* cameraType,
-                                                                    int32_t kind, char* text) {
+JUDVANE_EXPORT int32_t fnJudvane(const char* cameraType, int32_t kind, char* text) {
     (void)cameraType;
     if (text == nullptr) return 0;
     const std::string_view t(text, strnlen(text, kTextBytes));

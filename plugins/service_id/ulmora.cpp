@@ -4,14 +4,20 @@
 // returns non-zero; it returns 0 when no ID is configured. The ID comes from the environment
 // variable ULMORA_TECHNICIAN_ID, or else from the line "technician_id = N" of the settings file
 // ulmora.conf beside this library. N is decimal or 0x-prefixed hexadecimal, 0 to 65535.
-#include <dlfcn.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <optional>
 #include <string>
+
+#include "library_directory.h"
+
+#if defined(_WIN32)
+#define ULMORA_EXPORT extern "C" __declspec(dllexport)
+#else
+#define ULMORA_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 
@@ -32,18 +38,8 @@ std::optional<uint16_t> parseId(const std::string& text) {
     return static_cast<uint16_t>(value);
 }
 
-std::string libraryDirectory() {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&parseId), &info) == 0 || info.dli_fname == nullptr) {
-        return ".";
-    }
-    std::string path = info.dli_fname;
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
 std::optional<uint16_t> idFromSettings() {
-    std::ifstream in(libraryDirectory() + "/" + kSettingsFile);
+    std::ifstream in(ulmora::libraryDirectory() + "/" + kSettingsFile);
     std::string line;
     while (std::getline(in, line)) {
         const size_t eq = line.find('=');
@@ -58,7 +54,7 @@ std::optional<uint16_t> idFromSettings() {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int32_t NcGetUserID(void* buffer) {
+ULMORA_EXPORT int32_t NcGetUserID(void* buffer) {
     if (buffer == nullptr) return 0;
     std::optional<uint16_t> id;
     if (const char* env = std::getenv(kEnvironmentName)) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -192,21 +191,6 @@ std::vector<std::string> inMainDialog(ConsoleRig& rig,
     };
     if (rig.run() != 0) throw std::runtime_error("the console did not start");
     return traffic;
-}
-
-ScopedTimeZone::ScopedTimeZone(const char* tz) {
-    if (const char* now = std::getenv("TZ")) saved_ = now;
-    setenv("TZ", tz, 1);
-    tzset();
-}
-
-ScopedTimeZone::~ScopedTimeZone() {
-    if (saved_) {
-        setenv("TZ", saved_->c_str(), 1);
-    } else {
-        unsetenv("TZ");
-    }
-    tzset();
 }
 
 camsim::Profile profileFor(const std::string& type, int32_t lcdType) {

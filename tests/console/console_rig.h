@@ -23,6 +23,7 @@
 #include "console/host.h"
 #include "console/link_camera.h"
 #include "console/main_dialog.h"
+#include "environment.h"
 #include "scripted_operator.h"
 #include "virtual_platform.h"
 
@@ -135,18 +136,6 @@ class ConsoleRig {
 // Runs the console, lets `act` work in the initialised main dialog and returns the camera
 // traffic of the act. Throws when the console does not start.
 std::vector<std::string> inMainDialog(ConsoleRig& rig, const std::function<void(MainDialog&)>& act);
-
-// Sets the local time zone (a TZ value) for as long as it lives, then restores the one before.
-class ScopedTimeZone {
-  public:
-    explicit ScopedTimeZone(const char* tz);
-    ~ScopedTimeZone();
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
-
-  private:
-    std::optional<std::string> saved_;
-};
 
 // A profile serving the camera type `type` and the LCD type answer `lcdType` (-1: none).
 camsim::Profile profileFor(const std::string& type, int32_t lcdType = -1);

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "console/host.h"
 #include "console/judgement.h"
+#include "environment.h"
 
 namespace orvia {
 namespace {
@@ -43,7 +43,7 @@ TEST(ServiceIdStandIn, GivesTheConfiguredTechnicianOrFails) {
                           {"65536", 0, 0},   {"-1", 0, 0},          {"12ab", 0, 0},
                           {"", 0, 0}};
     for (const Case& c : cases) {
-        setenv("ULMORA_TECHNICIAN_ID", c.env, 1);
+        const testing::ScopedEnvironment id("ULMORA_TECHNICIAN_ID", c.env);
         uint16_t buffer[2] = {0, 0xBEEF};
         EXPECT_EQ(getUserId(buffer), c.result) << c.env;
         if (c.result != 0) {
@@ -51,7 +51,6 @@ TEST(ServiceIdStandIn, GivesTheConfiguredTechnicianOrFails) {
         }
         EXPECT_EQ(buffer[1], 0xBEEF) << "only the first word is written";
     }
-    unsetenv("ULMORA_TECHNICIAN_ID");
 }
 
 // The stand-in's documented rule: gains within 0.050 of 1.000, a focus error of at most 10.

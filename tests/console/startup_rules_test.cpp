@@ -1,13 +1,16 @@
 // Start-up rules that need no camera: the command line, the stamp day and the model class.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <chrono>
 #include <ctime>
 
 #include "console/app.h"
+#include "environment.h"
 
 namespace orvia {
 namespace {
+
+using testing::ScopedTimeZone;
 
 TEST(CommandLine, MapsEveryOptionOfTheTable) {
     const std::pair<const char*, int32_t> cases[] = {
@@ -48,36 +51,13 @@ TEST(CommandLine, MapsEveryOptionOfTheTable) {
 }
 
 std::time_t utc(int year, int month, int day, int hour, int minute, int second) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    return timegm(&t);
+    using namespace std::chrono;
+    const sys_days date = std::chrono::year(year) / month / day;
+    return system_clock::to_time_t(date + hours(hour) + minutes(minute) + seconds(second));
 }
 
-class StampDay : public ::testing::Test {
-  protected:
-    void useZone(const char* tz) {
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    void TearDown() override {
-        if (saved_) {
-            setenv("TZ", saved_->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-    std::optional<std::string> saved_ =
-        std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
-};
-
-TEST_F(StampDay, CountsWholeDaysFromTheFirstOfNovember2006LocalTime) {
-    useZone("UTC0");
+TEST(StampDay, CountsWholeDaysFromTheFirstOfNovember2006LocalTime) {
+    const ScopedTimeZone zone("UTC0");
     const std::pair<std::time_t, int> cases[] = {
         {utc(2006, 11, 1, 0, 0, 0), 0},
         {utc(2006, 11, 1, 23, 59, 59), 0},
@@ -91,8 +71,8 @@ TEST_F(StampDay, CountsWholeDaysFromTheFirstOfNovember2006LocalTime) {
         EXPECT_EQ(stampDay(now), expected) << now;
 }
 
-TEST_F(StampDay, UsesTheLocalMidnightOfTheStartDay) {
-    useZone("JST-9");  // local midnight is 15:00 UTC the day before
+TEST(StampDay, UsesTheLocalMidnightOfTheStartDay) {
+    const ScopedTimeZone zone("JST-9");  // local midnight is 15:00 UTC the day before
     EXPECT_EQ(stampDay(utc(2006, 10, 31, 14, 59, 59)), 0);
     EXPECT_EQ(stampDay(utc(2006, 11, 1, 15, 0, 0)), 1);
     EXPECT_EQ(stampDay(utc(2006, 11, 1, 14, 59, 59)), 0);

@@ -1,8 +1,6 @@
 // Start-up and exit of the console on a simulated camera.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "console/texts.h"
 #include "console_rig.h"
 
@@ -20,10 +18,7 @@ constexpr int kCodeVersion = 26, kCodeType = 27, kCodeLcdType = 166, kCodeLcdInf
 
 class StartUp : public ::testing::Test {
   protected:
-    void SetUp() override {
-        setenv("TZ", "UTC0", 1);
-        tzset();
-    }
+    const ScopedTimeZone utc_{"UTC0"};
 };
 
 TEST_F(StartUp, NormalStartShowsTheVersionAndEndsWithDisplayOffAndSessionClosed) {

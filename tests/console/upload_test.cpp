@@ -1,8 +1,6 @@
 // The Upload group's Firmware and Data buttons on a simulated camera: what the camera received,
 // what the operator saw, and how bad files end.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -29,14 +27,12 @@ constexpr char kNandTraffic[] = "set 32 = 267046379";      // 0x0FEACDEB
 // Files for the operator to choose, in a directory of their own that goes with the test.
 class Files {
   public:
-    Files() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orvia_upload_XXXXXX");
-        dir_ = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-    }
+    Files() : dir_(makeTemporaryFolder("orvia_upload_")) {}
     ~Files() {
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }
+    const std::string& folder() const { return dir_; }
     std::string path(const std::string& name) const { return dir_ + "/" + name; }
     std::string write(const std::string& name, const std::string& bytes) const {
         std::ofstream(path(name), std::ios::binary) << bytes;
@@ -384,7 +380,7 @@ TEST(Upload, ACallTheCameraRefusesEndsWithTheErrorBox) {
 TEST(Upload, BadFilesEndWithABoxAndLeaveTheCameraUsable) {
     Files files;
     std::filesystem::create_directory(files.path("folder.BIN"));
-    mkfifo(files.path("pipe.BIN").c_str(), 0600);
+    const std::string notOnDisk = makeNonDiskFile(files.folder(), ".BIN");
     const std::string tooLargeLoad = "File too large (more than 67108864 bytes). '%s'";
     struct Case {
         int button;
@@ -398,7 +394,7 @@ TEST(Upload, BadFilesEndWithABoxAndLeaveTheCameraUsable) {
         {idc::kFirmware, files.write("empty.BIN", ""), "Zero bytes read."},
         {idc::kFirmware, files.sparse("huge.BIN", 0x4000001), tooLargeLoad},
         {idc::kData, files.path("missing.JPG"), "File open failed. '%s'"},
-        {idc::kData, files.path("pipe.BIN"), "File open failed. '%s'"},
+        {idc::kData, notOnDisk, "File open failed. '%s'"},
         {idc::kData, files.write("empty.JPG", ""), "Zero bytes read."},
         {idc::kData, files.write("empty.bin", ""), "Zero bytes read."},
         {idc::kData, files.sparse("huge.JPG", 0xA00001),

@@ -1,0 +1,44 @@
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "console/host_system_os.h"
+#include "qorlink.h"
+
+namespace orvia::os {
+
+namespace {
+
+class DlLibrary final : public OutsideLibrary {
+  public:
+    explicit DlLibrary(void* handle) : handle_(handle) {}
+    ~DlLibrary() override { dlclose(handle_); }
+    void* symbol(const char* name) override { return dlsym(handle_, name); }
+
+  private:
+    void* handle_;
+};
+
+}  // namespace
+
+std::string programPath() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : exe.string();
+}
+
+std::string linkLibraryPath() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&Cam_reset_dll), &info) == 0 || info.dli_fname == nullptr)
+        return {};
+    return info.dli_fname;
+}
+
+std::unique_ptr<OutsideLibrary> openLibrary(const std::string& path) {
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) return nullptr;
+    return std::make_unique<DlLibrary>(handle);
+}
+
+}  // namespace orvia::os

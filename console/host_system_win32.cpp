@@ -1,0 +1,55 @@
+#include <windows.h>
+
+#include "console/host_system_os.h"
+#include "link/platform/library_name.h"
+#include "qorlink.h"
+
+namespace orvia::os {
+
+namespace {
+
+class Dll final : public OutsideLibrary {
+  public:
+    explicit Dll(HMODULE module) : module_(module) {}
+    ~Dll() override { FreeLibrary(module_); }
+    void* symbol(const char* name) override {
+        return reinterpret_cast<void*>(GetProcAddress(module_, name));
+    }
+
+  private:
+    HMODULE module_;
+};
+
+// The file a loaded module came from; empty when it cannot be told.
+std::string moduleFile(HMODULE module) {
+    char path[MAX_PATH * 2];
+    const DWORD n = GetModuleFileNameA(module, path, sizeof path);
+    if (n == 0 || n >= sizeof path) return {};
+    return std::string(path, n);
+}
+
+}  // namespace
+
+std::string programPath() {
+    return moduleFile(nullptr);
+}
+
+std::string linkLibraryPath() {
+    HMODULE module = GetModuleHandleA(qorlink::nativeLibraryName("qorlink").c_str());
+    if (module != nullptr) return moduleFile(module);
+    // Not loaded as a library of its own: linked into a module, found by one of its functions.
+    if (!GetModuleHandleExA(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCSTR>(&Cam_reset_dll), &module))
+        return {};
+    return moduleFile(module);
+}
+
+std::unique_ptr<OutsideLibrary> openLibrary(const std::string& path) {
+    // The library's own folder is searched for what it needs in turn, not the working directory.
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (module == nullptr) return nullptr;
+    return std::make_unique<Dll>(module);
+}
+
+}  // namespace orvia::os
