@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -20,6 +21,9 @@ namespace {
 
 constexpr uint32_t kWriteMsPerByte = 100;
 constexpr uint32_t kWriteMsConstant = 300;
+
+// Bytes a short read asks the driver for (its receive queue holds as many).
+constexpr size_t kReadAhead = 4096;
 
 // Bits per byte on an 8N1 line.
 constexpr uint64_t kBitsPerByte = 10;
@@ -107,31 +111,38 @@ class PosixSerialPort final : public SerialPort {
             if (w < 0 && errno != EAGAIN) return false;
             if (waitFor(fd_, POLLOUT, deadline) != 1) return false;
         }
+        replyAwaited_ = true;
         return drain();
     }
 
     int read(uint8_t* data, size_t n, uint32_t timeoutMs) override {
         uint64_t deadline = monotonicUs() + static_cast<uint64_t>(timeoutMs) * 1000;
-        size_t got = 0;
+        size_t got = takeAhead(data, n);
         bool signalled = false;  // poll reported input that the last read did not find
         size_t pacedAt = 0;      // bytes held when the read last slept for the line time
+        // The answer to bytes just written cannot be waiting yet: wait for it before reading.
+        bool waitFirst = replyAwaited_ && got == 0;
+        replyAwaited_ = false;
         while (got < n) {
-            ssize_t r = ::read(fd_, data + got, n - got);
-            if (r > 0) {
-                got += static_cast<size_t>(r);
-                signalled = false;
-                // The driver passed on all it had: the rest is still on the line.
-                if (got < n && got > pacedAt) {
-                    paceForMissing(n - got, deadline);
-                    pacedAt = got;
-                }
-                continue;
+            // Bytes flow and the driver passed on all it had: the rest is still on the line.
+            if (got > pacedAt) {
+                paceForMissing(n - got, deadline);
+                pacedAt = got;
             }
-            if (r < 0 && errno == EINTR) continue;
-            // A raw line reads 0 when nothing is waiting; a hung-up one reads 0 right after poll
-            // reported it readable.
-            bool nothing = r == 0 || errno == EAGAIN;
-            if (!nothing || signalled) return got > 0 ? static_cast<int>(got) : -1;
+            if (!waitFirst) {
+                ssize_t r = readSome(data + got, n - got);
+                if (r > 0) {
+                    got += static_cast<size_t>(r);
+                    signalled = false;
+                    continue;
+                }
+                if (r < 0 && errno == EINTR) continue;
+                // A raw line reads 0 when nothing is waiting; a hung-up one reads 0 right after
+                // poll reported it readable.
+                bool nothing = r == 0 || errno == EAGAIN;
+                if (!nothing || signalled) return got > 0 ? static_cast<int>(got) : -1;
+            }
+            waitFirst = false;
             int w = waitFor(fd_, POLLIN, deadline);
             if (w == 0) break;
             if (w < 0) return got > 0 ? static_cast<int>(got) : -1;
@@ -140,9 +151,32 @@ class PosixSerialPort final : public SerialPort {
         return static_cast<int>(got);
     }
 
-    bool purge() override { return tcflush(fd_, TCIOFLUSH) == 0; }
+    bool purge() override {
+        aheadBegin_ = aheadEnd_ = 0;
+        return tcflush(fd_, TCIOFLUSH) == 0;
+    }
 
   private:
+    // Moves up to n bytes read ahead earlier into `data`; returns how many.
+    size_t takeAhead(uint8_t* data, size_t n) {
+        const size_t k = std::min(n, aheadEnd_ - aheadBegin_);
+        std::copy_n(ahead_.data() + aheadBegin_, k, data);
+        aheadBegin_ += k;
+        return k;
+    }
+
+    // Reads what the driver holds, up to `want` bytes for the caller. A short request reads
+    // ahead into the port's own buffer, so that a frame's header and the start of its payload
+    // come in one call; the rest waits there for the next read.
+    ssize_t readSome(uint8_t* data, size_t want) {
+        if (want >= ahead_.size()) return ::read(fd_, data, want);
+        const ssize_t r = ::read(fd_, ahead_.data(), ahead_.size());
+        if (r <= 0) return r;
+        aheadBegin_ = 0;
+        aheadEnd_ = static_cast<size_t>(r);
+        return static_cast<ssize_t>(takeAhead(data, want));
+    }
+
     // Once bytes flow, the rest cannot arrive faster than the line carries them: sleep for their
     // line time and take them together, instead of waking for every few bytes the driver passes
     // on. A sender a little behind its line leaves a tail, paced the same way after each sleep
@@ -174,7 +208,10 @@ class PosixSerialPort final : public SerialPort {
     }
 
     int fd_;
-    int baud_ = 0;  // the line speed set last, for pacing reads
+    int baud_ = 0;               // the line speed set last, for pacing reads
+    bool replyAwaited_ = false;  // the last operation was a write
+    std::array<uint8_t, kReadAhead> ahead_{};
+    size_t aheadBegin_ = 0, aheadEnd_ = 0;  // bytes read ahead and not yet taken
 };
 
 bool lockExclusive(int fd) {
