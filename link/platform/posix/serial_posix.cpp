@@ -25,6 +25,9 @@ constexpr uint32_t kWriteMsConstant = 300;
 // Bytes a short read asks the driver for (its receive queue holds as many).
 constexpr size_t kReadAhead = 4096;
 
+// The most a read's first sleep allows for a late tail beyond the line time.
+constexpr uint64_t kMaxLagUs = 20'000;
+
 // Bits per byte on an 8N1 line.
 constexpr uint64_t kBitsPerByte = 10;
 
@@ -120,13 +123,18 @@ class PosixSerialPort final : public SerialPort {
         size_t got = takeAhead(data, n);
         bool signalled = false;  // poll reported input that the last read did not find
         size_t pacedAt = 0;      // bytes held when the read last slept for the line time
+        uint64_t lineEndUs = 0;  // when the bytes missing at the first such sleep were due
+        bool tail = false;       // bytes were still missing after that sleep
         // The answer to bytes just written cannot be waiting yet: wait for it before reading.
         bool waitFirst = replyAwaited_ && got == 0;
         replyAwaited_ = false;
         while (got < n) {
             // Bytes flow and the driver passed on all it had: the rest is still on the line.
             if (got > pacedAt) {
-                paceForMissing(n - got, deadline);
+                const bool first = lineEndUs == 0;
+                const uint64_t dueUs = paceForMissing(n - got, deadline, first ? lagUs_ : 0);
+                if (first) lineEndUs = dueUs;
+                tail = !first;
                 pacedAt = got;
             }
             if (!waitFirst) {
@@ -143,11 +151,13 @@ class PosixSerialPort final : public SerialPort {
                 if (!nothing || signalled) return got > 0 ? static_cast<int>(got) : -1;
             }
             waitFirst = false;
+            tail = tail || lineEndUs != 0;
             int w = waitFor(fd_, POLLIN, deadline);
             if (w == 0) break;
             if (w < 0) return got > 0 ? static_cast<int>(got) : -1;
             signalled = true;
         }
+        if (got == n && lineEndUs != 0) learnLag(lineEndUs, tail);
         return static_cast<int>(got);
     }
 
@@ -179,13 +189,26 @@ class PosixSerialPort final : public SerialPort {
 
     // Once bytes flow, the rest cannot arrive faster than the line carries them: sleep for their
     // line time and take them together, instead of waking for every few bytes the driver passes
-    // on. A sender a little behind its line leaves a tail, paced the same way after each sleep
-    // that brought bytes; a sender that went quiet is waited for as it comes.
-    void paceForMissing(size_t missing, uint64_t deadline) const {
-        if (missing < 2 || baud_ <= 0) return;
-        const uint64_t us = missing * kBitsPerByte * 1'000'000 / static_cast<uint64_t>(baud_);
+    // on. The first such sleep of a read also allows for how late the sender's last bytes came
+    // lately (an adapter that passes bytes on in packets, a sender behind its line), so that the
+    // tail is there on waking. Returns when the missing bytes were due on the line.
+    uint64_t paceForMissing(size_t missing, uint64_t deadline, uint64_t lagUs) const {
         const uint64_t now = monotonicUs();
-        if (now < deadline) sleepUs(std::min<uint64_t>(us, deadline - now));
+        if (missing < 2 || baud_ <= 0) return now;
+        const uint64_t us = missing * kBitsPerByte * 1'000'000 / static_cast<uint64_t>(baud_);
+        if (now < deadline) sleepUs(std::min<uint64_t>(us + lagUs, deadline - now));
+        return now + us;
+    }
+
+    // After a read whose first sleep was for bytes due at `lineEndUs`: when a tail still had to
+    // be waited for, the lag is how late it came; otherwise the allowance shrinks again.
+    void learnLag(uint64_t lineEndUs, bool tailAwaited) {
+        if (!tailAwaited) {
+            lagUs_ -= lagUs_ / 8;
+            return;
+        }
+        const uint64_t now = monotonicUs();
+        lagUs_ = now > lineEndUs ? std::min(now - lineEndUs, kMaxLagUs) : 0;
     }
 
     static bool applySpeed(termios& t, int baud) {
@@ -210,6 +233,7 @@ class PosixSerialPort final : public SerialPort {
     int fd_;
     int baud_ = 0;               // the line speed set last, for pacing reads
     bool replyAwaited_ = false;  // the last operation was a write
+    uint64_t lagUs_ = 0;         // how late the tail of a read came after its line time, lately
     std::array<uint8_t, kReadAhead> ahead_{};
     size_t aheadBegin_ = 0, aheadEnd_ = 0;  // bytes read ahead and not yet taken
 };
