@@ -354,10 +354,12 @@ uint64_t LineUs(size_t n) {
 
 // The protocol floor: per frame, the blocking waits and writes the protocol needs at least,
 // replayed on a pseudo-terminal of our own whose far end answers like the camera (after a 1 ms
-// turnaround; a frame's bytes over its line time). Upload: the session-end look, three pieces
-// each drained, the two gaps, one wait for the acknowledgement. Read: one wait for the frame's
-// first bytes, one sleep for the line time of the rest, the reads, the acknowledgement written
-// and drained. Processor seconds of the replaying thread per frame.
+// turnaround; a frame's bytes over its line time). The far end is a process of its own, as
+// camsim is, so that each wake-up costs the replaying side what a wake-up by camsim costs the
+// library. Upload: the session-end look, three pieces each drained, the two gaps, one wait for
+// the acknowledgement. Read: one wait for the frame's first bytes, one sleep for the line time
+// of the rest, the reads, the acknowledgement written and drained. Processor seconds of the
+// replaying thread per frame.
 double FloorPerFrame(bool upload, size_t frames) {
     int master = -1, slave = -1;
     if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return 0;
@@ -366,24 +368,28 @@ double FloorPerFrame(bool upload, size_t frames) {
     const std::vector<uint8_t> frame(kBlock + kOverhead, 0x5A);
     constexpr size_t kFirstChunk = 64;
     bool ok = true;
-    std::thread far([&] {
+    const pid_t far = fork();
+    if (far == 0) {
         std::vector<uint8_t> in(kBlock + kOverhead);
         const uint8_t ack = 0x06;
-        for (size_t i = 0; i < frames && ok; ++i) {
+        bool farOk = true;
+        for (size_t i = 0; i < frames && farOk; ++i) {
             if (upload) {
-                ok = ReadAll(master, in.data(), frame.size());
+                farOk = ReadAll(master, in.data(), frame.size());
                 SleepUs(1000);
-                ok = ok && WriteAll(master, &ack, 1);
+                farOk = farOk && WriteAll(master, &ack, 1);
             } else {
                 SleepUs(1000);
-                ok = WriteAll(master, frame.data(), kFirstChunk);
+                farOk = WriteAll(master, frame.data(), kFirstChunk);
                 SleepUs(LineUs(frame.size() - kFirstChunk));
-                ok = ok &&
-                     WriteAll(master, frame.data() + kFirstChunk, frame.size() - kFirstChunk) &&
-                     ReadAll(master, in.data(), 1);
+                farOk = farOk &&
+                        WriteAll(master, frame.data() + kFirstChunk, frame.size() - kFirstChunk) &&
+                        ReadAll(master, in.data(), 1);
             }
         }
-    });
+        _exit(farOk ? 0 : 1);
+    }
+    if (far < 0) ok = false;
     const double cpu0 = CpuSeconds(RUSAGE_THREAD);
     std::vector<uint8_t> in(kBlock + kOverhead);
     for (size_t i = 0; i < frames && ok; ++i) {
@@ -413,10 +419,11 @@ double FloorPerFrame(bool upload, size_t frames) {
         }
     }
     const double cpu = CpuSeconds(RUSAGE_THREAD) - cpu0;
-    far.join();
+    int status = 1;
+    if (far > 0) waitpid(far, &status, 0);
     close(master);
     close(slave);
-    return ok && frames > 0 ? cpu / static_cast<double>(frames) : 0;
+    return ok && status == 0 && frames > 0 ? cpu / static_cast<double>(frames) : 0;
 }
 
 int PseudoTerminal(size_t bytes) {
