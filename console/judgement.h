@@ -18,9 +18,17 @@ inline constexpr char kJudgementEntry[] = "fnJudvane";
 // What is judged; the library's second argument.
 enum class JudgedKind : int32_t { Focus = 1, Awb = 2 };
 
+// The entry's calling convention: on Windows the standard one (the callee removes the arguments).
+#if defined(_WIN32)
+#define ORVIA_JUDGEMENT_CALL __stdcall
+#else
+#define ORVIA_JUDGEMENT_CALL
+#endif
+
 // The entry: (camera type text, kind, result text) -> 1 for a pass. The result text is a
 // zero-terminated text in a writable buffer of 1024 bytes, which the library may rewrite.
-using JudgementEntry = int32_t (*)(const char* cameraType, int32_t kind, char* text);
+using JudgementEntry = int32_t(ORVIA_JUDGEMENT_CALL*)(const char* cameraType, int32_t kind,
+                                                      char* text);
 
 // Loads the library, lets it judge `text` for a camera of type `cameraType`, and unloads it.
 // `text` becomes what the buffer holds after the call. True only when the entry returned 1; a

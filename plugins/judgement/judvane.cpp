@@ -17,8 +17,10 @@
 
 #if defined(_WIN32)
 #define JUDVANE_EXPORT extern "C" __declspec(dllexport)
+#define JUDVANE_CALL __stdcall
 #else
 #define JUDVANE_EXPORT extern "C" __attribute__((visibility("default")))
+#define JUDVANE_CALL
 #endif
 
 namespace {
@@ -85,7 +87,7 @@ bool focusPasses(std::string_view text) {
 
 }  // namespace
 
-JUDVANE_EXPORT int32_t fnJudvane(const char* cameraType, int32_t kind, char* text) {
+JUDVANE_EXPORT int32_t JUDVANE_CALL fnJudvane(const char* cameraType, int32_t kind, char* text) {
     (void)cameraType;
     if (text == nullptr) return 0;
     const std::string_view t(text, strnlen(text, kTextBytes));

@@ -24,7 +24,7 @@ int32_t fakeNcGetUserId(void* buffer) {
     return activeServiceId->result;
 }
 
-int32_t fakeFnJudvane(const char* cameraType, int32_t kind, char* text) {
+int32_t ORVIA_JUDGEMENT_CALL fakeFnJudvane(const char* cameraType, int32_t kind, char* text) {
     if (activeJudgement == nullptr) return 0;
     activeJudgement->calls.push_back({cameraType, kind, text});
     if (const auto& r = activeJudgement->rewrite) {
