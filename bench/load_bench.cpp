@@ -80,6 +80,13 @@ double CpuSeconds(int who = RUSAGE_SELF) {
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
+// Times the thread or process gave up or lost the processor: each is a wake-up to come.
+double Switches(int who = RUSAGE_SELF) {
+    rusage u{};
+    getrusage(who, &u);
+    return static_cast<double>(u.ru_nvcsw + u.ru_nivcsw);
+}
+
 double WallSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
@@ -359,10 +366,15 @@ uint64_t LineUs(size_t n) {
 // library. Upload: the session-end look, three pieces each drained, the two gaps, one wait for
 // the acknowledgement. Read: one wait for the frame's first bytes, one sleep for the line time
 // of the rest, the reads, the acknowledgement written and drained. Processor seconds of the
-// replaying thread per frame.
-double FloorPerFrame(bool upload, size_t frames) {
+// replaying thread per frame, and its processor switches per frame.
+struct FloorCost {
+    double cpu = 0;
+    double switches = 0;
+};
+
+FloorCost FloorPerFrame(bool upload, size_t frames) {
     int master = -1, slave = -1;
-    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return 0;
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return {};
     SetRaw(slave);
     SetRaw(master);
     const std::vector<uint8_t> frame(kBlock + kOverhead, 0x5A);
@@ -390,7 +402,7 @@ double FloorPerFrame(bool upload, size_t frames) {
         _exit(farOk ? 0 : 1);
     }
     if (far < 0) ok = false;
-    const double cpu0 = CpuSeconds(RUSAGE_THREAD);
+    const double cpu0 = CpuSeconds(RUSAGE_THREAD), switches0 = Switches(RUSAGE_THREAD);
     std::vector<uint8_t> in(kBlock + kOverhead);
     for (size_t i = 0; i < frames && ok; ++i) {
         if (upload) {
@@ -419,11 +431,13 @@ double FloorPerFrame(bool upload, size_t frames) {
         }
     }
     const double cpu = CpuSeconds(RUSAGE_THREAD) - cpu0;
+    const double switches = Switches(RUSAGE_THREAD) - switches0;
     int status = 1;
     if (far > 0) waitpid(far, &status, 0);
     close(master);
     close(slave);
-    return ok && status == 0 && frames > 0 ? cpu / static_cast<double>(frames) : 0;
+    if (!ok || status != 0 || frames == 0) return {};
+    return {cpu / static_cast<double>(frames), switches / static_cast<double>(frames)};
 }
 
 int PseudoTerminal(size_t bytes) {
@@ -442,40 +456,43 @@ int PseudoTerminal(size_t bytes) {
     int status = 1;
     if (Cam_set_speed(6) == 0 && Cam_set_port(1) == 1 && Cam_session_enabled(1) == 0) {
         const int fd = MakeFile(bytes);
-        double wall = WallSeconds(), cpu = CpuSeconds(), cam = ProcessCpuSeconds(camsim);
+        double wall = WallSeconds(), cpu = CpuSeconds(), cam = ProcessCpuSeconds(camsim),
+               sw = Switches();
         const int up = Cam_load_file_data(fd, kSelector);
         const double upWall = WallSeconds() - wall, upCpu = CpuSeconds() - cpu,
-                     upCam = ProcessCpuSeconds(camsim) - cam;
+                     upCam = ProcessCpuSeconds(camsim) - cam, upSw = Switches() - sw;
         close(fd);
 
         // The camera serves the sized read from the diagnostic buffer, written first.
         const std::vector<uint8_t> record = Pattern(bytes);
         const int put = Cam_set_diag_buffer(record.data(), static_cast<int32_t>(bytes));
         std::vector<uint8_t> buf(bytes);
-        wall = WallSeconds(), cpu = CpuSeconds(), cam = ProcessCpuSeconds(camsim);
+        wall = WallSeconds(), cpu = CpuSeconds(), cam = ProcessCpuSeconds(camsim), sw = Switches();
         const int rd = Cam_get_diag_buffer_val(buf.data(), static_cast<int32_t>(bytes));
         const double rdWall = WallSeconds() - wall, rdCpu = CpuSeconds() - cpu,
-                     rdCam = ProcessCpuSeconds(camsim) - cam;
+                     rdCam = ProcessCpuSeconds(camsim) - cam, rdSw = Switches() - sw;
         Cam_session_enabled(0);
 
-        const double upFloor = FloorPerFrame(true, 64) * static_cast<double>(frames);
-        const double rdFloor = FloorPerFrame(false, 64) * static_cast<double>(frames);
+        const FloorCost upFloor = FloorPerFrame(true, 64), rdFloor = FloorPerFrame(false, 64);
         IdealLine upIdeal(230400, 1000, true), rdIdeal(230400, 1000, true);
         IdealUpload(upIdeal, bytes);
         IdealSizedRead(rdIdeal, bytes);
-        const auto line = [&](const char* what, int r, double w, double c, double floor,
-                              double camCpu, const IdealLine& ideal) {
+        const double n = static_cast<double>(frames);
+        const auto line = [&](const char* what, int r, double w, double c, double switches,
+                              const FloorCost& floor, double camCpu, const IdealLine& ideal) {
             if (r != 0) {
                 std::printf("    %-10s returned %d\n", what, r);
                 return;
             }
             std::printf(
                 "    %-10s wall %6.2f s (%.3f of the ideal); processor %.4f s/MiB, "
-                "floor %.4f s/MiB, %.2f times the floor; camsim %.4f s/MiB\n",
-                what, w, ideal.seconds() / w, c / mib, floor / mib, c / floor, camCpu / mib);
+                "floor %.4f s/MiB, %.2f times the floor; switches %.2f a frame, floor %.2f; "
+                "camsim %.4f s/MiB\n",
+                what, w, ideal.seconds() / w, c / mib, floor.cpu * n / mib, c / (floor.cpu * n),
+                switches / n, floor.switches, camCpu / mib);
         };
-        line("upload", up, upWall, upCpu, upFloor, upCam, upIdeal);
-        line("sized read", put != 0 ? put : rd, rdWall, rdCpu, rdFloor, rdCam, rdIdeal);
+        line("upload", up, upWall, upCpu, upSw, upFloor, upCam, upIdeal);
+        line("sized read", put != 0 ? put : rd, rdWall, rdCpu, rdSw, rdFloor, rdCam, rdIdeal);
         status = up == 0 && put == 0 && rd == 0 && buf == record ? 0 : 1;
         if (rd == 0 && buf != record) std::printf("    sized read: data differ\n");
     } else {
