@@ -11,20 +11,21 @@
 //     than 1 ms: to the start of the second tick after the one the piece ended in), and the
 //     camera's turnaround before each answer.
 // (b) Through a pseudo-terminal served by the camsim command at 230400 baud (the camera paces
-//     its bytes in real time): this process's processor time per MiB for an upload and a sized
-//     read, against the protocol floor (the same blocking waits and writes each frame needs at
-//     least, replayed on a pseudo-terminal of our own with the answers already waiting), and
-//     camsim's own processor time, reported separately.
+//     its bytes in real time), in rounds of 64 frames: this thread's processor time per MiB for
+//     an upload and a sized read, against the protocol floor, and camsim's own processor time,
+//     reported separately. The floor is the same round's line operations (every write, read,
+//     setting and sleep the library made, with what each read returned) replayed with the
+//     fewest system calls each needs on a second camsim command, so that both sides meet the
+//     same camera fed the same bytes; rounds alternate so that both meet the machine in the same
+//     state.
 #include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -33,11 +34,11 @@
 #include <cstring>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "camsim/camera.h"
 #include "camsim/catalogue_profile.h"
+#include "line_record.h"
 #include "qorlink.h"
 #include "virtual_platform.h"
 
@@ -73,17 +74,18 @@ int MakeFile(size_t bytes) {
     return fd;
 }
 
-double CpuSeconds(int who = RUSAGE_SELF) {
-    rusage u{};
-    getrusage(who, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+// Processor seconds this thread has used so far, as the scheduler counts them (exact, not
+// sampled at clock ticks as the resource-usage figures are).
+double ThreadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
-// Times the thread or process gave up or lost the processor: each is a wake-up to come.
-double Switches(int who = RUSAGE_SELF) {
+// Times this thread gave up or lost the processor: each is a wake-up to come.
+double Switches() {
     rusage u{};
-    getrusage(who, &u);
+    getrusage(RUSAGE_THREAD, &u);
     return static_cast<double>(u.ru_nvcsw + u.ru_nivcsw);
 }
 
@@ -309,198 +311,145 @@ pid_t StartCamsim(std::string* device) {
     return device->empty() ? -1 : pid;
 }
 
-void SetRaw(int fd) {
-    termios t{};
-    tcgetattr(fd, &t);
-    cfmakeraw(&t);
-    cfsetispeed(&t, B230400);
-    cfsetospeed(&t, B230400);
-    tcsetattr(fd, TCSANOW, &t);
-}
-
-bool WriteAll(int fd, const uint8_t* p, size_t n) {
-    while (n > 0) {
-        const ssize_t w = write(fd, p, n);
-        if (w <= 0) return false;
-        p += w;
-        n -= static_cast<size_t>(w);
-    }
-    return true;
-}
-
-bool ReadAll(int fd, uint8_t* p, size_t n) {
-    while (n > 0) {
-        pollfd f{fd, POLLIN, 0};
-        if (poll(&f, 1, 1000) <= 0) return false;
-        const ssize_t r = read(fd, p, n);
-        if (r <= 0) return false;
-        p += r;
-        n -= static_cast<size_t>(r);
-    }
-    return true;
-}
-
-void SleepToTick(int ticksAhead) {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    const int64_t ms = now.tv_sec * 1000 + now.tv_nsec / 1'000'000 + ticksAhead;
-    const timespec at{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1'000'000};
-    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr);
-}
-
-void SleepUs(uint64_t us) {
-    timespec t{static_cast<time_t>(us / 1'000'000), static_cast<long>(us % 1'000'000) * 1000};
-    while (nanosleep(&t, &t) != 0 && errno == EINTR) {
-    }
-}
-
-// Microseconds n bytes take on the line at 230400 baud.
-uint64_t LineUs(size_t n) {
-    return static_cast<uint64_t>(n) * 10 * 1'000'000 / 230400;
-}
-
-// The protocol floor: per frame, the blocking waits and writes the protocol needs at least,
-// replayed on a pseudo-terminal of our own whose far end answers like the camera (after a 1 ms
-// turnaround; a frame's bytes over its line time). The far end is a process of its own, as
-// camsim is, so that each wake-up costs the replaying side what a wake-up by camsim costs the
-// library. Upload: the session-end look, three pieces each drained, the two gaps, one wait for
-// the acknowledgement. Read: one wait for the frame's first bytes, one sleep for the line time
-// of the rest, the reads, the acknowledgement written and drained. Processor seconds of the
-// replaying thread per frame, and its processor switches per frame.
-struct FloorCost {
-    double cpu = 0;
-    double switches = 0;
+// What one side spent on a stretch of frames.
+struct Cost {
+    double wall = 0, cpu = 0, switches = 0;
 };
 
-FloorCost FloorPerFrame(bool upload, size_t frames) {
-    int master = -1, slave = -1;
-    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return {};
-    SetRaw(slave);
-    SetRaw(master);
-    const std::vector<uint8_t> frame(kBlock + kOverhead, 0x5A);
-    constexpr size_t kFirstChunk = 64;
-    bool ok = true;
-    const pid_t far = fork();
-    if (far == 0) {
-        std::vector<uint8_t> in(kBlock + kOverhead);
-        const uint8_t ack = 0x06;
-        bool farOk = true;
-        for (size_t i = 0; i < frames && farOk; ++i) {
-            if (upload) {
-                farOk = ReadAll(master, in.data(), frame.size());
-                SleepUs(1000);
-                farOk = farOk && WriteAll(master, &ack, 1);
-            } else {
-                SleepUs(1000);
-                farOk = WriteAll(master, frame.data(), kFirstChunk);
-                SleepUs(LineUs(frame.size() - kFirstChunk));
-                farOk = farOk &&
-                        WriteAll(master, frame.data() + kFirstChunk, frame.size() - kFirstChunk) &&
-                        ReadAll(master, in.data(), 1);
-            }
-        }
-        _exit(farOk ? 0 : 1);
-    }
-    if (far < 0) ok = false;
-    const double cpu0 = CpuSeconds(RUSAGE_THREAD), switches0 = Switches(RUSAGE_THREAD);
-    std::vector<uint8_t> in(kBlock + kOverhead);
-    for (size_t i = 0; i < frames && ok; ++i) {
-        if (upload) {
-            pollfd look{slave, POLLIN, 0};
-            poll(&look, 1, 20);  // the session-end look
-            WriteAll(slave, frame.data(), 1);
-            tcdrain(slave);
-            SleepToTick(2);
-            WriteAll(slave, frame.data() + 1, 3);
-            tcdrain(slave);
-            SleepToTick(2);
-            WriteAll(slave, frame.data() + 4, frame.size() - 4);
-            tcdrain(slave);
-            ok = ReadAll(slave, in.data(), 1);  // the acknowledgement
-        } else {
-            pollfd first{slave, POLLIN, 0};
-            ok = poll(&first, 1, 1000) == 1;
-            const ssize_t got = read(slave, in.data(), in.size());
-            if (got > 0 && static_cast<size_t>(got) < frame.size()) {
-                SleepUs(LineUs(frame.size() - static_cast<size_t>(got)));
-                ok = ok && ReadAll(slave, in.data() + got, frame.size() - static_cast<size_t>(got));
-            }
-            const uint8_t ack = 0x06;
-            WriteAll(slave, &ack, 1);
-            tcdrain(slave);
-        }
-    }
-    const double cpu = CpuSeconds(RUSAGE_THREAD) - cpu0;
-    const double switches = Switches(RUSAGE_THREAD) - switches0;
-    int status = 1;
-    if (far > 0) waitpid(far, &status, 0);
-    close(master);
-    close(slave);
-    if (!ok || status != 0 || frames == 0) return {};
-    return {cpu / static_cast<double>(frames), switches / static_cast<double>(frames)};
+// Runs `transfer` and returns the wall time, this thread's processor time and its switches.
+template <typename F>
+Cost Measure(F&& transfer) {
+    const double wall = WallSeconds(), cpu = ThreadCpuSeconds(), sw = Switches();
+    transfer();
+    return {WallSeconds() - wall, ThreadCpuSeconds() - cpu, Switches() - sw};
 }
 
+// One transfer's rounds: the library's and the floor's cost in each, and camsim's in all.
+struct Rounds {
+    std::vector<Cost> library, floor;
+    double camsimCpu = 0;
+    int result = 0;
+};
+
+// The median of the rounds' ratios of library to floor processor time, and their range.
+void PrintRounds(const char* what, const Rounds& r, size_t framesPerRound, double mib,
+                 const IdealLine& ideal) {
+    if (r.result != 0) {
+        std::printf("    %-10s returned %d\n", what, r.result);
+        return;
+    }
+    Cost lib, fl;
+    std::vector<double> ratios;
+    for (size_t i = 0; i < r.library.size(); ++i) {
+        lib.wall += r.library[i].wall;
+        lib.cpu += r.library[i].cpu;
+        lib.switches += r.library[i].switches;
+        fl.cpu += r.floor[i].cpu;
+        fl.switches += r.floor[i].switches;
+        ratios.push_back(r.library[i].cpu / r.floor[i].cpu);
+    }
+    std::sort(ratios.begin(), ratios.end());
+    const double frames = static_cast<double>(framesPerRound * r.library.size());
+    std::printf(
+        "    %-10s wall %6.2f s (%.3f of the ideal); processor %.4f s/MiB, floor %.4f s/MiB, "
+        "%.2f times the floor (rounds: median %.2f, %.2f-%.2f); switches %.2f a frame, "
+        "floor %.2f; camsim %.4f s/MiB\n",
+        what, lib.wall, ideal.seconds() / lib.wall, lib.cpu / mib, fl.cpu / mib, lib.cpu / fl.cpu,
+        ratios[ratios.size() / 2], ratios.front(), ratios.back(), lib.switches / frames,
+        fl.switches / frames, r.camsimCpu / mib);
+}
+
+// Opens the serial device a camsim command serves, as the floor's replay uses it.
+int OpenLine(const std::string& device) {
+    return open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+}
+
+// Runs one stretch of the library's transfer, then replays what it did on the floor's own
+// camera; adds both costs to the rounds. False when the replay diverged.
+template <typename F>
+bool Round(Rounds& r, F&& transfer, bench::RecordingPlatform& record, bench::FloorReplay& floor,
+           pid_t camsim) {
+    const double cam = ProcessCpuSeconds(camsim);
+    r.library.push_back(Measure(transfer));
+    r.camsimCpu += ProcessCpuSeconds(camsim) - cam;
+    const std::vector<bench::LineOp> ops = record.take();
+    bool replayed = false;
+    r.floor.push_back(Measure([&] { replayed = floor.run(ops); }));
+    return replayed;
+}
+
+// The library's transfers through one camsim command, in rounds; after each, the floor: the
+// same line operations replayed with the fewest system calls on a second camsim command (in
+// the same state, fed the same bytes). Alternating rounds meet the machine in the same state:
+// on a shared machine the cost of a wake-up moves by half within minutes.
 int PseudoTerminal(size_t bytes) {
-    std::string device;
-    const pid_t camsim = StartCamsim(&device);
-    if (camsim < 0) {
+    std::string device, floorDevice;
+    const pid_t camsim = StartCamsim(&device), floorCamsim = StartCamsim(&floorDevice);
+    if (camsim < 0 || floorCamsim < 0) {
         std::fprintf(stderr, "pseudo-terminal: camsim did not start\n");
         return 1;
     }
     setenv("QORLINK_COM1", device.c_str(), 1);
-    qorlink::installPlatform(nullptr);
+    bench::RecordingPlatform record;
+    qorlink::installPlatform(&record);
     Cam_reset_dll();
-    const double mib = bytes / kMiB;
-    const size_t frames = (bytes + kBlock - 1) / kBlock;
-    std::printf("(b) pseudo-terminal, camsim at 230400 baud, %.1f MiB\n", mib);
+    const int line = OpenLine(floorDevice);
+    bench::FloorReplay floor(line);
+    constexpr size_t kRoundFrames = 64, kRoundBytes = kRoundFrames * kBlock;
+    const size_t rounds = std::max<size_t>(1, (bytes + kRoundBytes - 1) / kRoundBytes);
+    const double mib = static_cast<double>(rounds * kRoundBytes) / kMiB;
+    std::printf("(b) pseudo-terminal, camsim at 230400 baud, %.2f MiB in %zu rounds\n", mib,
+                rounds);
+    const std::vector<uint8_t> pattern = Pattern(kRoundBytes);
     int status = 1;
-    if (Cam_set_speed(6) == 0 && Cam_set_port(1) == 1 && Cam_session_enabled(1) == 0) {
-        const int fd = MakeFile(bytes);
-        double wall = WallSeconds(), cpu = CpuSeconds(), cam = ProcessCpuSeconds(camsim),
-               sw = Switches();
-        const int up = Cam_load_file_data(fd, kSelector);
-        const double upWall = WallSeconds() - wall, upCpu = CpuSeconds() - cpu,
-                     upCam = ProcessCpuSeconds(camsim) - cam, upSw = Switches() - sw;
+    // The camera serves the sized read from the diagnostic buffer, written first.
+    if (line >= 0 && Cam_set_speed(6) == 0 && Cam_set_port(1) == 1 && Cam_session_enabled(1) == 0 &&
+        Cam_set_diag_buffer(pattern.data(), static_cast<int32_t>(kRoundBytes)) == 0 &&
+        floor.run(record.take())) {
+        Rounds up, rd;
+        const int fd = MakeFile(kRoundBytes);
+        std::vector<uint8_t> buf(kRoundBytes);
+        bool same = true, replayed = true;
+        for (size_t i = 0; i < rounds && replayed && up.result == 0 && rd.result == 0; ++i) {
+            replayed = Round(
+                up,
+                [&] {
+                    lseek(fd, 0, SEEK_SET);
+                    up.result = Cam_load_file_data(fd, kSelector);
+                },
+                record, floor, camsim);
+            replayed = replayed && Round(
+                                       rd,
+                                       [&] {
+                                           rd.result = Cam_get_diag_buffer_val(
+                                               buf.data(), static_cast<int32_t>(kRoundBytes));
+                                       },
+                                       record, floor, camsim);
+            same = same && buf == pattern;
+        }
         close(fd);
-
-        // The camera serves the sized read from the diagnostic buffer, written first.
-        const std::vector<uint8_t> record = Pattern(bytes);
-        const int put = Cam_set_diag_buffer(record.data(), static_cast<int32_t>(bytes));
-        std::vector<uint8_t> buf(bytes);
-        wall = WallSeconds(), cpu = CpuSeconds(), cam = ProcessCpuSeconds(camsim), sw = Switches();
-        const int rd = Cam_get_diag_buffer_val(buf.data(), static_cast<int32_t>(bytes));
-        const double rdWall = WallSeconds() - wall, rdCpu = CpuSeconds() - cpu,
-                     rdCam = ProcessCpuSeconds(camsim) - cam, rdSw = Switches() - sw;
         Cam_session_enabled(0);
-
-        const FloorCost upFloor = FloorPerFrame(true, 64), rdFloor = FloorPerFrame(false, 64);
+        replayed = replayed && floor.run(record.take());
         IdealLine upIdeal(230400, 1000, true), rdIdeal(230400, 1000, true);
-        IdealUpload(upIdeal, bytes);
-        IdealSizedRead(rdIdeal, bytes);
-        const double n = static_cast<double>(frames);
-        const auto line = [&](const char* what, int r, double w, double c, double switches,
-                              const FloorCost& floor, double camCpu, const IdealLine& ideal) {
-            if (r != 0) {
-                std::printf("    %-10s returned %d\n", what, r);
-                return;
-            }
-            std::printf(
-                "    %-10s wall %6.2f s (%.3f of the ideal); processor %.4f s/MiB, "
-                "floor %.4f s/MiB, %.2f times the floor; switches %.2f a frame, floor %.2f; "
-                "camsim %.4f s/MiB\n",
-                what, w, ideal.seconds() / w, c / mib, floor.cpu * n / mib, c / (floor.cpu * n),
-                switches / n, floor.switches, camCpu / mib);
-        };
-        line("upload", up, upWall, upCpu, upSw, upFloor, upCam, upIdeal);
-        line("sized read", put != 0 ? put : rd, rdWall, rdCpu, rdSw, rdFloor, rdCam, rdIdeal);
-        status = up == 0 && put == 0 && rd == 0 && buf == record ? 0 : 1;
-        if (rd == 0 && buf != record) std::printf("    sized read: data differ\n");
+        for (size_t i = 0; i < rounds; ++i) {
+            IdealUpload(upIdeal, kRoundBytes);
+            IdealSizedRead(rdIdeal, kRoundBytes);
+        }
+        PrintRounds("upload", up, kRoundFrames, mib, upIdeal);
+        PrintRounds("sized read", rd, kRoundFrames, mib, rdIdeal);
+        if (rd.result == 0 && !same) std::printf("    sized read: data differ\n");
+        if (!replayed) std::printf("    the floor's replay diverged from the record\n");
+        status = up.result == 0 && rd.result == 0 && same && replayed ? 0 : 1;
     } else {
         std::fprintf(stderr, "pseudo-terminal: no session on %s\n", device.c_str());
     }
     Cam_reset_dll();
-    kill(camsim, SIGTERM);
-    waitpid(camsim, nullptr, 0);
+    qorlink::installPlatform(nullptr);
+    if (line >= 0) close(line);
+    for (pid_t pid : {camsim, floorCamsim}) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
     return status;
 }
 

@@ -58,7 +58,8 @@ int waitFor(int fd, short events, uint64_t deadlineUs) {
         if (r < 0 && errno == EINTR) continue;
         if (r < 0) return -1;
         if (r == 0) {
-            if (ms == 0) return 0;
+            // A wait never ends early: when it ran its full span, the deadline has passed.
+            if (ms == 0 || remainingMs(deadlineUs) == 0) return 0;
             continue;
         }
         return (p.revents & events) ? 1 : -1;
