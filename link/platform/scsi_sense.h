@@ -1,8 +1,10 @@
-// SCSI sense data as the host backends judge it.
+// SCSI sense data as the host backends judge it, and what they make of a short transfer.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace qorlink {
 
@@ -22,6 +24,13 @@ inline int SenseKey(const uint8_t* sense, size_t length) {
 inline bool SenseReportsError(const uint8_t* sense, size_t length) {
     const int key = SenseKey(sense, length);
     return key >= 0 && key != kSenseKeyNoSense;
+}
+
+// A short transfer leaves the end of the buffer as it was: it is cleared, so that nothing of an
+// earlier command reads as the device's answer. `delivered` counts only up to the buffer's end.
+inline void ClearUndelivered(uint8_t* data, size_t length, size_t delivered) {
+    delivered = std::min(delivered, length);
+    if (delivered < length) std::memset(data + delivered, 0, length - delivered);
 }
 
 }  // namespace qorlink

@@ -86,6 +86,8 @@ class SgDevice final : public ScsiDevice {
             r = ioctl(fd_, SG_IO, &hdr);
         } while (r < 0 && errno == EINTR);
         if (r < 0) return false;
+        if (hdr.dxfer_direction == SG_DXFER_FROM_DEV)
+            ClearUndelivered(data, length, deliveredLength(length, hdr.resid));
         return commandSucceeded(hdr.status, hdr.host_status, hdr.driver_status, sense,
                                 std::min<size_t>(hdr.sb_len_wr, sizeof sense));
     }
@@ -100,6 +102,12 @@ int OpenNode(const std::string& node) {
 }
 
 }  // namespace
+
+size_t deliveredLength(size_t length, int residual) {
+    if (residual <= 0) return length;
+    const size_t missing = static_cast<size_t>(residual);
+    return missing >= length ? 0 : length - missing;
+}
 
 std::vector<std::string> removableDisks(const std::string& sysBlock, const std::string& devDir) {
     std::vector<std::string> nodes;

@@ -37,5 +37,10 @@ std::string genericNodeOf(const std::string& diskNode, const std::string& sysBlo
 bool commandSucceeded(uint8_t status, uint16_t hostStatus, uint16_t driverStatus,
                       const uint8_t* sense, size_t senseLength);
 
+// Bytes a finished data-in request delivered into a buffer of `length`: the length less the
+// residual count the driver reports (a negative or over-long count is read as nothing missing
+// or nothing delivered).
+size_t deliveredLength(size_t length, int residual);
+
 }  // namespace linuxscsi
 }  // namespace qorlink

@@ -58,14 +58,6 @@ bool Succeeded(const PassThroughRequest& r) {
     return !SenseReportsError(r.sense, senseLength);
 }
 
-// A short transfer leaves the end of the buffer as it was: it is cleared, so that nothing of an
-// earlier command reads as the device's answer. The length the driver reports counts only up to
-// the buffer's end.
-void ClearUndelivered(uint8_t* data, size_t length, ULONG transferred) {
-    const size_t delivered = std::min<size_t>(transferred, length);
-    if (delivered < length) std::memset(data + delivered, 0, length - delivered);
-}
-
 class PassThroughDevice final : public ScsiDevice {
   public:
     PassThroughDevice(DriveIo& io, HANDLE device) : io_(io), device_(device) {}

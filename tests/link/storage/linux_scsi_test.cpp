@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "posix/scsi_linux.h"
+#include "scsi_sense.h"
 
 namespace qorlink::test {
 namespace {
@@ -76,6 +77,24 @@ TEST(SgResult, SucceedsOnlyOnGoodStatusAndHarmlessSense) {
         EXPECT_EQ(linuxscsi::commandSucceeded(c.status, c.host, c.driver, c.sense, c.senseLength),
                   c.ok)
             << int(c.status) << " " << c.host << " " << c.driver << " " << c.senseLength;
+    }
+}
+
+// A device that sends less than asked leaves the rest of the buffer holding an earlier answer;
+// the rest is cleared by the residual count, which a driver may report out of range.
+TEST(SgResult, ShortTransferClearsWhatTheDeviceDidNotSend) {
+    struct Case {
+        int residual;
+        size_t kept;
+    };
+    const Case cases[] = {{0, 8}, {3, 5}, {8, 0}, {9, 0}, {-1, 8}};
+    for (const Case& c : cases) {
+        uint8_t buffer[8];
+        std::fill(std::begin(buffer), std::end(buffer), 0xAA);
+        ClearUndelivered(buffer, sizeof buffer,
+                         linuxscsi::deliveredLength(sizeof buffer, c.residual));
+        for (size_t i = 0; i < sizeof buffer; ++i)
+            EXPECT_EQ(buffer[i], i < c.kept ? 0xAA : 0) << "residual " << c.residual << " at " << i;
     }
 }
 
