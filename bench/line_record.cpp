@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "posix/serial_posix.h"
+
 namespace bench {
 
 namespace {
@@ -33,9 +35,7 @@ class RecordingPort final : public qorlink::SerialPort {
         return port_->setBaud(baud);
     }
     bool write(const uint8_t* data, size_t n) override {
-        LineOp op(LineOp::Write);
-        op.bytes.assign(data, data + n);
-        record_.note(std::move(op));
+        record_.noteWrite(data, n);
         return port_->write(data, n);
     }
     int read(uint8_t* data, size_t n, uint32_t timeoutMs) override {
@@ -43,7 +43,7 @@ class RecordingPort final : public qorlink::SerialPort {
         LineOp op(LineOp::Read, static_cast<int>(n));
         op.timeoutMs = timeoutMs;
         op.got = std::max(r, 0);
-        record_.note(std::move(op));
+        record_.note(op);
         return r;
     }
     bool purge() override {
@@ -77,29 +77,30 @@ void sleepUntilUs(uint64_t at) {
     }
 }
 
-speed_t speedOf(int baud) {
-    switch (baud) {
-        case 9600:
-            return B9600;
-        case 19200:
-            return B19200;
-        case 38400:
-            return B38400;
-        case 57600:
-            return B57600;
-        case 115200:
-            return B115200;
-        default:
-            return B230400;
-    }
-}
+// Room for a round's operations and bytes (64 frames of 2 KiB and their handshakes).
+constexpr size_t kRoundOps = 4096;
+constexpr size_t kRoundBytes = 512 * 1024;
 
 }  // namespace
 
-std::vector<LineOp> RecordingPlatform::take() {
-    std::vector<LineOp> ops;
-    ops.swap(ops_);
-    return ops;
+void RecordingPlatform::startAfresh() {
+    record_ = {};
+    record_.ops.reserve(kRoundOps);
+    record_.bytes.reserve(kRoundBytes);
+}
+
+LineRecord RecordingPlatform::take() {
+    LineRecord taken = std::move(record_);
+    startAfresh();
+    return taken;
+}
+
+void RecordingPlatform::noteWrite(const uint8_t* data, size_t n) {
+    LineOp op(LineOp::Write);
+    op.at = record_.bytes.size();
+    op.n = n;
+    record_.bytes.insert(record_.bytes.end(), data, data + n);
+    record_.ops.push_back(op);
 }
 
 std::unique_ptr<qorlink::SerialPort> RecordingPlatform::openSerial(int n) {
@@ -139,15 +140,15 @@ qorlink::FileRead RecordingPlatform::readOpenFile(intptr_t file, std::vector<uin
     return qorlink::hostPlatform().readOpenFile(file, bytes);
 }
 
-bool FloorReplay::run(const std::vector<LineOp>& ops) {
-    for (const LineOp& op : ops) {
-        if (!perform(op)) return false;
+bool FloorReplay::run(const LineRecord& record) {
+    for (const LineOp& op : record.ops) {
+        if (!perform(op, record)) return false;
         afterWrite_ = op.kind == LineOp::Write;
     }
     return true;
 }
 
-bool FloorReplay::perform(const LineOp& op) {
+bool FloorReplay::perform(const LineOp& op, const LineRecord& record) {
     switch (op.kind) {
         case LineOp::SetLine:
             return setSpeed(op.value, true);
@@ -156,7 +157,7 @@ bool FloorReplay::perform(const LineOp& op) {
         case LineOp::NoFlowControl:
             return true;  // the line is raw from the start
         case LineOp::Write:
-            return write(op.bytes);
+            return write(record.bytes.data() + op.at, op.n);
         case LineOp::Read:
             return read(op);
         case LineOp::Purge:
@@ -181,16 +182,18 @@ bool FloorReplay::setSpeed(int baud, bool raw) {
         t.c_cc[VMIN] = 0;
         t.c_cc[VTIME] = 0;
     }
-    cfsetispeed(&t, speedOf(baud));
-    cfsetospeed(&t, speedOf(baud));
+    const speed_t speed = qorlink::posix::speedConstant(baud);
+    if (speed == 0) return false;
+    cfsetispeed(&t, speed);
+    cfsetospeed(&t, speed);
     baud_ = baud;
     return tcsetattr(fd_, TCSANOW, &t) == 0;
 }
 
-bool FloorReplay::write(const std::vector<uint8_t>& bytes) {
+bool FloorReplay::write(const uint8_t* data, size_t n) {
     size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t w = ::write(fd_, bytes.data() + done, bytes.size() - done);
+    while (done < n) {
+        const ssize_t w = ::write(fd_, data + done, n - done);
         if (w > 0) {
             done += static_cast<size_t>(w);
         } else if (w < 0 && errno == EAGAIN) {

@@ -25,16 +25,24 @@ struct LineOp {
     enum Kind { SetLine, SetBaud, NoFlowControl, Write, Read, Purge, SleepMs, SleepToTick };
     explicit LineOp(Kind k, int v = 0) : kind(k), value(v) {}
     Kind kind;
-    int value = 0;               // baud; the read's byte count; milliseconds; ticks ahead
-    uint32_t timeoutMs = 0;      // a read's time-out
-    int got = 0;                 // what a read returned
-    std::vector<uint8_t> bytes;  // what a write sent
+    int value = 0;           // baud; the read's byte count; milliseconds; ticks ahead
+    uint32_t timeoutMs = 0;  // a read's time-out
+    int got = 0;             // what a read returned
+    size_t at = 0, n = 0;    // what a write sent, in the record's bytes
+};
+
+struct LineRecord {
+    std::vector<LineOp> ops;
+    std::vector<uint8_t> bytes;  // every write's bytes, one after another
 };
 
 class RecordingPlatform final : public qorlink::Platform {
   public:
-    // The operations since the last take, in order; the record starts afresh.
-    std::vector<LineOp> take();
+    RecordingPlatform() { startAfresh(); }
+
+    // The operations since the last take, in order; the record starts afresh, with room made
+    // beforehand so that noting a round's operations takes no allocation.
+    LineRecord take();
 
     std::unique_ptr<qorlink::SerialPort> openSerial(int n) override;
     std::vector<std::string> listRemovableScsi() override;
@@ -45,10 +53,13 @@ class RecordingPlatform final : public qorlink::Platform {
     std::unique_ptr<qorlink::LoadedLibrary> loadLibrary(const std::string& windowsName) override;
     qorlink::FileRead readOpenFile(intptr_t file, std::vector<uint8_t>* bytes) override;
 
-    void note(LineOp op) { ops_.push_back(std::move(op)); }
+    void note(const LineOp& op) { record_.ops.push_back(op); }
+    void noteWrite(const uint8_t* data, size_t n);
 
   private:
-    std::vector<LineOp> ops_;
+    void startAfresh();
+
+    LineRecord record_;
 };
 
 // Replays records on the open serial device `fd` (a pseudo-terminal whose far end is the
@@ -56,13 +67,13 @@ class RecordingPlatform final : public qorlink::Platform {
 class FloorReplay {
   public:
     explicit FloorReplay(int fd) : fd_(fd) {}
-    // False, with a message on standard error, when the camera's answers ran short of `ops`.
-    bool run(const std::vector<LineOp>& ops);
+    // False, with a message on standard error, when the camera's answers ran short of the record.
+    bool run(const LineRecord& record);
 
   private:
-    bool perform(const LineOp& op);
+    bool perform(const LineOp& op, const LineRecord& record);
     bool setSpeed(int baud, bool raw);
-    bool write(const std::vector<uint8_t>& bytes);
+    bool write(const uint8_t* data, size_t n);
     bool read(const LineOp& op);
 
     int fd_;

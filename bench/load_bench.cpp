@@ -372,7 +372,7 @@ bool Round(Rounds& r, F&& transfer, bench::RecordingPlatform& record, bench::Flo
     const double cam = ProcessCpuSeconds(camsim);
     r.library.push_back(Measure(transfer));
     r.camsimCpu += ProcessCpuSeconds(camsim) - cam;
-    const std::vector<bench::LineOp> ops = record.take();
+    const bench::LineRecord ops = record.take();
     bool replayed = false;
     r.floor.push_back(Measure([&] { replayed = floor.run(ops); }));
     return replayed;

@@ -4,23 +4,10 @@
 #include <system_error>
 
 #include "console/host_system_os.h"
+#include "link/platform/loaded_module.h"
 #include "qorlink.h"
 
 namespace orvia::os {
-
-namespace {
-
-class DlLibrary final : public OutsideLibrary {
-  public:
-    explicit DlLibrary(void* handle) : handle_(handle) {}
-    ~DlLibrary() override { dlclose(handle_); }
-    void* symbol(const char* name) override { return dlsym(handle_, name); }
-
-  private:
-    void* handle_;
-};
-
-}  // namespace
 
 std::string programPath() {
     std::error_code ec;
@@ -38,7 +25,7 @@ std::string linkLibraryPath() {
 std::unique_ptr<OutsideLibrary> openLibrary(const std::string& path) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) return nullptr;
-    return std::make_unique<DlLibrary>(handle);
+    return std::make_unique<qorlink::LoadedModule<OutsideLibrary>>(handle);
 }
 
 }  // namespace orvia::os

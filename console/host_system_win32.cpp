@@ -2,23 +2,12 @@
 
 #include "console/host_system_os.h"
 #include "link/platform/library_name.h"
+#include "link/platform/loaded_module.h"
 #include "qorlink.h"
 
 namespace orvia::os {
 
 namespace {
-
-class Dll final : public OutsideLibrary {
-  public:
-    explicit Dll(HMODULE module) : module_(module) {}
-    ~Dll() override { FreeLibrary(module_); }
-    void* symbol(const char* name) override {
-        return reinterpret_cast<void*>(GetProcAddress(module_, name));
-    }
-
-  private:
-    HMODULE module_;
-};
 
 // The file a loaded module came from; empty when it cannot be told.
 std::string moduleFile(HMODULE module) {
@@ -49,7 +38,7 @@ std::unique_ptr<OutsideLibrary> openLibrary(const std::string& path) {
     // The library's own folder is searched for what it needs in turn, not the working directory.
     HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (module == nullptr) return nullptr;
-    return std::make_unique<Dll>(module);
+    return std::make_unique<qorlink::LoadedModule<OutsideLibrary>>(module);
 }
 
 }  // namespace orvia::os

@@ -6,20 +6,11 @@
 #include <vector>
 
 #include "library_name.h"
+#include "loaded_module.h"
 
 namespace qorlink::posix {
 
 namespace {
-
-class SharedObject final : public LoadedLibrary {
-  public:
-    explicit SharedObject(void* handle) : handle_(handle) {}
-    ~SharedObject() override { dlclose(handle_); }
-    void* symbol(const char* name) override { return dlsym(handle_, name); }
-
-  private:
-    void* handle_;
-};
 
 std::string directoryOf(const std::string& path) {
     size_t slash = path.rfind('/');
@@ -50,7 +41,7 @@ void* openFrom(const std::string& directory, const std::string& file) {
 std::unique_ptr<LoadedLibrary> openSharedObject(const std::string& path) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) return nullptr;
-    return std::make_unique<SharedObject>(handle);
+    return std::make_unique<LoadedModule<LoadedLibrary>>(handle);
 }
 
 std::unique_ptr<LoadedLibrary> loadSharedObject(const std::string& windowsName) {
@@ -61,7 +52,7 @@ std::unique_ptr<LoadedLibrary> loadSharedObject(const std::string& windowsName) 
     // An installed system keeps the outside libraries in a subfolder of the library directory.
     if (handle == nullptr) handle = openFrom(linkLibraryDirectory() + "/orvia", file);
     if (handle == nullptr) return nullptr;
-    return std::make_unique<SharedObject>(handle);
+    return std::make_unique<LoadedModule<LoadedLibrary>>(handle);
 }
 
 }  // namespace qorlink::posix

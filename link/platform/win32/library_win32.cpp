@@ -3,22 +3,11 @@
 #include <windows.h>
 
 #include "library_name.h"
+#include "loaded_module.h"
 
 namespace qorlink::win32 {
 
 namespace {
-
-class Dll final : public LoadedLibrary {
-  public:
-    explicit Dll(HMODULE module) : module_(module) {}
-    ~Dll() override { FreeLibrary(module_); }
-    void* symbol(const char* name) override {
-        return reinterpret_cast<void*>(GetProcAddress(module_, name));
-    }
-
-  private:
-    HMODULE module_;
-};
 
 std::string directoryOf(const std::string& path) {
     const size_t slash = path.find_last_of("\\/");
@@ -52,7 +41,7 @@ HMODULE loadFrom(const std::string& directory, const std::string& file) {
 std::unique_ptr<LoadedLibrary> openDll(const std::string& path) {
     const HMODULE module = LoadLibraryA(path.c_str());
     if (module == nullptr) return nullptr;
-    return std::make_unique<Dll>(module);
+    return std::make_unique<LoadedModule<LoadedLibrary>>(module);
 }
 
 std::unique_ptr<LoadedLibrary> loadDll(const std::string& windowsName) {
@@ -63,7 +52,7 @@ std::unique_ptr<LoadedLibrary> loadDll(const std::string& windowsName) {
     if (module == nullptr) module = loadFrom(linkDirectory + "\\orvia", file);
     if (module == nullptr) module = LoadLibraryA(file.c_str());
     if (module == nullptr) return nullptr;
-    return std::make_unique<Dll>(module);
+    return std::make_unique<LoadedModule<LoadedLibrary>>(module);
 }
 
 }  // namespace qorlink::win32
