@@ -1,9 +1,13 @@
 // The POSIX serial backend against a camera served on a real pseudo-terminal. These are the only
 // simulator tests that take real time.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <thread>
 
 #include "camsim/camera.h"
@@ -16,6 +20,30 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
+
+// Waits, for a second at most, until the driver holds `n` bytes for the open descriptor of
+// `device` in this process (the port under test), without reading them.
+bool WaitUntilWaiting(const std::string& device, size_t n) {
+    int fd = -1;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        if (std::filesystem::read_symlink(entry.path(), ec) == device) {
+            fd = std::stoi(entry.path().filename().string());
+            break;
+        }
+    }
+    if (fd < 0) return false;
+    const auto deadline = Clock::now() + std::chrono::seconds(1);
+    while (Clock::now() < deadline) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 1000) != 1) return false;
+        int waiting = 0;
+        if (ioctl(fd, FIONREAD, &waiting) != 0) return false;
+        if (static_cast<size_t>(waiting) >= n) return true;
+        std::this_thread::yield();  // the rest is on its way: the camera paces its bytes
+    }
+    return false;
+}
 
 class PtyTest : public ::testing::Test {
   protected:
@@ -89,7 +117,7 @@ TEST_F(PtyTest, AReplyReadInPiecesArrivesWholeAndPurgeDropsWhatWasReadAhead) {
     // the rest ahead as well; a purge drops that with everything else waiting.
     const Bytes query = getValueFrame(kCodeReadiness);
     ASSERT_TRUE(port->write(query.data(), query.size()));
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(WaitUntilWaiting(server.slavePath(), reply.size()));
     ASSERT_EQ(port->read(header.data(), 4, 1000), 4);
     EXPECT_TRUE(port->purge());
     EXPECT_EQ(port->read(rest.data(), rest.size(), 50), 0);

@@ -46,10 +46,6 @@ class PluginPlatform : public Platform {
     static Platform& host() { return hostPlatform(); }
 };
 
-bool Loaded(const std::string& file) {
-    return LibraryFileLoaded(file);
-}
-
 std::vector<uint8_t> Record(size_t n, uint8_t seed) {
     std::vector<uint8_t> r(n);
     for (size_t i = 0; i < n; ++i)
@@ -105,8 +101,8 @@ TEST_F(KeysTest, KeySetsAreReadDecipheredAndTheLibrariesUnloaded) {
     EXPECT_EQ(out2[136], 0xAA);
 
     EXPECT_EQ(platform_.loads, 4) << "both libraries are loaded for each call";
-    EXPECT_FALSE(Loaded(kRavik));
-    EXPECT_FALSE(Loaded(kCifrel));
+    EXPECT_FALSE(LibraryFileLoaded(kRavik));
+    EXPECT_FALSE(LibraryFileLoaded(kCifrel));
 }
 
 TEST_F(KeysTest, FailuresLeaveTheOutputUntouched) {
@@ -138,8 +134,8 @@ TEST_F(KeysTest, FailuresLeaveTheOutputUntouched) {
             EXPECT_EQ(Cam_get_rsa_key2(source.string().c_str(), out2.data()), k.result) << k.what;
             EXPECT_EQ(out2, std::vector<uint8_t>(136, 0xAA)) << k.what;
         }
-        EXPECT_FALSE(Loaded(kRavik)) << k.what;
-        EXPECT_FALSE(Loaded(kCifrel)) << k.what;
+        EXPECT_FALSE(LibraryFileLoaded(kRavik)) << k.what;
+        EXPECT_FALSE(LibraryFileLoaded(kCifrel)) << k.what;
     }
 }
 
