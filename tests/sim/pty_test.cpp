@@ -1,8 +1,11 @@
 // The POSIX serial backend against a camera served on a real pseudo-terminal. These are the only
 // simulator tests that take real time.
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -145,6 +148,37 @@ TEST_F(PtyTest, SecondOpenIsRefusedAndReopenWorks) {
         EXPECT_EQ(exchange(*port, {kProbe}, 1), Bytes{kNak});
         port.reset();
     }
+}
+
+// A user without privileges reaches the camera on the pseudo-terminal, again after closing it:
+// closing a port leaves the device open to the next opener. A suite run as root runs this part as
+// the unprivileged user 65534, for whom a device left exclusive stays shut.
+TEST_F(PtyTest, AnUnprivilegedUserOpensThePortAgainAfterClosingIt) {
+    const uid_t nobody = 65534;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 &&
+            (chown(server.slavePath().c_str(), nobody, nobody) != 0 || setgroups(0, nullptr) != 0 ||
+             setgid(nobody) != 0 || setuid(nobody) != 0)) {
+            _exit(10);
+        }
+        for (int i = 0; i < 2; ++i) {
+            auto port = qorlink::hostPlatform().openSerial(1);
+            if (!port || !port->setLine(kIdleBaud)) _exit(20 + i);
+            const uint8_t probe = kProbe;
+            uint8_t answer = 0;
+            if (!port->write(&probe, 1) || port->read(&answer, 1, 1000) != 1 || answer != kNak) {
+                _exit(30 + i);
+            }
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: could not drop privileges, 2n: open n failed, "
+                                         "3n: no answer on open n";
 }
 
 TEST_F(PtyTest, PortsWithoutADeviceDoNotOpen) {

@@ -66,10 +66,27 @@ int waitFor(int fd, short events, uint64_t deadlineUs) {
     }
 }
 
+// Takes the advisory lock, then makes the terminal refuse further opens. The lock comes first so
+// that a port held elsewhere keeps its holder's exclusive mode.
+bool lockExclusive(int fd) {
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) return false;
+    return ioctl(fd, TIOCEXCL) == 0 || notApplicable(errno);
+}
+
+// Lets the next opener in again. The exclusive mode belongs to the terminal, not to this
+// descriptor: a pseudo-terminal whose other side stays open keeps it after the close, and then
+// only privileged users could ever open it again.
+void releaseExclusive(int fd) {
+    ioctl(fd, TIOCNXCL);
+}
+
 class PosixSerialPort final : public SerialPort {
   public:
     explicit PosixSerialPort(int fd) : fd_(fd) {}
-    ~PosixSerialPort() override { close(fd_); }
+    ~PosixSerialPort() override {
+        releaseExclusive(fd_);
+        close(fd_);
+    }
 
     bool setLine(int baud) override {
         termios t{};
@@ -238,11 +255,6 @@ class PosixSerialPort final : public SerialPort {
     std::array<uint8_t, kReadAhead> ahead_{};
     size_t aheadBegin_ = 0, aheadEnd_ = 0;  // bytes read ahead and not yet taken
 };
-
-bool lockExclusive(int fd) {
-    if (ioctl(fd, TIOCEXCL) != 0 && !notApplicable(errno)) return false;
-    return flock(fd, LOCK_EX | LOCK_NB) == 0;
-}
 
 }  // namespace
 

@@ -14,8 +14,9 @@ std::string serialDeviceName(int n);
 // The termios speed constant for a baud rate, or 0 for a rate the line does not offer.
 unsigned speedConstant(int baud);
 
-// Opens a terminal device for exclusive use (TIOCEXCL and an advisory lock, so even a privileged
-// second opener is refused). The line is left raw and non-blocking; call setLine before use.
+// Opens a terminal device for exclusive use while the port is open (an advisory lock, so even a
+// privileged second opener is refused, and TIOCEXCL, cleared again on closing). The line is left
+// raw and non-blocking; call setLine before use.
 // Null when the device cannot be opened or is already in use.
 std::unique_ptr<SerialPort> openSerialDevice(const std::string& path);
 
