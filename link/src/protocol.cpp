@@ -10,6 +10,7 @@
 #include "connection.h"
 #include "frame.h"
 #include "link_constants.h"
+#include "secure_wipe.h"
 #include "storage.h"
 #include "transport.h"
 
@@ -103,10 +104,6 @@ int SendAcknowledged(LinkConnection& c, const uint8_t* frame, size_t n, int hand
 int SendDataFrame(LinkConnection& c, const uint8_t* frame, size_t n, bool* written) {
     PreSendDelay(c);
     return SendAcknowledged(c, frame, n, kSendDataHandshakeReads, true, written);
-}
-
-std::unique_ptr<uint8_t[]> Allocate(size_t n) {
-    return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[n]);
 }
 
 int OutOfMemory(LinkConnection& c) {
@@ -328,8 +325,8 @@ int SendData(LinkConnection& c, const uint8_t* data, size_t length, int code, ui
     const bool large = c.bigBlocks == 1 && code == kCodeLoadData;
     const size_t block = large ? kLargeBlock : kSmallBlock;
     const uint8_t op = large ? kOpSendDataLarge : kOpSendData;
-    auto payload = Allocate(block);
-    auto frame = Allocate(block + kFrameOverhead);
+    auto payload = AllocateWiped(block);
+    auto frame = AllocateWiped(block + kFrameOverhead);
     if (!payload || !frame) return OutOfMemory(c);
     c.txSequence = 0;
 
@@ -358,7 +355,7 @@ int ReceiveData(LinkConnection& c, bool first, int code, uint8_t op, size_t expe
                 size_t capacity, size_t* length, bool* more, size_t* payloadLength) {
     const size_t frameSize = op == kOpGetDataLarge ? kLargeFrame : kSmallFrame;
     const bool verify = op != kOpGetDataLarge && ReplySumsVerified(c);
-    auto frame = Allocate(frameSize);
+    auto frame = AllocateWiped(frameSize);
     if (!frame) return OutOfMemory(c);
     uint8_t request[kRequestFrame];
     BuildRequest(request, op, code);

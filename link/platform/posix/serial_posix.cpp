@@ -14,6 +14,7 @@
 #include <ctime>
 
 #include "posix/clock_posix.h"
+#include "secure_wipe.h"
 
 namespace qorlink::posix {
 
@@ -84,6 +85,7 @@ class PosixSerialPort final : public SerialPort {
   public:
     explicit PosixSerialPort(int fd) : fd_(fd) {}
     ~PosixSerialPort() override {
+        SecureWipe(ahead_.data(), ahead_.size());
         releaseExclusive(fd_);
         close(fd_);
     }
@@ -180,15 +182,18 @@ class PosixSerialPort final : public SerialPort {
     }
 
     bool purge() override {
+        SecureWipe(ahead_.data() + aheadBegin_, aheadEnd_ - aheadBegin_);
         aheadBegin_ = aheadEnd_ = 0;
         return tcflush(fd_, TCIOFLUSH) == 0;
     }
 
   private:
-    // Moves up to n bytes read ahead earlier into `data`; returns how many.
+    // Moves up to n bytes read ahead earlier into `data`; returns how many. The bytes taken are
+    // wiped here: they may belong to a key record, and the port keeps no copy of what it passed on.
     size_t takeAhead(uint8_t* data, size_t n) {
         const size_t k = std::min(n, aheadEnd_ - aheadBegin_);
         std::copy_n(ahead_.data() + aheadBegin_, k, data);
+        SecureWipe(ahead_.data() + aheadBegin_, k);
         aheadBegin_ += k;
         return k;
     }

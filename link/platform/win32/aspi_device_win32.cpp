@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scsi_sense.h"
+#include "secure_wipe.h"
 #include "win32/scsi_command_win32.h"
 #include "win32/storage_constants_win32.h"
 
@@ -19,7 +20,7 @@ constexpr DWORD kAbortGraceMs = 5000;  // how long an aborted request may take t
 // An execute request and what the adapter may touch while it holds it.
 struct ExecuteSlot {
     aspi::ExecuteRequest request{};
-    std::vector<uint8_t> data;
+    std::vector<uint8_t, WipingAllocator<uint8_t>> data;  // may carry a key record
     HANDLE event = nullptr;
 
     ~ExecuteSlot() {

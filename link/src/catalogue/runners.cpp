@@ -14,8 +14,8 @@
 #include "call_guard.h"
 #include "catalogue/records.h"
 #include "connection.h"
-#include "keys/wipe.h"
 #include "link_constants.h"
+#include "secure_wipe.h"
 
 namespace qorlink {
 namespace {

@@ -5,11 +5,12 @@
 #include <cstring>
 #include <memory>
 
+#include "call_guard.h"
 #include "connection.h"
-#include "keys/wipe.h"
 #include "link_constants.h"
 #include "platform.h"
 #include "qorlink.h"
+#include "secure_wipe.h"
 
 #if defined(_WIN32)
 #define QORLINK_CDECL __cdecl
@@ -78,14 +79,16 @@ int ReadKey(const KeyKind& kind, const char* source, const char* name, void* out
 
 using namespace qorlink;
 
-// Like every export, the key exports answer 22 while no connection object exists, although
-// they do not talk to the camera.
+// Like every export, the key exports run one at a time with the other calls and answer 22
+// while no connection object exists, although they do not talk to the camera.
 int32_t QORLINK_CALL Cam_get_rsa_key(const char* source, const char* name, void* out) {
-    if (currentConnection == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    if (call.connection() == nullptr) return call.refusal();
     return ReadKey(kKey1, source, name, out);
 }
 
 int32_t QORLINK_CALL Cam_get_rsa_key2(const char* source, void* out) {
-    if (currentConnection == nullptr) return QORLINK_NO_CONNECTION;
+    CallGuard call;
+    if (call.connection() == nullptr) return call.refusal();
     return ReadKey(kKey2, source, kKey2Tag, out);
 }

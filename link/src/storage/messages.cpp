@@ -5,11 +5,15 @@
 #include <new>
 #include <vector>
 
+#include "secure_wipe.h"
 #include "storage/scsi_layout.h"
 #include "storage/vendor_table.h"
 
 namespace qorlink {
 namespace {
+
+// A message holds a frame, which may carry a key record.
+using WipedBytes = std::vector<uint8_t, WipingAllocator<uint8_t>>;
 
 int Code(CommandOutcome o) {
     return o == CommandOutcome::DeviceError ? -3 : -2;
@@ -44,7 +48,7 @@ int WriteMessage(MessageChannel& ch, const OpcodeSet& ops, const uint8_t* bytes,
     CommandOutcome o = Out(ch, ops, kOpAnnounce, kAnnounceBlock, kAnnounceLength);
     if (o != CommandOutcome::Ok) return Code(o);
 
-    std::vector<uint8_t> message;
+    WipedBytes message;
     try {
         message.assign(kMessageHeader + n, 0);
     } catch (const std::bad_alloc&) {
@@ -80,7 +84,7 @@ int ReadMessage(MessageChannel& ch, const OpcodeSet& ops, uint8_t* buf, size_t n
     if (length > kMaxMessage) return -2;
     const int available = static_cast<int>(length) - static_cast<int>(kMessageHeader);
 
-    std::vector<uint8_t> message;
+    WipedBytes message;
     try {
         message.assign(length, 0);
     } catch (const std::bad_alloc&) {

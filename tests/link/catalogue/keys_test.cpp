@@ -9,6 +9,9 @@
 #include "keydata.h"
 #include "library_file.h"
 #include "platform.h"
+#ifndef _WIN32
+#include "posix/library_posix.h"
+#endif
 #include "qorlink.h"
 
 namespace qorlink::test {
@@ -151,6 +154,44 @@ TEST(KeyDecipher, StandInRejectsLengthsThatAreNotWholeBlocks) {
     EXPECT_EQ(decipher(in, out, 0), -1);
     EXPECT_EQ(decipher(nullptr, out, 16), -1);
 }
+
+#ifndef _WIN32
+// Key libraries come from the program's own folder first, and never from the working directory,
+// whatever the loader path variable holds.
+TEST(KeyLibrarySearch, ProgramFolderFirstAndNeverTheWorkingDirectory) {
+    const std::vector<std::string> named = {"/opt/st/bin/libravik.so", "/usr/lib/orvia/libravik.so",
+                                            "/usr/lib/orvia/orvia/libravik.so"};
+    const auto plus = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), named.begin(), named.end());
+        return more;
+    };
+    struct Case {
+        const char* ldLibraryPath;
+        std::vector<std::string> paths;
+        bool loaderSearch;
+    };
+    const Case cases[] = {
+        {nullptr, named, true},
+        {"/site/lib:/usr/local/lib", named, true},
+        {"", named, false},
+        {"/site/lib:", plus({"/site/lib/libravik.so"}), false},
+        {":/site/lib", plus({"/site/lib/libravik.so"}), false},
+        {"/a::/b", plus({"/a/libravik.so", "/b/libravik.so"}), false},
+        {"lib;/b", plus({"/b/libravik.so"}), false},
+        {".", named, false},
+    };
+    for (const Case& k : cases) {
+        const std::string shown = k.ldLibraryPath ? k.ldLibraryPath : "(unset)";
+        const posix::LibrarySearch search =
+            posix::librarySearch("libravik.so", "/opt/st/bin", "/usr/lib/orvia", k.ldLibraryPath);
+        EXPECT_EQ(search.paths, k.paths) << shown;
+        EXPECT_EQ(search.loaderSearch, k.loaderSearch) << shown;
+    }
+    // A relative directory for the program or the link library is no place to look either.
+    EXPECT_EQ(posix::librarySearch("libravik.so", "bin", "", nullptr).paths,
+              std::vector<std::string>{});
+}
+#endif
 
 }  // namespace
 }  // namespace qorlink::test

@@ -68,6 +68,9 @@ TEST_F(MisuseTest, CallsFromTheProgressCallbackAreRefusedAsBusy) {
         inner.push_back(Cam_get_diag_buffer_val(small, sizeof small));
         inner.push_back(Cam_ready());
         inner.push_back(Cam_set_speed(1));
+        uint8_t key[1024];
+        inner.push_back(Cam_get_rsa_key(".", "CAM-0001", key));
+        inner.push_back(Cam_get_rsa_key2(".", key));
     };
     const std::vector<uint8_t> image = Pattern(7000);
     const uint64_t start = nowMs();
@@ -77,8 +80,9 @@ TEST_F(MisuseTest, CallsFromTheProgressCallbackAreRefusedAsBusy) {
     ASSERT_EQ(g_progress.size(), 4u);
     std::vector<int32_t> refused;
     for (size_t i = 0; i < g_progress.size(); ++i)
-        refused.insert(refused.end(), {-1, kBusyResult, kBusyResult, 0, kBusyResult});
-    EXPECT_EQ(inner, refused) << "query -1, commands busy, readiness 0";
+        refused.insert(refused.end(),
+                       {-1, kBusyResult, kBusyResult, 0, kBusyResult, kBusyResult, kBusyResult});
+    EXPECT_EQ(inner, refused) << "query -1, commands and key sets busy, readiness 0";
 
     // A sized read whose callback starts another sized read.
     std::vector<uint8_t> record = Pattern(5000, 7);
