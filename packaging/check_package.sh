@@ -50,6 +50,15 @@ done
 depends=$(dpkg-deb -f "$standins" Depends)
 grep -q "orvia (= $version)" <<<"$depends" || fail "stand-ins depend on orvia"
 
+# No installed program or library carries an empty run path element (the working directory).
+while read -r f; do
+    [ -f "$root$f" ] && [ ! -L "$root$f" ] || continue
+    runpath=$(readelf -d "$root$f" 2>/dev/null | sed -n 's/.*(\(RUNPATH\|RPATH\)).*\[\(.*\)\]/\2/p')
+    if [ -n "$runpath" ] && grep -Eq '^:|::|:$' <<<"$runpath"; then
+        fail "$f has the run path '$runpath'"
+    fi
+done < <(cat "$scratch/main.list" "$scratch/standins.list")
+
 # The installed qorctl runs from the unpacked root.
 help=$(LD_LIBRARY_PATH="$root$libdir" "$root/usr/bin/qorctl" --help)
 grep -q '^usage: qorctl' <<<"$help" || fail "qorctl --help"
