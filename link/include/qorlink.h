@@ -8,7 +8,8 @@
  *   - queries return the value read, -1 on failure, and -2 when an abortable query was cut short
  *     by a silent session reopen.
  * A camera that ended its session is reopened silently by the next command; the caller sees
- * that command's own result.
+ * that command's own result. An execute command carries its parameter in one byte: a parameter
+ * outside 0-255 returns QORLINK_OUT_OF_RANGE (2) before anything is sent.
  *
  * Threading: call from one thread. One call runs at a time: a call made while another is still
  * running (from the progress callback, or from a second thread) returns QORLINK_BUSY (24) at
@@ -258,11 +259,12 @@ QORLINK_API int32_t QORLINK_CALL Cam_format_memory_card(int32_t v);
 QORLINK_API int32_t QORLINK_CALL Cam_get_lcd(void);
 /* Display command: for cmd 3, 5 and 6 first a set of code 40 with v, whose failure returns 4
    (communication failure) without going on; then execute code 8 with parameter cmd (60 s).
-   Poll Cam_ready afterwards. */
+   cmd travels as one byte. Poll Cam_ready afterwards. */
 QORLINK_API int32_t QORLINK_CALL Cam_control_lcd(int32_t cmd, int32_t v);
 /* Query of code 166: the display panel type, -1 on failure. */
 QORLINK_API int32_t QORLINK_CALL Cam_get_lcd_type(void);
-/* Execute code 12 with parameter p (display pattern; 60 s). Poll Cam_ready afterwards. */
+/* Execute code 12 with parameter p (display pattern, one byte; 60 s). Poll Cam_ready
+   afterwards. */
 QORLINK_API int32_t QORLINK_CALL Cam_diag_lcd_disp(int32_t p);
 /* Fetch of code 80: 32 bytes as 8 little-endian words into words[0..7]. */
 QORLINK_API int32_t QORLINK_CALL Cam_get_diag_lcd_info(int32_t* words);
@@ -387,13 +389,13 @@ QORLINK_API int32_t QORLINK_CALL Cam_set_lens_second_pulse(int32_t v);
 QORLINK_API int32_t QORLINK_CALL Cam_get_lens_second_pulse(void);
 /* Execute code 2 with parameter 0 (60 s): takes a picture. Poll Cam_ready afterwards. */
 QORLINK_API int32_t QORLINK_CALL Cam_take_pic(void);
-/* Execute code 2 with parameter p (60 s). Poll Cam_ready afterwards. */
+/* Execute code 2 with parameter p (one byte; 60 s). Poll Cam_ready afterwards. */
 QORLINK_API int32_t QORLINK_CALL Cam_take_pic2(int32_t p);
 
 /* ---- Stabiliser module and sensor --------------------------------------------------------- */
-/* Execute code 234 with parameter p (60 s). Poll Cam_ready afterwards. */
+/* Execute code 234 with parameter p (one byte; 60 s). Poll Cam_ready afterwards. */
 QORLINK_API int32_t QORLINK_CALL Cam_vr_power(int32_t p);
-/* Execute code 235 with parameter p (60 s). Poll Cam_ready afterwards. */
+/* Execute code 235 with parameter p (one byte; 60 s). Poll Cam_ready afterwards. */
 QORLINK_API int32_t QORLINK_CALL Cam_vr_control(int32_t p);
 /* Query of code 202, -1 on failure. */
 QORLINK_API int32_t QORLINK_CALL Cam_get_vrmodule_conditions_size(void);
@@ -411,7 +413,7 @@ QORLINK_API int32_t QORLINK_CALL Cam_get_sr_line_width(void* buf);
 QORLINK_API int32_t QORLINK_CALL Cam_get_sr_ccd_info(void* buf);
 /* Fetch of code 259 into buf (32 bytes). */
 QORLINK_API int32_t QORLINK_CALL Cam_get_sr_gyro_offset(void* buf);
-/* Execute code 236 with parameter p (60 s). Poll Cam_ready afterwards. */
+/* Execute code 236 with parameter p (one byte; 60 s). Poll Cam_ready afterwards. */
 QORLINK_API int32_t QORLINK_CALL Cam_sr_take_pic(int32_t p);
 
 /* ---- Battery and video -------------------------------------------------------------------- */

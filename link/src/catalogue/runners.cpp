@@ -41,6 +41,12 @@ int32_t ValueFor(const Command& cmd, int32_t argument) {
     return argument;
 }
 
+// An execute command carries its parameter in one byte: any other number would reach the camera
+// as its low byte, another program or pattern than the caller named.
+bool FitsExecuteParameter(int32_t parameter) {
+    return parameter >= 0 && parameter <= 0xFF;
+}
+
 // The byte count of a Send or Fetch. Returns 0 with `bytes` set, or the result to return.
 // `usbReadSize` is what a fetch asks the USB transport for.
 int ResolveLength(LinkConnection& c, const Command& cmd, const void* record, int32_t argument,
@@ -111,7 +117,9 @@ int32_t RunExecute(const Command& cmd, int32_t p) {
     CallGuard call;
     LinkConnection* c = call.connection();
     if (c == nullptr) return call.refusal();
-    return ExecuteCommand(*c, cmd.code, ValueFor(cmd, p), cmd.size);
+    const int32_t parameter = ValueFor(cmd, p);
+    if (!FitsExecuteParameter(parameter)) return QORLINK_OUT_OF_RANGE;
+    return ExecuteCommand(*c, cmd.code, parameter, cmd.size);
 }
 
 int32_t RunSend(const Command& cmd, const void* buf, int32_t len) {
@@ -160,6 +168,7 @@ int32_t RunControlLcd(const Command& cmd, int32_t command, int32_t v) {
     CallGuard call;
     LinkConnection* c = call.connection();
     if (c == nullptr) return call.refusal();
+    if (!FitsExecuteParameter(command)) return QORLINK_OUT_OF_RANGE;
     if (command == 3 || command == 5 || command == 6) {
         if (SetCommand(*c, kCodeDisplayValue, v) != QORLINK_OK)
             return QORLINK_COMMUNICATION_FAILURE;

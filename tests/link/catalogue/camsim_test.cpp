@@ -60,6 +60,45 @@ TEST_F(CamsimCatalogueTest, DiagnosticProgramsLeaveTheirResultText) {
     EXPECT_STREQ(text, "UV matrix : 1.02 0.98");
 }
 
+// Cam_control_lcd with display command p.
+int32_t QORLINK_CALL ControlLcdCommand(int32_t p) {
+    return Cam_control_lcd(p, 1);
+}
+
+// An execute command carries its parameter in one byte: a number outside 0-255 is refused as out
+// of range before anything reaches the camera (259 would otherwise run program 3), and the
+// connection stays usable. 255 still goes out whole.
+TEST_F(CamsimCatalogueTest, ExecuteParametersOutsideOneByteAreRefusedBeforeSending) {
+    struct Export {
+        const char* name;
+        int code;
+        int32_t(QORLINK_CALL* call)(int32_t);
+    };
+    const Export exports[] = {
+        {"Cam_execute_diag", 6, Cam_execute_diag}, {"Cam_diag_lcd_disp", 12, Cam_diag_lcd_disp},
+        {"Cam_control_lcd", 8, ControlLcdCommand}, {"Cam_take_pic2", 2, Cam_take_pic2},
+        {"Cam_vr_power", 234, Cam_vr_power},       {"Cam_vr_control", 235, Cam_vr_control},
+        {"Cam_sr_take_pic", 236, Cam_sr_take_pic},
+    };
+    for (const Export& e : exports) {
+        for (const int32_t bad : {256, 259, -1, INT32_MIN, INT32_MAX}) {
+            const size_t logged = camera_.log().size();
+            const camsim::Stats before = camera_.stats();
+            EXPECT_EQ(e.call(bad), 2) << e.name << " " << bad;
+            EXPECT_EQ(camera_.log().size(), logged) << e.name << " " << bad;
+            const camsim::Stats after = camera_.stats();
+            EXPECT_EQ(after.strayBytes + after.acks + after.naks + after.cans + after.probes,
+                      before.strayBytes + before.acks + before.naks + before.cans + before.probes)
+                << e.name << " " << bad;
+        }
+        ASSERT_EQ(e.call(255), 0) << e.name;
+        ASSERT_FALSE(camera_.log().empty());
+        EXPECT_EQ(camera_.log().back().code, e.code) << e.name;
+        EXPECT_EQ(camera_.log().back().value, 255) << e.name;
+        ASSERT_TRUE(waitReady(60)) << e.name;
+    }
+}
+
 TEST_F(CamsimCatalogueTest, CommittedLoadBecomesTheFirmwareVersion) {
     std::string image(70000, '\x5A');
     image.replace(1000, 20, "VERSION=2.00.0101\r\n");
