@@ -333,7 +333,13 @@ int OpenSession(LinkConnection& c) {
     // The session command carries the speed index; index 0 would end the session instead, so
     // the unset slot is sent as the index of its speed.
     const int sessionIndex = index == 0 ? kUnsetSpeedSessionIndex : index;
-    const int r = SetValue(c, kClassSession, kCodeSession, sessionIndex);
+    int r = SetValue(c, kClassSession, kCodeSession, sessionIndex);
+    // An answer none of the camera's bytes may have been its acknowledgement: end the session it
+    // may have opened, at its speed, before the command goes out again.
+    for (int round = 1; r == QORLINK_BAD_RESPONSE && round < kFrameTries; ++round) {
+        EndUnconfirmedSession(c, baud);
+        r = SetValue(c, kClassSession, kCodeSession, sessionIndex);
+    }
     if (r != QORLINK_OK) {
         EndUnconfirmedSession(c, baud);
         return SetLastResult(c, r);

@@ -25,6 +25,9 @@ constexpr int kSendDataHandshakeReads = 5;
 constexpr uint32_t kPieceGapMs = 1;  // the tick must move on by more than this between pieces
 constexpr int kBaudUnitScale = 9600;
 constexpr int kBodyTimeoutSlackUnits = 100;
+// After a handshake byte that may be a whole answer, how long the rest of an answer may take to
+// begin before the byte is taken as all there is (100 ms: far beyond a byte time on any line).
+constexpr int kLoneAnswerGapUnits = 10;
 // Progress of a load is counted in 1/1600ths, then reported as whole percent.
 constexpr int64_t kProgressScale = 1600;
 constexpr int64_t kProgressPerPercent = 16;
@@ -40,6 +43,39 @@ void WaitPieceGap(uint32_t since) {
     const uint32_t tick = since + kPieceGapMs + 1;
     while (static_cast<int32_t>(TickMs() - tick) < 0)
         SleepUntilTick(tick);
+}
+
+// The single bytes the camera answers with.
+bool IsHandshakeByte(uint8_t b) {
+    return b == kAck || b == kNak || b == kDc1 || b == kEnq || b == kCan || b == kSessionEnd;
+}
+
+// Protocol units (10 ms) left of a read of t units that began at tick `start`.
+int UnitsLeft(uint32_t start, int t) {
+    const int64_t elapsedMs = static_cast<uint32_t>(TickMs() - start);
+    return static_cast<int>(std::max<int64_t>(0, t - (elapsedMs + 9) / 10));
+}
+
+// Reads an answer of n bytes (a frame header, a value reply) within t units on the serial line.
+// A camera that refuses a request or ends the session answers with a single byte and sends
+// nothing after it: when an answer begins with such a byte and nothing follows at once, the read
+// ends there instead of waiting out its time-out for bytes that cannot come.
+int ReadAnswer(LinkConnection& c, uint8_t* buf, size_t n, int t) {
+    if (IsUsb(c) || n < 2) return ReadBytes(c, buf, n, t);
+    const uint32_t start = TickMs();
+    const int first = ReadBytes(c, buf, 1, t);
+    if (first != 1) return first;
+    size_t got = 1;
+    if (buf[0] == kSessionEnd || buf[0] == kDc1 || buf[0] == kNak) {
+        const int r = ReadBytes(c, buf + got, n - got, kLoneAnswerGapUnits);
+        if (r <= 0) return static_cast<int>(got);
+        got += static_cast<size_t>(r);
+    }
+    if (got < n) {
+        const int r = ReadBytes(c, buf + got, n - got, UnitsLeft(start, t));
+        if (r > 0) got += static_cast<size_t>(r);
+    }
+    return static_cast<int>(got);
 }
 
 // Writes a single handshake byte, setting ackSent on success.
@@ -150,10 +186,20 @@ int SendHandshake(LinkConnection& c, uint8_t byte) {
 
 bool CheckSessionEnd(LinkConnection& c) {
     if (IsUsb(c)) return false;
+    uint8_t first = 0;
+    if (ReadBytes(c, &first, 1, kSessionEndUnits) != 1) return false;
+    // What waits is dropped. A camera that refused a frame may have answered it byte by byte and
+    // then ended the session: after a run of handshake bytes the session-end byte is the last.
+    // Taken for stale bytes, it would leave the library talking at the session speed to a camera
+    // that listens at the probing speed only.
+    bool handshakesOnly = IsHandshakeByte(first);
+    uint8_t last = first;
     uint8_t byte = 0;
-    if (ReadBytes(c, &byte, 1, kSessionEndUnits) != 1) return false;
-    Drain(c);
-    if (byte != kSessionEnd) return false;
+    while (ReadBytes(c, &byte, 1, kDrainUnits) == 1) {
+        handshakesOnly = handshakesOnly && IsHandshakeByte(byte);
+        last = byte;
+    }
+    if (first != kSessionEnd && !(handshakesOnly && last == kSessionEnd)) return false;
     c.state = LinkState::SessionLost;
     return true;
 }
@@ -174,7 +220,7 @@ int ReceiveFrame(LinkConnection& c, uint8_t* buf, size_t capacity, size_t expect
         if (r > 0) *got = static_cast<size_t>(r);
         return r;
     }
-    const int h = ReadBytes(c, buf, kFrameHeader, t);
+    const int h = ReadAnswer(c, buf, kFrameHeader, t);
     if (h > 0) *got = static_cast<size_t>(h);
     if (h != static_cast<int>(kFrameHeader)) return h > 0 ? kShortFrame : h;
     const size_t n = ReadLe16(buf + 2);
@@ -239,6 +285,10 @@ int SetValue(LinkConnection& c, uint8_t cls, int code, int32_t value) {
             case -2:
                 return QORLINK_USB_NOT_RESPONDING;
             default:
+                // An answer to the session command that is none of the camera's bytes may be its
+                // acknowledgement, altered on the line: the camera then listens at the new speed
+                // only, and a repeat at this one could never be answered. The caller settles it.
+                if (cls == kClassSession) return QORLINK_BAD_RESPONSE;
                 result = QORLINK_BAD_RESPONSE;
                 break;
         }
@@ -279,7 +329,7 @@ int GetValue(LinkConnection& c, int code, int32_t* value) {
                 --triesLeft;
                 continue;
             }
-            r = ReadBytes(c, reply, sizeof reply, kHandshakeUnits);
+            r = ReadAnswer(c, reply, sizeof reply, kHandshakeUnits);
         }
         resend = true;
         if (r < static_cast<int>(kValueReplyLength)) {
@@ -314,7 +364,7 @@ int GetValue(LinkConnection& c, int code, int32_t* value) {
         }
         if (CheckSessionEnd(c)) return QORLINK_SESSION_CLOSE;
         if (WriteHandshakeByte(c, kNak) == -1) return QORLINK_SESSION_CLOSE;
-        r = ReadBytes(c, reply, sizeof reply, kHandshakeUnits);
+        r = ReadAnswer(c, reply, sizeof reply, kHandshakeUnits);
         resend = false;
     }
     return QORLINK_READ_ERROR;

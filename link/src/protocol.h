@@ -32,6 +32,8 @@ int ReceiveFrame(LinkConnection& c, uint8_t* buf, size_t capacity, size_t expect
 // 0, 13 (sequence mismatch) or 16 (bad layout or sum).
 int CheckFrame(const LinkConnection& c, const uint8_t* frame, size_t length, bool verifySum);
 
+// A set of the session class ends with 13 at the first answer that is none of the camera's
+// handshake bytes, instead of trying again at the same speed.
 int SetValue(LinkConnection& c, uint8_t cls, int code, int32_t value);
 int Execute(LinkConnection& c, int code, int parameter);
 int GetValue(LinkConnection& c, int code, int32_t* value);

@@ -332,5 +332,43 @@ TEST_F(ProtocolTest, SessionEndByteDuringAReplyEndsTheExchange) {
     EXPECT_EQ(conn().state, LinkState::SessionLost);
 }
 
+// The session-end byte comes alone and nothing follows it: a reply awaited for its full length
+// ends as soon as it is clear that no more is coming, not after the 12-second time-out.
+TEST_F(ProtocolTest, ASessionEndInPlaceOfAReplyIsSeenAtOnce) {
+    line_.setHandler([](const Bytes& u) { return u[0] == 0x1B ? Bytes{0xFF} : Bytes{}; });
+    uint8_t out[8];
+    size_t length = 0;
+    uint64_t start = line_.nowMs();
+    EXPECT_EQ(ReceiveOne(conn(), 31, 8, out, sizeof out, &length), 20);
+    EXPECT_LT(line_.nowMs() - start, 1000u);
+    conn().state = LinkState::Busy;
+    int32_t value = 0;
+    start = line_.nowMs();
+    EXPECT_EQ(GetValue(conn(), 34, &value), 20);
+    EXPECT_LT(line_.nowMs() - start, 1000u);
+}
+
+// Before a frame goes out, what waits is dropped; a session end among it counts when it comes
+// first, or last after nothing but handshake bytes (a camera that answered a refused frame byte
+// by byte and then ended the session). Inside other bytes it is data.
+TEST_F(ProtocolTest, ASessionEndWaitingBeforeAFrameIsFoundAfterHandshakes) {
+    struct Case {
+        Bytes waiting;
+        int result;
+    };
+    const Case cases[] = {
+        {{0xFF}, 20},      {{0x15, 0x15, 0x15, 0xFF}, 20}, {{0x11, 0x06, 0xFF}, 20},
+        {{0x15, 0x15}, 0}, {{0x02, 0x00, 0x41, 0xFF}, 0},  {{0x15, 0xFF, 0x15}, 0},
+    };
+    for (const Case& k : cases) {
+        line_.setHandler([](const Bytes& u) { return u[0] == 0x1B ? Bytes{0x06} : Bytes{}; });
+        conn().state = LinkState::Busy;
+        line_.push(k.waiting);
+        const size_t before = sent().size();
+        EXPECT_EQ(SetValue(conn(), kClassLow, 40, 1), k.result) << Hex(k.waiting);
+        EXPECT_EQ(sent().size() - before, k.result == 0 ? 1u : 0u) << Hex(k.waiting);
+    }
+}
+
 }  // namespace
 }  // namespace qorlink::test
