@@ -13,6 +13,7 @@
 #include "console/diags.h"
 #include "console/format.h"
 #include "console/judgement.h"
+#include "console/measurements.h"
 #include "console/model_tables.h"
 #include "console/operator.h"
 #include "console/reporting.h"
@@ -27,33 +28,31 @@ namespace {
 constexpr size_t kStdAfPosChars = 12;
 
 // One shading program: a refused start is a step error; the camera gets its 30 s either way.
-// True when the program started.
-bool runShadingProgram(DialogContext& ctx, int32_t program) {
-    const int32_t r = ctx.camera.execute_diag(program);
-    if (r != 0) showStepError(ctx, text::kStepShading, r);
+// Nothing when the program started, else the failure.
+std::optional<Outcome> runShadingProgram(DialogContext& ctx, int32_t program) {
+    std::optional<Outcome> failure;
+    if (const int32_t r = ctx.camera.execute_diag(program); r != 0)
+        failure = showStepError(ctx, text::kStepShading, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitCalibration);
-    return r == 0;
+    return failure;
 }
 
 // Colour shading: the first refused call ends the sequence with a step error naming its step;
-// the camera is left as that step found it. True when every step went through.
-bool runColorShading(DialogContext& ctx) {
+// the camera is left as that step found it. Nothing when every step went through.
+std::optional<Outcome> runColorShading(DialogContext& ctx) {
     for (const ShadingStep& step : colorShadingSteps(ctx)) {
-        if (const int32_t r = step.call(); r != 0) {
-            showStepError(ctx, step.name, r);
-            return false;
-        }
+        if (const int32_t r = step.call(); r != 0) return showStepError(ctx, step.name, r);
     }
-    return true;
+    return std::nullopt;
 }
 
-// The shading that follows AWB, chosen by the type and the shade status. True unless a step
-// failed.
-bool runShading(DialogContext& ctx, int32_t shadeStatus) {
+// The shading that follows AWB, chosen by the type and the shade status. Nothing unless a step
+// failed; then the first failure.
+std::optional<Outcome> runShading(DialogContext& ctx, int32_t shadeStatus) {
     if (models::DoubleShadingModel.matches(ctx.state.cameraType)) {
-        const bool first = runShadingProgram(ctx, diag::kShading1);
-        const bool second = runShadingProgram(ctx, diag::kShading2);
-        return first && second;
+        std::optional<Outcome> first = runShadingProgram(ctx, diag::kShading1);
+        std::optional<Outcome> second = runShadingProgram(ctx, diag::kShading2);
+        return first ? first : second;
     }
     switch (shadeStatus) {
         case 1:
@@ -63,7 +62,7 @@ bool runShading(DialogContext& ctx, int32_t shadeStatus) {
         case diag::kShadeStatusColor:
             return runColorShading(ctx);
         default:
-            return true;
+            return std::nullopt;
     }
 }
 
@@ -109,15 +108,12 @@ std::vector<ShadingStep> colorShadingSteps(DialogContext& ctx) {
     };
 }
 
-void calibrateAwb(DialogContext& ctx) {
-    if (!confirm(ctx.op, text::kAskAwb)) return;
+Outcome calibrateAwb(DialogContext& ctx) {
+    if (!confirm(ctx.op, text::kAskAwb)) return answeredNo(text::kAskAwb);
     setStatus(ctx, text::kStatusWaitAwb);
     WaitCursor busy(ctx.op);
     const std::string& type = ctx.state.cameraType;
-    if (const int32_t r = ctx.camera.execute_diag(diag::kAwb); r != 0) {
-        endWithError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.execute_diag(diag::kAwb); r != 0) return endWithError(ctx, r);
     if (const ModelEntry* settle = models::AwbSettleModels.find(type)) {
         ctx.clock.sleepMs(settle->delayMs);
     }
@@ -128,17 +124,22 @@ void calibrateAwb(DialogContext& ctx) {
     if (!isShadeStatus(shadeStatus) && models::ShadeForcedModel.matches(type)) shadeStatus = 1;
     if (isShadeStatus(shadeStatus)) setStatus(ctx, text::kStatusWaitShading);
     // After a failed step its error text stays on the status line.
-    if (runShading(ctx, shadeStatus)) setStatus(ctx, text::kStatusIdle);
+    std::optional<Outcome> shadingFailure = runShading(ctx, shadeStatus);
+    if (!shadingFailure) setStatus(ctx, text::kStatusIdle);
 
+    Outcome outcome = shadingFailure ? std::move(*shadingFailure) : Outcome::completed();
+    addAwbGains(outcome, result);
     const char* heading = text::kAwbResults;
     if (models::JudgedAwbModels.matches(type)) {
-        heading = judge(ctx.host, type, JudgedKind::Awb, result) ? text::kAwbResultsOk
-                                                                 : text::kAwbResultsNg;
+        const bool pass = judge(ctx.host, type, JudgedKind::Awb, result);
+        heading = pass ? text::kAwbResultsOk : text::kAwbResultsNg;
+        outcome.judged(pass);
     }
     showResult(ctx.op, heading, format(text::kAwbResultBody, result.c_str()));
+    return outcome;
 }
 
-void calibrateFocus(DialogContext& ctx) {
+Outcome calibrateFocus(DialogContext& ctx) {
     WaitCursor busy(ctx.op);
     Camera& camera = ctx.camera;
     const std::string& type = ctx.state.cameraType;
@@ -146,13 +147,12 @@ void calibrateFocus(DialogContext& ctx) {
     waitReady(camera, ctx.clock, diag::kWaitFocusDisplay);
     if (!confirm(ctx.op, text::kAskFocus)) {
         camera.control_lcd(diag::kDisplayOff, 0);
-        return;
+        return answeredNo(text::kAskFocus);
     }
     setStatus(ctx, text::kStatusWaitFocus);
     if (const int32_t r = camera.execute_diag(diag::kFocus); r != 0) {
         camera.control_lcd(diag::kDisplayOff, 0);
-        endWithError(ctx, r);
-        return;
+        return endWithError(ctx, r);
     }
     if (models::FocusSettleModels.matches(type)) ctx.clock.sleepMs(diag::kFocusSettleMs);
     waitReady(camera, ctx.clock, diag::kWaitFocus);
@@ -160,27 +160,36 @@ void calibrateFocus(DialogContext& ctx) {
     camera.get_diag_long();  // read before the text; only the text is shown
     std::string result = readDiagText(camera);
 
+    Outcome outcome;
+    addFocusError(outcome, result);
     if (const std::optional<StdAfPosition> pos = readStdAfPosition(result)) {
+        outcome.measure("std_afpos", pos->value, "pulse")
+            .measure("std_afpos_hi", pos->hi)
+            .measure("std_afpos_lo", pos->lo);
         showResult(ctx.op, text::kFocusResults,
                    format(text::kFocusResultBody, pos->hi, pos->lo, pos->hexHi.c_str(),
                           pos->hexLo.c_str(), result.c_str()));
     } else {
-        const bool passed = models::JudgedFocusModels.matches(type) &&
-                            judge(ctx.host, type, JudgedKind::Focus, result);
+        const bool judged = models::JudgedFocusModels.matches(type);
+        const bool passed = judged && judge(ctx.host, type, JudgedKind::Focus, result);
+        if (judged) outcome.judged(passed);
         ctx.op.message(format(passed ? text::kFocusPassed : text::kFocusResult, result.c_str()));
     }
     camera.control_lcd(diag::kDisplayOff, 0);
+    return outcome;
 }
 
-void calibrateUvMatrix(DialogContext& ctx) {
+Outcome calibrateUvMatrix(DialogContext& ctx) {
     WaitCursor busy(ctx.op);
-    if (!confirm(ctx.op, text::kAskUvMatrix)) return;
+    if (!confirm(ctx.op, text::kAskUvMatrix)) return answeredNo(text::kAskUvMatrix);
     setStatus(ctx, text::kStatusWaitUvMatrix);
     const DiagRun run{diag::kUvMatrix, diag::kWaitCalibration};
-    if (executeDiagAndWait(ctx, run, OnFailure::EndWithError) != 0) return;
+    if (const int32_t r = executeDiagAndWait(ctx, run, OnFailure::Silent); r != 0)
+        return endWithError(ctx, r);
     setStatus(ctx, text::kStatusIdle);
     ctx.camera.get_diag_long();  // the word is read before the text; only the text is shown
     showResult(ctx.op, text::kUvMatrixResults, readDiagText(ctx.camera));
+    return Outcome::completed();
 }
 
 std::optional<StdAfPosition> readStdAfPosition(std::string_view focusText) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "console/dialog_context.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -17,19 +18,21 @@ namespace orvia {
 // say: diag 69 (status 1), diag 78 (status 2), the colour-shading sequence (status 3), or both
 // programs for the double-shading type. A failed shading step is reported as a step error and
 // leaves its text on the status line. The result window shows the text under "AWB Results :",
-// with " OK" or " NG" for the types whose results the judgement library judges.
-void calibrateAwb(DialogContext& ctx);
+// with " OK" or " NG" for the types whose results the judgement library judges. The outcome
+// holds the gains and the judgement; a failed shading step makes it a failure.
+Outcome calibrateAwb(DialogContext& ctx);
 
 // Focus (button 1014): puts the camera display on the monitor, asks, runs diag 1 (after the
 // type's settle time) with a 5 s wait and shows the result text: a text that starts with the
 // standard AF position goes to the result window with the position's halves, any other text
 // to a message box (judged for the types whose results the judgement library judges). Every
-// exit after the display was switched on turns it off again.
-void calibrateFocus(DialogContext& ctx);
+// exit after the display was switched on turns it off again. The outcome holds AF_DIFF, the
+// standard AF position and its halves where the text carries them, and the judgement.
+Outcome calibrateFocus(DialogContext& ctx);
 
 // UV Matrix (button 1023): asks, runs diag 16 with a 30 s wait, and shows the camera's result
 // text in the result window. A refused start ends with the error box.
-void calibrateUvMatrix(DialogContext& ctx);
+Outcome calibrateUvMatrix(DialogContext& ctx);
 
 // One step of the colour-shading sequence: its name and its camera call, which returns the call's
 // result and, after a started preset white balance or picture, waits up to 30 s for the camera.

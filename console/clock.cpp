@@ -24,4 +24,9 @@ std::time_t SystemClock::wallTime() {
     return std::time(nullptr);
 }
 
+int64_t SystemClock::wallTimeMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace orvia

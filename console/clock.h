@@ -19,6 +19,8 @@ class Clock {
     virtual void sleepMs(uint32_t ms) = 0;
     // Seconds since the epoch, as time() gives them.
     virtual std::time_t wallTime() = 0;
+    // Milliseconds since the epoch (the wall clock to the millisecond where the clock has it).
+    virtual int64_t wallTimeMs() { return static_cast<int64_t>(wallTime()) * 1000; }
 };
 
 // The host's clocks. Sleeps run through the call runner so the window keeps painting.
@@ -28,6 +30,7 @@ class SystemClock final : public Clock {
     uint32_t tickMs() override;
     void sleepMs(uint32_t ms) override;
     std::time_t wallTime() override;
+    int64_t wallTimeMs() override;
 
   private:
     CallRunner& runner_;

@@ -25,6 +25,8 @@ class StatusLine {
     virtual void showStatusNow(const std::string& text) = 0;
     // Progress bar position, 0 to 100.
     virtual void setProgress(int percent) = 0;
+    // False when the running transfer is to be stopped (the program was asked to end).
+    virtual bool keepGoing() { return true; }
 };
 
 struct DialogContext {

@@ -6,6 +6,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "console/operator.h"
+#include "console/texts.h"
+
 namespace orvia {
 
 void DataExchange::fail(int id) {
@@ -266,8 +269,15 @@ void DialogModel::writeBack() {
 
 bool DialogModel::command(int id) {
     auto it = handlers_.find(id);
-    if (it != handlers_.end() && it->second) {
-        it->second();
+    if (it != handlers_.end() && it->second.procedure) {
+        // A copy: the procedure may replace this control's handler while it runs.
+        const Procedure procedure = it->second.procedure;
+        lastOutcome_ = procedure();
+        return true;
+    }
+    if (it != handlers_.end() && it->second.action) {
+        const std::function<void()> action = it->second.action;
+        action();
         return true;
     }
     if (id == kIdOk || id == kIdCancel) {
@@ -278,19 +288,37 @@ bool DialogModel::command(int id) {
 }
 
 void DialogModel::setHandler(int id, std::function<void()> handler) {
-    handlers_[id] = std::move(handler);
+    handlers_[id] = Handler{std::move(handler), nullptr};
 }
 
-void DialogModel::wrapHandler(int id, std::function<void(const std::function<void()>&)> around) {
+void DialogModel::setProcedure(int id, Operator& op, Procedure procedure) {
+    handlers_[id] = Handler{
+        nullptr, [&op, procedure = std::move(procedure)] { return runProcedure(op, procedure); }};
+}
+
+void DialogModel::wrapProcedure(int id, std::function<Outcome(const Procedure&)> around) {
     auto it = handlers_.find(id);
-    if (it == handlers_.end() || !it->second) return;
-    it->second = [inner = std::move(it->second), around = std::move(around)] { around(inner); };
+    if (it == handlers_.end() || !it->second.procedure) return;
+    it->second.procedure = [inner = std::move(it->second.procedure), around = std::move(around)] {
+        return around(inner);
+    };
 }
 
 void DialogModel::end(int code) {
     ended_ = true;
     endCode_ = code;
     notify(0);
+}
+
+Outcome needsConsole(Operator& op) {
+    op.message(MessageKind::Error, text::kNeedsConsole);
+    return Outcome::needsConsole(text::kNeedsConsole);
+}
+
+Outcome runDialog(Operator& op, DialogModel& dialog) {
+    if (!op.showsWindows()) return needsConsole(op);
+    op.runModal(dialog);
+    return dialog.lastOutcome().value_or(Outcome::completed());
 }
 
 }  // namespace orvia

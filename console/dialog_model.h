@@ -17,9 +17,12 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -296,10 +299,17 @@ class DialogModel {
     // moved, up-down step, edit text changed by the operator). Returns false when nothing handles
     // it. The Cancel command (Escape, close box) ends the dialog unless a handler takes it.
     bool command(int id);
+    // A control that only changes the window or the dialog's data.
     void setHandler(int id, std::function<void()> handler);
-    // Runs `around` in place of the control's handler, with the handler to call (nothing happens
-    // for a control without one).
-    void wrapHandler(int id, std::function<void(const std::function<void()>&)> around);
+    // A control that starts a procedure. Its outcome, with the texts the operator was shown while
+    // it ran, is kept as lastOutcome().
+    using Procedure = std::function<Outcome()>;
+    void setProcedure(int id, Operator& op, Procedure procedure);
+    // Runs `around` in place of the control's procedure, with the procedure to call (nothing
+    // happens for a control without one).
+    void wrapProcedure(int id, std::function<Outcome(const Procedure&)> around);
+    // The outcome of the last procedure a control started; nothing before the first.
+    const std::optional<Outcome>& lastOutcome() const { return lastOutcome_; }
 
     // Ends a modal run with `code`.
     void end(int code);
@@ -325,11 +335,24 @@ class DialogModel {
     std::string title_;
     std::vector<ControlDef> table_;
     std::map<int, ControlState> state_;
-    std::map<int, std::function<void()>> handlers_;
+    struct Handler {
+        std::function<void()> action;
+        Procedure procedure;
+    };
+    std::map<int, Handler> handlers_;
+    std::optional<Outcome> lastOutcome_;
     std::function<void(int)> observer_;
     bool ended_ = false;
     int endCode_ = 0;
     int lastFailure_ = 0;
 };
+
+// Shows `dialog` modally and returns what was done in it: the outcome of the last procedure one
+// of its controls started, or completed when none was. An operator without windows gets the
+// needs-the-console outcome and the dialog is not shown.
+Outcome runDialog(Operator& op, DialogModel& dialog);
+// What a dialog asked for where no window can be shown gives: the box saying so and the
+// needs-the-console outcome.
+Outcome needsConsole(Operator& op);
 
 }  // namespace orvia

@@ -16,5 +16,7 @@ std::string programPath();
 std::string linkLibraryPath();
 // Loads the library file at `path`; null when it cannot be loaded.
 std::unique_ptr<OutsideLibrary> openLibrary(const std::string& path);
+// The machine's host name; empty when the system does not tell.
+std::string hostName();
 
 }  // namespace orvia::os

@@ -1,4 +1,5 @@
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
@@ -26,6 +27,12 @@ std::unique_ptr<OutsideLibrary> openLibrary(const std::string& path) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) return nullptr;
     return std::make_unique<qorlink::LoadedModule<OutsideLibrary>>(handle);
+}
+
+std::string hostName() {
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0) return {};
+    return name;
 }
 
 }  // namespace orvia::os

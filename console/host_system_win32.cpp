@@ -41,4 +41,11 @@ std::unique_ptr<OutsideLibrary> openLibrary(const std::string& path) {
     return std::make_unique<qorlink::LoadedModule<OutsideLibrary>>(module);
 }
 
+std::string hostName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    if (!GetComputerNameA(name, &size)) return {};
+    return std::string(name, size);
+}
+
 }  // namespace orvia::os

@@ -15,50 +15,47 @@ namespace orvia {
 
 namespace {
 
-void initializeSettingsOnly(DialogContext& ctx) {
+Outcome initializeSettingsOnly(DialogContext& ctx) {
     WaitCursor busy(ctx.op);
     setStatus(ctx, text::kStatusWait);
     int32_t r = ctx.camera.set_initialize_setting();
     if (r == 0 && models::AdjustStatusModels.matches(ctx.state.cameraType))
         r = ctx.camera.set_adjust_status(diag::kAdjustStatusInitialized);
-    if (r != 0) {
-        endWithError(ctx, r);
-        return;
-    }
+    if (r != 0) return endWithError(ctx, r);
     setStatus(ctx, text::kStatusInitializeCompleted);
+    return Outcome::completed();
 }
 
-void initializeToDefaults(DialogContext& ctx) {
-    if (!confirm(ctx.op, text::kAskInitialize)) return;
+Outcome initializeToDefaults(DialogContext& ctx) {
+    if (!confirm(ctx.op, text::kAskInitialize)) return answeredNo(text::kAskInitialize);
     WaitCursor busy(ctx.op);
-    // The two resetting programs report nothing of use; the report program below tells.
-    executeDiagAndWait(
-        ctx, {diag::kInitializeSettings, diag::kWaitInitializeSettings, diag::kInitializeKey},
-        OnFailure::Silent);
-    executeDiagAndWait(
-        ctx, {diag::kInitializeDefaults, diag::kWaitInitializeDefaults, diag::kInitializeKey},
-        OnFailure::Silent);
+    // What the two resetting programs did is told by the report program below; but a program
+    // that was never started (its key word or its start refused) did not reset anything, and
+    // the camera must not be called initialised.
+    for (const DiagRun& reset :
+         {DiagRun{diag::kInitializeSettings, diag::kWaitInitializeSettings, diag::kInitializeKey},
+          DiagRun{diag::kInitializeDefaults, diag::kWaitInitializeDefaults,
+                  diag::kInitializeKey}}) {
+        if (const int32_t r = executeDiagAndWait(ctx, reset, OnFailure::Silent); r != 0)
+            return showError(ctx, r);
+    }
     const DiagRun report{diag::kInitializeReport, diag::kWaitInitializeReport,
                          diag::kInitializeReportSelector};
-    if (executeDiagAndWait(ctx, report) != 0) return;
+    if (const int32_t r = executeDiagAndWait(ctx, report, OnFailure::Silent); r != 0)
+        return showError(ctx, r);
     const std::string results = readDiagText(ctx.camera);
     ctx.camera.get_diag_long();  // the word is read after the text; only the text is shown
     ctx.op.message(format(text::kInitializeCompleted, results.c_str()));
+    return Outcome::completed();
 }
 
 }  // namespace
 
-void initializeCamera(DialogContext& ctx, bool evf) {
+Outcome initializeCamera(DialogContext& ctx, bool evf) {
     // On PAF models the button opens the PAF calibration dialog, which owns that work.
-    if (ctx.state.caps.pafMode != 0) {
-        openPafCalDialog(ctx, evf);
-        return;
-    }
-    if (ctx.state.caps.repairSiteMode != 0) {
-        initializeSettingsOnly(ctx);
-        return;
-    }
-    initializeToDefaults(ctx);
+    if (ctx.state.caps.pafMode != 0) return openPafCalDialog(ctx, evf);
+    if (ctx.state.caps.repairSiteMode != 0) return initializeSettingsOnly(ctx);
+    return initializeToDefaults(ctx);
 }
 
 }  // namespace orvia

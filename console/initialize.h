@@ -3,6 +3,7 @@
 #pragma once
 
 #include "console/dialog_context.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -10,8 +11,9 @@ namespace orvia {
 // - PAF models: the button opens the PAF calibration dialog, told whether the EVF box is checked.
 // - Repair-site mode: the settings-only initialisation, plus adjust status 27 for the models of
 //   AdjustStatusModels; the status line reports completion.
-// - Otherwise: asks, runs the two resetting programs (their outcome is not examined) and the
-//   report program, and shows the camera's report text in a box.
-void initializeCamera(DialogContext& ctx, bool evf);
+// - Otherwise: asks, runs the two resetting programs and the report program, and shows the
+//   camera's report text in a box. What the resetting programs did is the report's to tell, but
+//   one that could not be started ends the procedure with the error box.
+Outcome initializeCamera(DialogContext& ctx, bool evf);
 
 }  // namespace orvia

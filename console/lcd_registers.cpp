@@ -84,29 +84,27 @@ std::span<const LcdRegisterList> lcdRegisterLists() {
     return kLists;
 }
 
-void writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list) {
+Outcome writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list) {
     DialogContext& ctx = dialog.context();
-    if (list.unsupportedClass && dialog.lcdType == *list.unsupportedClass) {
-        ctx.op.message(text::kNotSupported);
-        return;
-    }
+    if (list.unsupportedClass && dialog.lcdType == *list.unsupportedClass)
+        return showFailure(ctx.op, text::kNotSupported);
     dialog.readControls();
     const int32_t selection = dialog.*list.selection;
     // The view reports changes to a real item only; without a selection there is no value.
-    if (selection < 0) return;
+    if (selection < 0) return Outcome::completed();
     WaitCursor busy(ctx.op);
     const bool viewfinder = dialog.evf != 0;
     selectDisplayDevice(ctx, viewfinder && !list.lcdOnly);  // reports its own failure
     const int32_t r = ctx.camera.diag_lcd_disp(patternFor(list, dialog.lcdType, viewfinder));
-    if (r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (r != 0) return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, kWaitLcdRegister);
     const DiagRun write{dialog.lcdType == kPanelClass4 ? list.diagClass4 : list.diag,
                         kWaitLcdRegister, selection + list.offset};
-    if (executeDiagAndWait(ctx, write) != 0) return;
+    if (const int32_t w = executeDiagAndWait(ctx, write, OnFailure::Silent); w != 0)
+        return showError(ctx, w);
     dialog.writeBack();
+    Outcome outcome;
+    return outcome.measure("register_value", selection + list.offset);
 }
 
 void assignPanelRegisters(MainDialog& d, const int32_t (&i)[8]) {

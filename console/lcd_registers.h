@@ -6,6 +6,8 @@
 #include <optional>
 #include <span>
 
+#include "console/outcome.h"
+
 namespace orvia {
 
 class MainDialog;
@@ -35,7 +37,7 @@ std::span<const LcdRegisterList> lcdRegisterLists();
 // shows the list's test pattern and writes the register, waiting up to 15 s after each step. A
 // refused call ends with the error box, and the list keeps the picked value; on success the
 // dialog's members are written back to the controls.
-void writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list);
+Outcome writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list);
 
 // Sets the register lists' selections from the LCD information record (words i0-i7) as the
 // dialog's panel class reads it: class 5 VCOMPP and VCOMDC only; 2 all with VCOMPP and VCOMDC; 3

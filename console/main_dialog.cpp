@@ -10,6 +10,7 @@
 #include "console/lcd_registers.h"
 #include "console/model_tables.h"
 #include "console/operator.h"
+#include "console/reporting.h"
 #include "console/result_text.h"
 #include "console/texts.h"
 #include "console/upload.h"
@@ -187,58 +188,61 @@ MainDialog::~MainDialog() {
 // Controls without a handler here send nothing and show nothing when used.
 // Maintenance (1028), first rule that applies: the video gain dialog for its model, the adjust
 // status cleared at a repair site, the maintenance dialog; otherwise nothing.
-void MainDialog::onMaintenance() {
-    if (models::VideoGainModel.matches(ctx_.state.cameraType)) {
-        openVideoGainDialog(ctx_, control(idc::kEvf).checked);
-    } else if (ctx_.state.caps.repairSiteMode != 0) {
-        clearAdjustStatus(ctx_);
-    } else if (ctx_.state.caps.hasMaintenance != 0) {
-        openMaintenanceDialog(ctx_);
-    }
+Outcome MainDialog::onMaintenance() {
+    if (models::VideoGainModel.matches(ctx_.state.cameraType))
+        return openVideoGainDialog(ctx_, control(idc::kEvf).checked);
+    if (ctx_.state.caps.repairSiteMode != 0) return clearAdjustStatus(ctx_);
+    if (ctx_.state.caps.hasMaintenance != 0) return openMaintenanceDialog(ctx_);
+    return Outcome::completed();
 }
 
 void MainDialog::registerHandlers() {
-    setHandler(idc::kAwb, [this] { calibrateAwb(ctx_); });
-    setHandler(idc::kFocus, [this] { calibrateFocus(ctx_); });
-    setHandler(idc::kUvMatrix, [this] { calibrateUvMatrix(ctx_); });
-    setHandler(idc::kInitialize, [this] { initializeCamera(ctx_, control(idc::kEvf).checked); });
+    // Every control that starts a procedure keeps its outcome (lastOutcome()).
+    const auto procedure = [this](int id, std::function<Outcome()> run) {
+        setProcedure(id, ctx_.op, std::move(run));
+    };
+    procedure(idc::kAwb, [this] { return calibrateAwb(ctx_); });
+    procedure(idc::kFocus, [this] { return calibrateFocus(ctx_); });
+    procedure(idc::kUvMatrix, [this] { return calibrateUvMatrix(ctx_); });
+    procedure(idc::kInitialize,
+              [this] { return initializeCamera(ctx_, control(idc::kEvf).checked); });
     for (const LcdRegisterList& list : lcdRegisterLists())
-        setHandler(list.list, [this, &list] { writeLcdRegister(*this, list); });
-    setHandler(idc::kFirmware, [this] { uploadFirmware(ctx_); });
-    setHandler(idc::kData, [this] { uploadData(ctx_); });
-    setHandler(idc::kHallCal, [this] { openHallCalDialog(ctx_); });
-    setHandler(idc::kMaintenance, [this] { onMaintenance(); });
+        procedure(list.list, [this, &list] { return writeLcdRegister(*this, list); });
+    procedure(idc::kFirmware, [this] { return uploadFirmware(ctx_); });
+    procedure(idc::kData, [this] { return uploadData(ctx_); });
+    procedure(idc::kHallCal, [this] { return openHallCalDialog(ctx_); });
+    procedure(idc::kMaintenance, [this] { return onMaintenance(); });
 
     // USB storage identity, the repair-service serial number and the MAC address.
-    setHandler(idc::kUsbGet, [this] { readUsbIds(ctx_, *this); });
-    setHandler(idc::kUsbSet, [this] { writeAllUsbIds(ctx_, *this); });
-    setHandler(idc::kUsbVidSet, [this] { writeVendor(ctx_, *this); });
-    setHandler(idc::kUsbPidSet, [this] { writeProduct(ctx_, *this); });
-    setHandler(idc::kUsbRevSet, [this] { writeRevision(ctx_, *this); });
-    setHandler(idc::kUsbSerialSet, [this] { writeSerial(ctx_, *this); });
-    setHandler(idc::kSerialGet, [this] { readRepairSerial(ctx_, *this); });
+    procedure(idc::kUsbGet, [this] { return readUsbIds(ctx_, *this); });
+    procedure(idc::kUsbSet, [this] { return writeAllUsbIds(ctx_, *this); });
+    procedure(idc::kUsbVidSet, [this] { return writeVendor(ctx_, *this); });
+    procedure(idc::kUsbPidSet, [this] { return writeProduct(ctx_, *this); });
+    procedure(idc::kUsbRevSet, [this] { return writeRevision(ctx_, *this); });
+    procedure(idc::kUsbSerialSet, [this] { return writeSerial(ctx_, *this); });
+    procedure(idc::kSerialGet, [this] { return readRepairSerial(ctx_, *this); });
     setHandler(idc::kRepairSite, [this] { composeSerialPrefix(ctx_, *this); });
-    setHandler(idc::kSerialSet, [this] { writeRepairSerial(ctx_, *this); });
-    setHandler(idc::kMacGet, [this] { readMacAddress(ctx_, *this); });
-    setHandler(idc::kMacSet, [this] { writeMacAddress(ctx_, *this); });
+    procedure(idc::kSerialSet, [this] { return writeRepairSerial(ctx_, *this); });
+    procedure(idc::kMacGet, [this] { return readMacAddress(ctx_, *this); });
+    procedure(idc::kMacSet, [this] { return writeMacAddress(ctx_, *this); });
 
     // Region and language settings.
-    setHandler(idc::kLanguage, [this] { changeLanguage(ctx_, *this); });
-    setHandler(idc::kVideoMode, [this] { changeVideoMode(ctx_, *this); });
-    setHandler(idc::kFactoryCode, [this] { changeFactoryCode(ctx_, *this); });
-    setHandler(idc::kLangNumber, [this] { changeLangNumber(ctx_, *this); });
+    procedure(idc::kLanguage, [this] { return changeLanguage(ctx_, *this); });
+    procedure(idc::kVideoMode, [this] { return changeVideoMode(ctx_, *this); });
+    procedure(idc::kFactoryCode, [this] { return changeFactoryCode(ctx_, *this); });
+    procedure(idc::kLangNumber, [this] { return changeLangNumber(ctx_, *this); });
     // Service tests and controls.
-    setHandler(idc::kTest, [this] { onTestSelChange(*this); });
-    setHandler(idc::kCalModeOk, [this] { startCalMode(*this); });
-    setHandler(idc::kCalDataOk, [this] { startCalData(*this); });
-    setHandler(idc::kVcomdc, [this] { writeVcom(*this, true); });
-    setHandler(idc::kVcompp, [this] { writeVcom(*this, false); });
+    procedure(idc::kTest, [this] { return onTestSelChange(*this); });
+    procedure(idc::kCalModeOk, [this] { return startCalMode(*this); });
+    procedure(idc::kCalDataOk, [this] { return startCalData(*this); });
+    procedure(idc::kVcomdc, [this] { return writeVcom(*this, true); });
+    procedure(idc::kVcompp, [this] { return writeVcom(*this, false); });
     setHandler(idc::kLcdType, [this] { takeLcdType(*this); });
-    setHandler(idc::kEvf, [this] { switchEvf(*this); });
-    setHandler(idc::kVco, [this] { switchVco(*this); });
+    procedure(idc::kEvf, [this] { return switchEvf(*this); });
+    procedure(idc::kVco, [this] { return switchVco(*this); });
     setHandler(idc::kStepCom, [this] { takeStepCom(*this); });
-    setHandler(idc::kBackrushGet, [this] { getBackrushPulse(*this); });
-    setHandler(idc::kBackrushSet, [this] { setBackrushPulse(*this); });
+    procedure(idc::kBackrushGet, [this] { return getBackrushPulse(*this); });
+    procedure(idc::kBackrushSet, [this] { return setBackrushPulse(*this); });
 }
 
 void MainDialog::exchange(DataExchange& dx) {
@@ -313,23 +317,23 @@ void MainDialog::configureLcdPanel(int kind) {
     writeBack();
 }
 
-void MainDialog::openPanelDialog(std::unique_ptr<DialogModel> dialog) {
+Outcome MainDialog::openPanelDialog(std::unique_ptr<DialogModel> dialog) {
     panelDialog_ = std::move(dialog);
-    if (!panelDialog_) {
-        ctx_.op.message(text::kErrorCreatingDialogObject);
-    } else if (!ctx_.op.showModeless(*panelDialog_)) {
-        ctx_.op.message(text::kErrorCreateDialog);
-    }
+    if (!panelDialog_) return showFailure(ctx_.op, text::kErrorCreatingDialogObject);
+    // The panel's levels are adjusted in the console's window; a tool without windows goes on
+    // without them.
+    if (!ctx_.op.showsWindows()) return Outcome::completed();
+    if (!ctx_.op.showModeless(*panelDialog_)) return showFailure(ctx_.op, text::kErrorCreateDialog);
+    return Outcome::completed();
 }
 
-void MainDialog::openTestDialog(std::unique_ptr<DialogModel> dialog) {
+Outcome MainDialog::openTestDialog(std::unique_ptr<DialogModel> dialog) {
     testDialog_.reset();
     testDialog_ = std::move(dialog);
-    if (!testDialog_) {
-        ctx_.op.message(text::kErrorCreatingDialogObjectLower);
-    } else if (!ctx_.op.showModeless(*testDialog_)) {
-        ctx_.op.message(text::kErrorCreateDialog);
-    }
+    if (!testDialog_) return showFailure(ctx_.op, text::kErrorCreatingDialogObjectLower);
+    if (!ctx_.op.showsWindows()) return needsConsole(ctx_.op);
+    if (!ctx_.op.showModeless(*testDialog_)) return showFailure(ctx_.op, text::kErrorCreateDialog);
+    return Outcome::completed();
 }
 
 void MainDialog::initialise() {

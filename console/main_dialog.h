@@ -155,10 +155,10 @@ class MainDialog final : public DialogModel, public StatusLine {
     void configureLcdPanel(int kind);
     // Shows `dialog` modeless, owned by this dialog until it closes; a dialog that could not be
     // made (null) or shown is reported in a box.
-    void openPanelDialog(std::unique_ptr<DialogModel> dialog);
+    Outcome openPanelDialog(std::unique_ptr<DialogModel> dialog);
     // Shows `dialog` modeless in place of the one a Test list choice opened before, which is
     // destroyed first; owned by this dialog. Failures are reported as for the panel dialog.
-    void openTestDialog(std::unique_ptr<DialogModel> dialog);
+    Outcome openTestDialog(std::unique_ptr<DialogModel> dialog);
     // Appends an item to the Test list unless it is there already.
     void appendTest(const std::string& item);
     // How far the window is shortened from the bottom, in pixels (0: not at all); the MAC
@@ -179,7 +179,7 @@ class MainDialog final : public DialogModel, public StatusLine {
     void applyTestRules();
     void showServiceId();
     void registerHandlers();
-    void onMaintenance();
+    Outcome onMaintenance();
 
     DialogContext& ctx_;
     int bottomTrim_ = 0;

@@ -3,20 +3,51 @@
 // implements it with real widgets; tests use a scripted operator that answers and records.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "console/outcome.h"
 
 namespace orvia {
 
 class DialogModel;
 
+// What the operator was shown, kept while a procedure runs so that its outcome can carry it.
+class Transcript {
+  public:
+    struct Mark {
+        size_t messages = 0;
+        size_t results = 0;
+    };
+    // Starts a procedure's part; returns where it starts.
+    Mark begin();
+    // Ends the part begun at `mark` and moves its texts into `outcome`. The outermost part's end
+    // forgets everything, so a long session keeps nothing.
+    void end(const Mark& mark, Outcome& outcome);
+
+    void add(ShownMessage message);
+    void add(ShownResult result);
+
+  private:
+    int depth_ = 0;
+    std::vector<ShownMessage> messages_;
+    std::vector<ShownResult> results_;
+};
+
 class Operator {
   public:
     virtual ~Operator() = default;
 
-    // A message box with an OK button.
-    virtual void message(std::string_view text) = 0;
+    // A message box with an OK button and the icon of its kind (none for Plain).
+    void message(MessageKind kind, std::string_view text);
+    void message(std::string_view text) { message(MessageKind::Plain, text); }
+    // Notes that the result window showed `text` under `heading` (showResult() calls it).
+    void noteResult(std::string_view heading, std::string_view text);
+    Transcript& transcript() { return transcript_; }
+
     // A message box with Yes and No buttons and the question icon; true for Yes.
     virtual bool askYesNo(std::string_view text) = 0;
     // The open-file dialog for an existing file. `filter` is a list of "Description|*.ext"
@@ -35,6 +66,16 @@ class Operator {
     virtual void refresh(DialogModel& dialog) = 0;
     virtual void setWaitCursor(bool on) = 0;
     virtual void copyToClipboard(std::string_view text) = 0;
+    // False for an operator that has no windows (the command-line tool): it can show message
+    // boxes and result texts, but no dialog to work in.
+    virtual bool showsWindows() const { return true; }
+
+  protected:
+    // Shows the message box itself.
+    virtual void showMessage(MessageKind kind, std::string_view text) = 0;
+
+  private:
+    Transcript transcript_;
 };
 
 // Shows the wait cursor for as long as it lives.

@@ -45,6 +45,7 @@ void showResult(Operator& op, const std::string& heading, const std::string& tex
     ResultDialog dialog(op);
     dialog.heading = heading;
     dialog.text = text;
+    op.noteResult(heading, text);
     op.runModal(dialog);
 }
 

@@ -1,9 +1,13 @@
 #include "console/station_log.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "console/app_state.h"
 #include "console/calendar.h"
@@ -11,8 +15,8 @@
 #include "console/clock.h"
 #include "console/dialog_context.h"
 #include "console/format.h"
+#include "console/host_system_os.h"
 #include "console/main_dialog.h"
-#include "console/result_text.h"
 #include "console/texts.h"
 
 namespace orvia {
@@ -49,17 +53,53 @@ std::string jsonString(std::string_view text) {
 
 namespace {
 
-std::string utcTime(std::time_t t) {
-    const std::tm parts = utcParts(t);
+// "2026-12-11T12:00:00.123Z".
+std::string utcTime(int64_t ms) {
+    const auto seconds = static_cast<std::time_t>(ms >= 0 ? ms / 1000 : (ms - 999) / 1000);
+    const std::tm parts = utcParts(seconds);
     char buffer[32] = {};
-    std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return buffer;
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &parts);
+    return format("%s.%03dZ", buffer, static_cast<int>(ms - static_cast<int64_t>(seconds) * 1000));
 }
 
 }  // namespace
 
+std::string jsonNumber(double value) {
+    if (!std::isfinite(value)) return "null";
+    if (value == std::floor(value) && std::fabs(value) < 1e15)
+        return std::to_string(static_cast<int64_t>(value));
+    return format("%.9g", value);
+}
+
+int resultCodeOf(const Outcome& o) {
+    if (o.passed()) return 0;
+    if (o.ending == Ending::Failed && o.linkResult != 0) return o.linkResult;
+    return -1;
+}
+
+std::string resultTextOf(const Outcome& o) {
+    if (o.passed()) return "OK";
+    if (o.ending == Ending::Completed) return "NG";
+    return o.reason;
+}
+
+std::string jsonValues(const std::vector<Measurement>& values) {
+    std::string out = "{";
+    for (const Measurement& m : values) {
+        if (out.size() > 1) out += ',';
+        out += jsonString(m.name) + ':' + (m.number ? jsonNumber(*m.number) : jsonString(m.text));
+        if (!m.unit.empty()) out += ',' + jsonString(m.name + "_unit") + ':' + jsonString(m.unit);
+    }
+    return out + '}';
+}
+
 std::string stationLogLine(const StationRecord& r) {
-    std::string line = "{\"time\":" + jsonString(utcTime(r.time));
+    const Outcome& o = r.outcome;
+    std::string line = "{\"time\":" + jsonString(utcTime(r.startedMs));
+    line += ",\"ended\":" + jsonString(utcTime(r.endedMs));
+    line += ",\"tool\":" + jsonString(r.tool.name);
+    line += ",\"tool_version\":" + jsonString(r.tool.version);
+    line += ",\"host\":" + jsonString(r.tool.host);
     line += ",\"technician\":" + (r.technician ? std::to_string(*r.technician) : "null");
     line += ",\"camera_type\":" + jsonString(r.cameraType);
     line += ",\"serial\":" + jsonString(r.serial);
@@ -70,10 +110,15 @@ std::string stationLogLine(const StationRecord& r) {
         if (i > 0) line += ',';
         line += jsonString(r.parameters[i].first) + ':' + jsonString(r.parameters[i].second);
     }
-    line += "},\"result_code\":" + std::to_string(r.resultCode);
-    line += ",\"result_text\":" + jsonString(r.resultText);
-    line += ",\"duration_ms\":" + std::to_string(r.durationMs) + '}';
-    return line;
+    line += "},\"ok\":" + std::string(o.passed() ? "true" : "false");
+    line += ",\"ending\":" + jsonString(endingName(o.ending));
+    line += ",\"judgement\":" + jsonString(judgementName(o.judgement));
+    line += ",\"link_result\":" + std::to_string(o.linkResult);
+    line += ",\"values\":" + jsonValues(o.values);
+    line += ",\"result_code\":" + std::to_string(resultCodeOf(o));
+    line += ",\"result_text\":" + jsonString(resultTextOf(o));
+    line += ",\"duration_ms\":" + std::to_string(std::max<int64_t>(0, r.endedMs - r.startedMs));
+    return line + '}';
 }
 
 StationLog::StationLog(std::string path, Warn warn)
@@ -118,82 +163,20 @@ StationIdentity readStationIdentity(Camera& camera) {
     return id;
 }
 
-namespace {
-
-// The fixed part of a box text: the text before its first conversion.
-std::string_view fixedPart(std::string_view fmt) {
-    return fmt.substr(0, fmt.find('%'));
+const char* toolVersion() {
+    return ORVIA_VERSION;
 }
 
-}  // namespace
-
-bool isFileFailureBox(std::string_view m) {
-    for (const char* f : {text::kCannotOpenFile, text::kFileFormatError, text::kFileOpenFailed,
-                          text::kGetFileSizeFailed, text::kMallocFailed, text::kZeroBytesRead,
-                          text::kFileTooLarge, text::kFileReadFailed}) {
-        if (m.starts_with(fixedPart(f))) return true;
-    }
-    return false;
+std::string stationHostName() {
+    return os::hostName();
 }
 
-bool isFailureBox(std::string_view m) {
-    return m.starts_with("Error") || m.starts_with(" Status:") || m.starts_with(" Status :") ||
-           m == text::kNotSupported || m == text::kNotConnected || isFileFailureBox(m);
+int64_t wallTimeMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-std::optional<int> resultCodeOfBox(std::string_view m) {
-    const ResultTexts texts;
-    for (int code = 1; code < ResultTexts::kSlots; ++code) {
-        if (!texts.hasText(code)) continue;
-        const std::string t = texts.text(code);
-        if (!t.empty() && m.ends_with(t)) return code;
-    }
-    return std::nullopt;
-}
-
-ProcedureOutcome outcomeOf(const std::vector<std::string>& boxes, bool declined,
-                           const std::string& declinedText) {
-    for (const std::string& box : boxes) {
-        if (!isFailureBox(box)) continue;
-        const auto code = isFileFailureBox(box) ? std::nullopt : resultCodeOfBox(box);
-        return {code.value_or(-1), box};
-    }
-    if (declined) return {-1, declinedText};
-    return {};
-}
-
-void RecordingOperator::message(std::string_view text) {
-    boxes_.emplace_back(text);
-    inner_.message(text);
-}
-
-bool RecordingOperator::askYesNo(std::string_view text) {
-    const bool yes = inner_.askYesNo(text);
-    if (!yes) {
-        declined_ = true;
-        question_ = std::string(text) + " No";
-    }
-    return yes;
-}
-
-std::optional<std::string> RecordingOperator::chooseFile(std::string_view filter,
-                                                         std::string_view defaultExtension) {
-    file_ = inner_.chooseFile(filter, defaultExtension);
-    return file_;
-}
-
-void RecordingOperator::begin() {
-    file_.reset();
-    boxes_.clear();
-    declined_ = false;
-    question_.clear();
-}
-
-ProcedureOutcome RecordingOperator::outcome() const {
-    return outcomeOf(boxes_, declined_, question_);
-}
-
-void logMainDialogProcedures(MainDialog& dialog, StationLog& log, RecordingOperator& op) {
+void logMainDialogProcedures(MainDialog& dialog, StationLog& log, const StationTool& tool) {
     struct Logged {
         int control;
         const char* procedure;
@@ -209,10 +192,11 @@ void logMainDialogProcedures(MainDialog& dialog, StationLog& log, RecordingOpera
     };
     DialogContext& ctx = dialog.context();
     for (const Logged& l : kLogged) {
-        dialog.wrapHandler(l.control, [&dialog, &ctx, &log, &op,
-                                       l](const std::function<void()>& run) {
+        dialog.wrapProcedure(l.control, [&dialog, &ctx, &log, tool,
+                                         l](const DialogModel::Procedure& run) {
             StationRecord record;
-            record.time = ctx.clock.wallTime();
+            record.startedMs = ctx.clock.wallTimeMs();
+            record.tool = tool;
             record.procedure = l.procedure;
             if (l.control == idc::kTest) {
                 const ControlState& list = dialog.control(idc::kTest);
@@ -225,15 +209,13 @@ void logMainDialogProcedures(MainDialog& dialog, StationLog& log, RecordingOpera
             record.cameraType = id.cameraType;
             record.serial = id.serial;
             if (ctx.state.serviceIdActive == 1) record.technician = ctx.state.serviceIdRecord.w[1];
-            op.begin();
             const uint32_t started = ctx.clock.tickMs();
-            run();
-            record.durationMs = ctx.clock.tickMs() - started;
-            if (op.chosenFile()) record.parameters.emplace_back("file", *op.chosenFile());
-            const ProcedureOutcome outcome = op.outcome();
-            record.resultCode = outcome.code;
-            record.resultText = outcome.text;
+            record.outcome = run();
+            record.endedMs = record.startedMs + (ctx.clock.tickMs() - started);
+            if (const Measurement* file = record.outcome.value("file"))
+                record.parameters.emplace_back("file", file->text);
             log.append(record);
+            return record.outcome;
         });
     }
 }

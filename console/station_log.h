@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ctime>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "console/operator.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -24,8 +23,18 @@ class MainDialog;
 // The environment variable naming the log file when no option does.
 inline constexpr char kStationLogVariable[] = "ORVIA_STATION_LOG";
 
+// What a record names as the program that ran the procedure.
+struct StationTool {
+    std::string name;     // "orvia", "qorctl"
+    std::string version;  // the program's version
+    std::string host;     // the station's host name
+};
+
 struct StationRecord {
-    std::time_t time = 0;
+    // When the procedure started and ended, in milliseconds since 1970-01-01 00:00 UTC.
+    int64_t startedMs = 0;
+    int64_t endedMs = 0;
+    StationTool tool;
     // The technician ID the service-ID library stamped; none when it was not active.
     std::optional<uint16_t> technician;
     std::string cameraType;
@@ -33,14 +42,24 @@ struct StationRecord {
     std::string firmware;
     std::string procedure;
     std::vector<std::pair<std::string, std::string>> parameters;
-    int resultCode = 0;
-    std::string resultText;
-    uint64_t durationMs = 0;
+    Outcome outcome;
 };
 
 // `text` as a JSON string literal, quotes included (control characters escaped, bytes of 0x80
 // and above passed through).
 std::string jsonString(std::string_view text);
+// `value` as a JSON number: integers without a fraction, others with up to 9 significant
+// digits.
+std::string jsonNumber(double value);
+
+// How a record sums up an outcome: 0 and "OK" for a pass; the link result of the camera call
+// that failed and the reason; -1 and the reason (or "NG" for a judged NG) for any other ending.
+int resultCodeOf(const Outcome& outcome);
+std::string resultTextOf(const Outcome& outcome);
+
+// The measured values as a JSON object: numbers as numbers, texts as strings, with the unit
+// beside ("<name>_unit") where one is known.
+std::string jsonValues(const std::vector<Measurement>& values);
 
 // The record as one JSON object on one line, without the newline.
 std::string stationLogLine(const StationRecord& record);
@@ -76,53 +95,15 @@ struct StationIdentity {
 };
 StationIdentity readStationIdentity(Camera& camera);
 
-// Boxes that end a procedure on a failure: the error box, a step error, an unsupported function,
-// a camera that is not connected, and the boxes about a file the procedure cannot use.
-bool isFailureBox(std::string_view box);
-bool isFileFailureBox(std::string_view box);
-// The link result whose text ends a failure box, if any.
-std::optional<int> resultCodeOfBox(std::string_view box);
+// The program's version, and the name of the machine it runs on.
+const char* toolVersion();
+std::string stationHostName();
 
-// How a procedure ended: 0 and "OK", the link result of its failure box and the box's text, or
-// -1 and the text for any other failure.
-struct ProcedureOutcome {
-    int code = 0;
-    std::string text = "OK";
-};
-ProcedureOutcome outcomeOf(const std::vector<std::string>& boxes, bool declined,
-                           const std::string& declinedText);
-
-// An operator that passes everything on to another and keeps what a procedure showed.
-class RecordingOperator final : public Operator {
-  public:
-    explicit RecordingOperator(Operator& inner) : inner_(inner) {}
-
-    void message(std::string_view text) override;
-    bool askYesNo(std::string_view text) override;
-    std::optional<std::string> chooseFile(std::string_view filter,
-                                          std::string_view defaultExtension) override;
-    int runModal(DialogModel& dialog) override { return inner_.runModal(dialog); }
-    bool showModeless(DialogModel& dialog) override { return inner_.showModeless(dialog); }
-    void refresh(DialogModel& dialog) override { inner_.refresh(dialog); }
-    void setWaitCursor(bool on) override { inner_.setWaitCursor(on); }
-    void copyToClipboard(std::string_view text) override { inner_.copyToClipboard(text); }
-
-    // Forgets what the last procedure showed.
-    void begin();
-    ProcedureOutcome outcome() const;
-    // The file the operator chose since begin(), if any.
-    const std::optional<std::string>& chosenFile() const { return file_; }
-
-  private:
-    Operator& inner_;
-    std::optional<std::string> file_;
-    std::vector<std::string> boxes_;
-    bool declined_ = false;
-    std::string question_;
-};
+// The time now, in milliseconds since 1970-01-01 00:00 UTC.
+int64_t wallTimeMs();
 
 // Appends a record for every procedure the main dialog's controls start (calibrations,
-// uploads, initialisation, Test list entries). `op` must be the operator of the dialog's context.
-void logMainDialogProcedures(MainDialog& dialog, StationLog& log, RecordingOperator& op);
+// uploads, initialisation, Test list entries), made from each procedure's outcome.
+void logMainDialogProcedures(MainDialog& dialog, StationLog& log, const StationTool& tool);
 
 }  // namespace orvia

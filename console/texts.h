@@ -69,6 +69,25 @@ inline constexpr char kStatusWritingNand[] = " Status: Wait!! Writing NAND Data.
 inline constexpr char kStatusUploadCompleted[] = " Status: Upload was completed!";
 // Boxes. "Cannot open file" ends in a space.
 inline constexpr char kFirmwareCompleted[] = "Update Firmware: Completed. New Version is %s.";
+// Quick-restart models end their session when they restart and are not asked for their
+// version until the next start.
+inline constexpr char kFirmwareCompletedNotRead[] =
+    "Update Firmware: Completed. The new version is read at the next start.";
+// The camera did not answer after its restart: what it runs is unknown.
+inline constexpr char kFirmwareVersionUnread[] =
+    "Update Firmware: The camera did not answer after its restart. Its version could not be "
+    "read.";
+inline constexpr char kVersionNotRead[] = "(not read)";
+// A file choice the operator cancelled.
+inline constexpr char kNoFileChosen[] = "No file was chosen.";
+// How a record tells a question answered No: after the question.
+inline constexpr char kAnsweredNo[] = " No";
+// The display the LCD adjustments go to could not be chosen (its box was shown).
+inline constexpr char kDisplaySelectFailed[] = "The display could not be selected.";
+// The parameter prompt closed with Cancel.
+inline constexpr char kParameterCancelled[] = "The parameter prompt was cancelled.";
+// A dialog asked for where no window can be shown (the command-line tool).
+inline constexpr char kNeedsConsole[] = "This needs the console's window (orvia).";
 inline constexpr char kCannotOpenFile[] = "Cannot open file '%s' ";
 inline constexpr char kFileFormatError[] = "File format error!";
 inline constexpr char kFileOpenFailed[] = "File open failed. '%s'";
@@ -530,9 +549,12 @@ inline constexpr char kCliUsage[] =
     "  --json        one JSON object on standard output\n"
     "  --yes         answer Yes to the procedure's question (otherwise it is answered No)\n"
     "  --log FILE    append one JSON line per procedure to FILE (also $ORVIA_STATION_LOG)\n"
+    "  --expect-version V  upload firmware: the version the camera must report afterwards\n"
     "exit status: 0 success, 1 the procedure failed, 2 usage error, 3 no camera,\n"
     "  4 the file cannot be used, 5 the question was answered No, 6 needs the console,\n"
-    "  10+R a camera call failed with link result R (1-23), 40 any other link result.\n";
+    "  7 the result was judged NG, 8 the firmware afterwards is not the expected version,\n"
+    "  10+R a camera call failed with link result R (1-23), 40 any other link result,\n"
+    "  130 interrupted by SIGINT or SIGTERM (the station log records it as interrupted).\n";
 inline constexpr char kCliHelpInfo[] =
     "usage: qorctl info\nPrints the firmware version, camera type, serial number, LCD type and "
     "MAC address.\n";
@@ -545,8 +567,10 @@ inline constexpr char kCliHelpCalibrate[] =
     "usage: qorctl calibrate awb|focus|uv [--yes]\nRuns the calibration as the console's button "
     "does and prints its result.\n";
 inline constexpr char kCliHelpUpload[] =
-    "usage: qorctl upload firmware|image|font|nand FILE [--yes]\nSends FILE as the console's "
-    "Upload buttons do, with a progress bar on a terminal.\n";
+    "usage: qorctl upload firmware|image|font|nand FILE [--yes] [--expect-version V]\nSends FILE "
+    "as the console's Upload buttons do, with a progress bar on a terminal. With\n"
+    "--expect-version, a firmware upload after which the camera reports another version, or\n"
+    "none, fails with status 8.\n";
 inline constexpr char kCliHelpTest[] =
     "usage: qorctl test NAME\nRuns the camera's Test list entry whose text begins with NAME "
     "(letter case ignored). Without NAME, lists the entries.\n";
@@ -554,6 +578,9 @@ inline constexpr char kCliUnknownCommand[] = "qorctl: unknown command '%s'";
 inline constexpr char kCliBadArgument[] = "qorctl: bad or missing argument: %s";
 inline constexpr char kCliUnknownName[] = "qorctl: unknown name '%s'";
 inline constexpr char kCliUnknownTest[] = "qorctl: no Test list entry '%s'";
+inline constexpr char kCliWrongVersion[] =
+    "qorctl: the camera reports firmware version '%s' after the upload; expected '%s'";
+inline constexpr char kCliInterrupted[] = "qorctl: interrupted by signal %d";
 inline constexpr char kCliWrongKind[] = "qorctl: '%s' is not a %s file";
 inline constexpr char kCliDeclined[] = "%s No (give --yes to answer Yes)";
 inline constexpr char kCliNeedsConsole[] = "qorctl: this needs the console's window (orvia)";

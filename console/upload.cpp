@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 #include <string_view>
+#include <variant>
 
 #include "console/app_state.h"
 #include "console/camera.h"
@@ -17,6 +18,7 @@
 #include "console/model_tables.h"
 #include "console/operator.h"
 #include "console/reporting.h"
+#include "console/sha256.h"
 #include "console/texts.h"
 #include "console/upload_file.h"
 #include "dialogs/key_dialog.h"
@@ -58,66 +60,61 @@ void restartWait(DialogContext& ctx, uint32_t seconds) {
 
 // Size checks shared by every upload: a file whose size cannot be told, an empty file and one
 // above `limit` end the procedure with a box. Returns the size, or nothing after the box.
-std::optional<uint64_t> checkedSize(DialogContext& ctx, const UploadFile& file,
-                                    const std::string& path, uint32_t limit) {
+// The size when the file can be sent, else the outcome of the box that said why not.
+std::variant<uint64_t, Outcome> checkedSize(DialogContext& ctx, const UploadFile& file,
+                                            const std::string& path, uint32_t limit) {
     const std::optional<uint64_t> size = file.size();
-    if (!size) {
-        ctx.op.message(text::kGetFileSizeFailed);
-    } else if (*size == 0) {
-        ctx.op.message(text::kZeroBytesRead);
-    } else if (*size > limit) {
-        ctx.op.message(format(text::kFileTooLarge, unsigned{limit}, path.c_str()));
-    } else {
-        return size;
-    }
-    return std::nullopt;
+    if (!size) return showFileUnusable(ctx.op, text::kGetFileSizeFailed);
+    if (*size == 0) return showFileUnusable(ctx.op, text::kZeroBytesRead);
+    if (*size > limit)
+        return showFileUnusable(ctx.op, format(text::kFileTooLarge, unsigned{limit}, path.c_str()));
+    return *size;
 }
 
-// Bytes for an upload; empty after the "malloc failed!" box.
-std::unique_ptr<uint8_t[]> allocate(DialogContext& ctx, size_t n) {
-    std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[n]);
-    if (!bytes) ctx.op.message(text::kMallocFailed);
-    return bytes;
+// Bytes for an upload; empty when they could not be had.
+std::unique_ptr<uint8_t[]> allocate(size_t n) {
+    return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[n]);
 }
 
-void sendImage(DialogContext& ctx, UploadFile& file, const std::string& path, size_t length) {
-    const std::unique_ptr<uint8_t[]> bytes = allocate(ctx, length);
-    if (!bytes) return;
+// What an upload of `path` that went through adds to its outcome: the file's digest.
+Outcome& addDigest(Outcome& outcome, const std::string& path) {
+    if (const std::optional<std::string> digest = fileSha256(path))
+        outcome.note("file_sha256", *digest);
+    return outcome;
+}
+
+Outcome sendImage(DialogContext& ctx, UploadFile& file, const std::string& path, size_t length) {
+    const std::unique_ptr<uint8_t[]> bytes = allocate(length);
+    if (!bytes) return showFailure(ctx.op, text::kMallocFailed);
     const size_t got = file.readStart(bytes.get(), length);
     file.close();
-    if (got == 0) {
-        ctx.op.message(text::kZeroBytesRead);
-        return;
-    }
-    if (got < length) {  // the file shrank since its size was read: never send half a picture
-        ctx.op.message(format(text::kFileReadFailed, path.c_str()));
-        return;
-    }
-    int32_t r = 0;
+    if (got == 0) return showFileUnusable(ctx.op, text::kZeroBytesRead);
+    if (got < length)  // the file shrank since its size was read: never send half a picture
+        return showFileUnusable(ctx.op, format(text::kFileReadFailed, path.c_str()));
     {
         ProgressScope progress(ctx);
         setStatus(ctx, text::kStatusUploading);
-        r = ctx.camera.load_picture_data(bytes.get(), static_cast<int32_t>(length));
+        const int32_t r = ctx.camera.load_picture_data(bytes.get(), static_cast<int32_t>(length));
         setStatus(ctx, text::kStatusIdle);
         setProgress(ctx, 0);
-        if (r != 0) showError(ctx, r);
+        if (r != 0) return showError(ctx, r);
     }
-    if (r != 0) return;
-    ctx.camera.write_loaded_data();
+    // A picture the camera did not commit is not in the camera.
+    if (const int32_t r = ctx.camera.write_loaded_data(); r != 0) return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitImageWrite);
+    Outcome outcome;
+    return addDigest(outcome, path);
 }
 
 // Font or NAND data: the link library reads the file itself; here only its first bytes are read
 // to make sure there is something to send.
-void sendDataFile(DialogContext& ctx, UploadFile& file, int32_t selector,
-                  const char* writingStatus) {
+Outcome sendDataFile(DialogContext& ctx, UploadFile& file, const std::string& path,
+                     int32_t selector, const char* writingStatus) {
     const size_t probe = diag::kFontProbeBytes;
-    const std::unique_ptr<uint8_t[]> bytes = allocate(ctx, probe);
-    if (!bytes) return;
-    if (file.readStart(bytes.get(), probe) == 0) {
-        ctx.op.message(text::kZeroBytesRead);
-        return;
-    }
+    const std::unique_ptr<uint8_t[]> bytes = allocate(probe);
+    if (!bytes) return showFailure(ctx.op, text::kMallocFailed);
+    if (file.readStart(bytes.get(), probe) == 0)
+        return showFileUnusable(ctx.op, text::kZeroBytesRead);
     int32_t r = 0;
     {
         ProgressScope progress(ctx);
@@ -125,17 +122,13 @@ void sendDataFile(DialogContext& ctx, UploadFile& file, int32_t selector,
         file.close();
     }
     setProgress(ctx, 0);
-    if (r != 0) {
-        endWithError(ctx, r);
-        return;
-    }
+    if (r != 0) return endWithError(ctx, r);
     setStatus(ctx, writingStatus);
-    if (r = ctx.camera.write_loaded_data(); r != 0) {
-        endWithError(ctx, r);
-        return;
-    }
+    if (r = ctx.camera.write_loaded_data(); r != 0) return endWithError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitDataWrite);
     setStatus(ctx, text::kStatusUploadCompleted);
+    Outcome outcome;
+    return addDigest(outcome, path);
 }
 
 // True when `extension` is `upper` in any letter case.
@@ -166,103 +159,131 @@ std::optional<DataKind> dataKindOf(const std::string& path) {
                : DataKind::NandData;
 }
 
-void uploadFirmware(DialogContext& ctx) {
-    const std::optional<std::string> path =
-        ctx.op.chooseFile(text::kFirmwareFilter, text::kFirmwareExtension);
-    if (!path) return;
-    std::string version;
-    if (ctx.state.startMode != kStartUpload) version = readVersion(ctx.camera).value_or("");
+namespace {
+
+// Names the file in an upload's outcome, first, whatever the upload came to.
+Outcome naming(const std::string& path, Outcome outcome) {
+    outcome.values.insert(outcome.values.begin(), Measurement{"file", std::nullopt, path, {}});
+    return outcome;
+}
+
+// The firmware upload of the chosen file.
+Outcome sendFirmware(DialogContext& ctx, const std::optional<std::string>& path) {
+    std::optional<std::string> before;
+    if (ctx.state.startMode != kStartUpload) before = readVersion(ctx.camera);
     WaitCursor busy(ctx.op);
-    if (!confirm(ctx.op, format(text::kAskUpdateFirmware, path->c_str()))) return;
+    const std::string question = format(text::kAskUpdateFirmware, path->c_str());
+    if (!confirm(ctx.op, question)) return answeredNo(question);
 
     UploadFile file(*path);
-    if (!file.isOpen()) {
-        ctx.op.message(format(text::kCannotOpenFile, path->c_str()));
-        return;
-    }
-    if (!checkedSize(ctx, file, *path, diag::kMaxLoadFileBytes)) return;
+    if (!file.isOpen())
+        return showFileUnusable(ctx.op, format(text::kCannotOpenFile, path->c_str()));
+    if (auto size = checkedSize(ctx, file, *path, diag::kMaxLoadFileBytes);
+        std::holds_alternative<Outcome>(size))
+        return std::get<Outcome>(std::move(size));
+    Outcome outcome;
+    addDigest(outcome, *path);
+    if (before) outcome.note("firmware_before", *before);
     {
         ProgressScope progress(ctx);
         setStatus(ctx, text::kStatusUploading);
-        const int32_t r = ctx.camera.load_file_data(file.handle(), diag::kSelectorFirmware);
+        int32_t r = ctx.camera.load_file_data(file.handle(), diag::kSelectorFirmware);
         file.close();
+        // A firmware the camera did not commit is not in the camera: no restart to wait for.
+        if (r == 0) r = ctx.camera.write_loaded_data();
         if (r != 0) {
             setStatus(ctx, text::kStatusIdle);
             setProgress(ctx, 0);
-            showError(ctx, r);
-            return;
+            Outcome failure = showError(ctx, r);
+            failure.values = std::move(outcome.values);
+            return failure;
         }
-        ctx.camera.write_loaded_data();  // a failed write shows as the version read afterwards
     }
     setProgress(ctx, 0);
     setStatus(ctx, text::kStatusWritingFirmware);
 
     if (models::QuickRestartModels.matches(ctx.state.cameraType)) {
+        // These cameras end the session when they restart; their version is read at the next
+        // start, so the version read before the upload is never shown as the new one.
         restartWait(ctx, diag::kWaitQuickRestart);
         ctx.state.firmwareUpdated = 1;
-    } else {
-        restartWait(ctx, diag::kWaitRestart);
-        if (models::SlowRestartModel.matches(ctx.state.cameraType)) {
-            restartWait(ctx, diag::kWaitSlowRestartMore);
-        }
-        for (int attempt = 0; attempt < diag::kVersionTries; ++attempt) {
-            if (std::optional<std::string> read = readVersion(ctx.camera)) {
-                version = *read;
-                break;
-            }
-            ctx.clock.sleepMs(diag::kVersionRetryMs);
-        }
+        ctx.op.message(text::kFirmwareCompletedNotRead);
+        setStatus(ctx, format(text::kFirmwareVersion, text::kVersionNotRead));
+        return outcome;
     }
-    ctx.op.message(format(text::kFirmwareCompleted, version.c_str()));
-    setStatus(ctx, format(text::kFirmwareVersion, version.c_str()));
+    restartWait(ctx, diag::kWaitRestart);
+    if (models::SlowRestartModel.matches(ctx.state.cameraType))
+        restartWait(ctx, diag::kWaitSlowRestartMore);
+    int32_t lastRead = 0;
+    for (int attempt = 0; attempt < diag::kVersionTries; ++attempt) {
+        std::array<char, kVersionBytes + 1> text{};
+        lastRead = ctx.camera.get_version(text.data());
+        if (lastRead == 0) {
+            const std::string after(text.data(), strnlen(text.data(), kVersionBytes));
+            outcome.note("firmware_after", after);
+            ctx.op.message(format(text::kFirmwareCompleted, after.c_str()));
+            setStatus(ctx, format(text::kFirmwareVersion, after.c_str()));
+            return outcome;
+        }
+        ctx.clock.sleepMs(diag::kVersionRetryMs);
+    }
+    // The camera did not come back: what it runs now is unknown.
+    setStatus(ctx, format(text::kFirmwareVersion, text::kVersionNotRead));
+    Outcome failure =
+        showFailure(ctx.op, text::kFirmwareVersionUnread, MessageKind::Error, lastRead);
+    failure.values = std::move(outcome.values);
+    return failure;
 }
 
-void uploadData(DialogContext& ctx) {
+// The data upload of the chosen file.
+Outcome sendData(DialogContext& ctx, const std::optional<std::string>& path) {
+    const std::optional<DataKind> kind = dataKindOf(*path);
+    if (!kind) return showFileUnusable(ctx.op, text::kFileFormatError);
+    const char* ask = *kind == DataKind::Image      ? text::kAskUploadImage
+                      : *kind == DataKind::FontData ? text::kAskUploadFont
+                                                    : text::kAskUploadNand;
+    WaitCursor busy(ctx.op);
+    const std::string question = format(ask, path->c_str());
+    if (!confirm(ctx.op, question)) return answeredNo(question);
+
+    UploadFile file(*path);
+    if (!file.isOpen())
+        return showFileUnusable(ctx.op, format(text::kFileOpenFailed, path->c_str()));
+    const uint32_t limit =
+        *kind == DataKind::Image ? diag::kMaxImageBytes : diag::kMaxLoadFileBytes;
+    auto size = checkedSize(ctx, file, *path, limit);
+    if (std::holds_alternative<Outcome>(size)) return std::get<Outcome>(std::move(size));
+    switch (*kind) {
+        case DataKind::Image:
+            return sendImage(ctx, file, *path, static_cast<size_t>(std::get<uint64_t>(size)));
+        case DataKind::FontData:
+            return sendDataFile(ctx, file, *path, diag::kSelectorFontData,
+                                text::kStatusWritingFont);
+        case DataKind::NandData:
+            break;
+    }
+    return sendDataFile(ctx, file, *path, diag::kSelectorNandData, text::kStatusWritingNand);
+}
+
+}  // namespace
+
+Outcome uploadFirmware(DialogContext& ctx) {
+    const std::optional<std::string> path =
+        ctx.op.chooseFile(text::kFirmwareFilter, text::kFirmwareExtension);
+    if (!path) return Outcome::declined(text::kNoFileChosen);
+    return naming(*path, sendFirmware(ctx, path));
+}
+
+Outcome uploadData(DialogContext& ctx) {
     // For these models the button ("RsaKey", "QrCode") opens the key provisioning and the
     // production lens adjustment dialogs instead.
     const std::string& type = ctx.state.cameraType;
-    if (models::RsaKeyModel.matches(type)) {
-        openKeyDialog(ctx);
-        return;
-    }
-    if (models::QrCodeModels.matches(type)) {
-        openLensAdjustDialog(ctx);
-        return;
-    }
+    if (models::RsaKeyModel.matches(type)) return openKeyDialog(ctx);
+    if (models::QrCodeModels.matches(type)) return openLensAdjustDialog(ctx);
 
     const std::optional<std::string> path = ctx.op.chooseFile(text::kDataFilter, "");
-    if (!path) return;
-    const std::optional<DataKind> kind = dataKindOf(*path);
-    if (!kind) {
-        ctx.op.message(text::kFileFormatError);
-        return;
-    }
-    const char* question = *kind == DataKind::Image      ? text::kAskUploadImage
-                           : *kind == DataKind::FontData ? text::kAskUploadFont
-                                                         : text::kAskUploadNand;
-    WaitCursor busy(ctx.op);
-    if (!confirm(ctx.op, format(question, path->c_str()))) return;
-
-    UploadFile file(*path);
-    if (!file.isOpen()) {
-        ctx.op.message(format(text::kFileOpenFailed, path->c_str()));
-        return;
-    }
-    const uint32_t limit =
-        *kind == DataKind::Image ? diag::kMaxImageBytes : diag::kMaxLoadFileBytes;
-    const std::optional<uint64_t> size = checkedSize(ctx, file, *path, limit);
-    if (!size) return;
-    switch (*kind) {
-        case DataKind::Image:
-            sendImage(ctx, file, *path, static_cast<size_t>(*size));
-            break;
-        case DataKind::FontData:
-            sendDataFile(ctx, file, diag::kSelectorFontData, text::kStatusWritingFont);
-            break;
-        case DataKind::NandData:
-            sendDataFile(ctx, file, diag::kSelectorNandData, text::kStatusWritingNand);
-            break;
-    }
+    if (!path) return Outcome::declined(text::kNoFileChosen);
+    return naming(*path, sendData(ctx, path));
 }
 
 }  // namespace orvia

@@ -11,13 +11,17 @@
 #include <string>
 
 #include "console/dialog_context.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
-// Firmware (button 1015).
-void uploadFirmware(DialogContext& ctx);
-// Data (button 1016).
-void uploadData(DialogContext& ctx);
+// Firmware (button 1015). The outcome holds the file, its SHA-256 ("file_sha256") and the
+// versions before and after ("firmware_before", "firmware_after") where they were read. A commit
+// the camera refuses and a camera that does not answer after its restart are failures; the
+// models that restart quickly are not asked for their version, and the box says so.
+Outcome uploadFirmware(DialogContext& ctx);
+// Data (button 1016). A commit the camera refuses is a failure.
+Outcome uploadData(DialogContext& ctx);
 
 enum class DataKind { Image, FontData, NandData };
 

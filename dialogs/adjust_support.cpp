@@ -5,6 +5,7 @@
 #include "console/diags.h"
 #include "console/format.h"
 #include "console/operator.h"
+#include "console/reporting.h"
 #include "console/texts.h"
 
 namespace orvia {
@@ -52,17 +53,13 @@ bool readControlsOrPrompt(DialogModel& dialog, Operator& op) {
     return clean;
 }
 
-bool runLevelStep(DialogContext& ctx, int32_t value, int32_t diag) {
-    if (ctx.camera.set_diag_long(value) != 0) {
-        ctx.op.message(text::kSetDiagLongFailed);
-        return false;
-    }
-    if (ctx.camera.execute_diag(diag) != 0) {
-        ctx.op.message(text::kExecuteDiagFailed);
-        return false;
-    }
+Outcome runLevelStep(DialogContext& ctx, int32_t value, int32_t diag) {
+    if (const int32_t r = ctx.camera.set_diag_long(value); r != 0)
+        return showFailure(ctx.op, text::kSetDiagLongFailed, MessageKind::Plain, r);
+    if (const int32_t r = ctx.camera.execute_diag(diag); r != 0)
+        return showFailure(ctx.op, text::kExecuteDiagFailed, MessageKind::Plain, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitAdjustment);
-    return true;
+    return Outcome::completed();
 }
 
 }  // namespace orvia

@@ -8,6 +8,7 @@
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -25,7 +26,7 @@ bool readControlsOrPrompt(DialogModel& dialog, Operator& op);
 
 // One level step: the value into the diagnostic word, the program started, then the wait for the
 // camera (15 s, a time-out is silent). A refused call shows "Set diag long failed." or "Execute
-// diag failed." and returns false.
-bool runLevelStep(DialogContext& ctx, int32_t value, int32_t diag);
+// diag failed." and returns the failure, with the refused call's result.
+Outcome runLevelStep(DialogContext& ctx, int32_t value, int32_t diag);
 
 }  // namespace orvia

@@ -8,6 +8,7 @@
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -28,6 +29,11 @@ inline constexpr int kTypeSet = 1128;
 // order, each ending in "\r\n"; empty for another kind.
 std::string batteryInfoText(std::span<const uint8_t> record, int32_t kind);
 
+// The fields of a battery information record of `kind` (1 or 2) as measured values, under the
+// names a station records them by ("official_capacity", "max_charge_voltage", ...); nothing for
+// another kind.
+void addBatteryInfo(Outcome& outcome, std::span<const uint8_t> record, int32_t kind);
+
 // Reads one of the two battery information records ("TYPE 1", "TYPE 2") and lists its fields.
 class BatteryInfoDialog final : public DialogModel {
   public:
@@ -42,7 +48,7 @@ class BatteryInfoDialog final : public DialogModel {
     void exchange(DataExchange& dx) override;
 
   private:
-    void get();
+    Outcome get();
 
     DialogContext& ctx_;
 };
@@ -56,21 +62,23 @@ class BatteryTypeDialog final : public DialogModel {
     // Index of the checked radio button (type - 1), -1 for none.
     int32_t typeIndex = -1;
 
-    // Reads the camera's type, as "&Get" does.
+    // Reads the camera's type by running "&Get", whose outcome stands for the dialog until the
+    // operator starts another.
     void initialise() override;
 
   protected:
     void exchange(DataExchange& dx) override;
 
   private:
-    void get();
-    void set();
+    Outcome get();
+    Outcome set();
 
     DialogContext& ctx_;
 };
 
-// Open the dialogs (the Test list's "Battery Info." and "Battery Type").
-void openBatteryInfoDialog(DialogContext& ctx);
-void openBatteryTypeDialog(DialogContext& ctx);
+// Open the dialogs (the Test list's "Battery Info." and "Battery Type"); each returns the outcome
+// of what was last done in it.
+Outcome openBatteryInfoDialog(DialogContext& ctx);
+Outcome openBatteryTypeDialog(DialogContext& ctx);
 
 }  // namespace orvia

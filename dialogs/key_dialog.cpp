@@ -80,8 +80,8 @@ std::vector<ControlDef> keyTable() {
 
 KeyDialog::KeyDialog(DialogContext& ctx)
     : DialogModel(keys::kTemplate, text::kKeyTitle, keyTable()), ctx_(ctx) {
-    setHandler(keys::kCompare, [this] { compare(); });
-    setHandler(keys::kWrite, [this] { write(); });
+    setProcedure(keys::kCompare, ctx_.op, [this] { return compare(); });
+    setProcedure(keys::kWrite, ctx_.op, [this] { return write(); });
 }
 
 void KeyDialog::exchange(DataExchange& dx) {
@@ -101,40 +101,42 @@ void KeyDialog::show(const std::string& text) {
     ctx_.op.refresh(*this);
 }
 
-bool KeyDialog::keyRead(int32_t r, const KeySourceTexts& texts) {
-    if (r == 0) return true;
+std::optional<Outcome> KeyDialog::keyRead(int32_t r, const KeySourceTexts& texts) {
+    if (r == 0) return std::nullopt;
     // A result the key source gives no text for ends the press with the status empty.
-    if (const char* t = keySourceText(r, texts)) show(t);
-    return false;
+    const char* t = keySourceText(r, texts);
+    if (t != nullptr) show(t);
+    return Outcome::failed(r, t != nullptr ? t : "");
 }
 
-bool KeyDialog::cameraDone(int32_t r) {
-    if (r != 0) show(format(text::kStatusError, ctx_.texts.text(r).c_str()));
-    return r == 0;
+std::optional<Outcome> KeyDialog::cameraDone(int32_t r) {
+    if (r == 0) return std::nullopt;
+    std::string shown = format(text::kStatusError, ctx_.texts.text(r).c_str());
+    show(shown);
+    return Outcome::failed(r, std::move(shown));
 }
 
-void KeyDialog::compare() {
+Outcome KeyDialog::compare() {
     WaitCursor busy(ctx_.op);
-    if (!readControls()) return;
+    // The edits take no more than their limits, so a refused read has nothing to tell.
+    if (!readControls()) return Outcome::failed(0, {});
     // A status from an earlier press must not stand for this one.
     show({});
     Camera& camera = ctx_.camera;
 
     Key1 file1, camera1;
-    if (!keyRead(camera.get_rsa_key(folder.c_str(), identifier.c_str(), file1.data()),
-                 kCompareKey1) ||
-        !cameraDone(camera.get_rsa1_key(camera1.data()))) {
-        return;
-    }
+    if (auto failure = keyRead(camera.get_rsa_key(folder.c_str(), identifier.c_str(), file1.data()),
+                               kCompareKey1))
+        return *failure;
+    if (auto failure = cameraDone(camera.get_rsa1_key(camera1.data()))) return *failure;
     show(text::kGetRsa1Completed);
     const bool same1 = file1.sameAs(camera1);
     show(same1 ? text::kKey1Same : text::kKey1Different);
 
     Key2 file2, camera2;
-    if (!keyRead(camera.get_rsa_key2(folder.c_str(), file2.data()), kKey2) ||
-        !cameraDone(camera.get_rsa2_key(camera2.data()))) {
-        return;
-    }
+    if (auto failure = keyRead(camera.get_rsa_key2(folder.c_str(), file2.data()), kKey2))
+        return *failure;
+    if (auto failure = cameraDone(camera.get_rsa2_key(camera2.data()))) return *failure;
     show(text::kGetRsa2Completed);
     const bool same2 = file2.sameAs(camera2);
     show(same2 ? text::kKey2Same : text::kKey2Different);
@@ -145,32 +147,35 @@ void KeyDialog::compare() {
         const char* which = !same1 && !same2 ? text::kKeys12 : !same1 ? text::kKeys1 : text::kKeys2;
         show(format(text::kKeysDifferent, which));
     }
+    Outcome outcome;
+    outcome.note("key1", same1 ? "same" : "different").note("key2", same2 ? "same" : "different");
+    return outcome.judged(same1 && same2);
 }
 
-void KeyDialog::write() {
+Outcome KeyDialog::write() {
     WaitCursor busy(ctx_.op);
-    if (!readControls()) return;
+    if (!readControls()) return Outcome::failed(0, {});
     show({});
     Camera& camera = ctx_.camera;
     {
         Key1 key;
-        if (!keyRead(camera.get_rsa_key(folder.c_str(), identifier.c_str(), key.data()), kKey1) ||
-            !cameraDone(camera.set_rsa1_key(key.data()))) {
-            return;
-        }
+        if (auto failure =
+                keyRead(camera.get_rsa_key(folder.c_str(), identifier.c_str(), key.data()), kKey1))
+            return *failure;
+        if (auto failure = cameraDone(camera.set_rsa1_key(key.data()))) return *failure;
     }
     show(text::kSetRsaCompleted);
     Key2 key;
-    if (!keyRead(camera.get_rsa_key2(folder.c_str(), key.data()), kKey2) ||
-        !cameraDone(camera.set_rsa2_key(key.data()))) {
-        return;
-    }
+    if (auto failure = keyRead(camera.get_rsa_key2(folder.c_str(), key.data()), kKey2))
+        return *failure;
+    if (auto failure = cameraDone(camera.set_rsa2_key(key.data()))) return *failure;
     show(text::kSetRsaCompleted);
+    return Outcome::completed();
 }
 
-void openKeyDialog(DialogContext& ctx) {
+Outcome openKeyDialog(DialogContext& ctx) {
     KeyDialog dialog(ctx);
-    ctx.op.runModal(dialog);
+    return runDialog(ctx.op, dialog);
 }
 
 }  // namespace orvia

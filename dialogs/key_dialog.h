@@ -5,10 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -45,21 +47,25 @@ class KeyDialog final : public DialogModel {
     void exchange(DataExchange& dx) override;
 
   private:
-    // Reads both key sets from the folder and from the camera and tells which differ.
-    void compare();
+    // Reads both key sets from the folder and from the camera and tells which differ: the
+    // outcome is judged pass when both are the same.
+    Outcome compare();
     // Writes both key sets of the folder into the camera.
-    void write();
+    Outcome write();
     // Shows `text` in the status line at once.
     void show(const std::string& text);
-    // True for a key read from the key data (result 0); otherwise shows the failure's text.
-    bool keyRead(int32_t r, const KeySourceTexts& texts);
-    // True for a camera call that succeeded (result 0); otherwise shows the error.
-    bool cameraDone(int32_t r);
+    // Nothing for a key read from the key data (result 0); otherwise the failure, after its
+    // text.
+    std::optional<Outcome> keyRead(int32_t r, const KeySourceTexts& texts);
+    // Nothing for a camera call that succeeded (result 0); otherwise the failure, after the
+    // error.
+    std::optional<Outcome> cameraDone(int32_t r);
 
     DialogContext& ctx_;
 };
 
-// Opens the key dialog (the Data button of the key provisioning type, "RsaKey").
-void openKeyDialog(DialogContext& ctx);
+// Opens the key dialog (the Data button of the key provisioning type, "RsaKey"); returns the
+// outcome of the last comparison or write.
+Outcome openKeyDialog(DialogContext& ctx);
 
 }  // namespace orvia

@@ -148,6 +148,13 @@ std::string readerCharacters(std::string_view typed) {
     return out;
 }
 
+// A field's value in the outcome.
+void measureField(Outcome& outcome, size_t index, Form form, int32_t value, int32_t extra) {
+    const std::string name = "lens_adj_value_" + std::to_string(index + 1);
+    outcome.measure(name, value);
+    if (form == Form::Digits7) outcome.measure(name + "_digit", extra);
+}
+
 // The record, in a buffer as large as any record the link library moves: the camera names the
 // size it sends and reads, and it may name more than the layout fills.
 using LensRecord = std::array<uint8_t, diag::kLensAdjMaxBytes>;
@@ -196,8 +203,8 @@ LensAdjustDialog::LensAdjustDialog(DialogContext& ctx, LensLayout layout)
     using namespace lens;
     setHandler(kReaderInput, [this] { toggleReaderInput(); });
     setHandler(kScanEnter, [this] { takeScan(); });
-    setHandler(kWrite, [this] { write(); });
-    if (layout == LensLayout::B) setHandler(kRead, [this] { readBack(); });
+    setProcedure(kWrite, ctx_.op, [this] { return write(); });
+    if (layout == LensLayout::B) setProcedure(kRead, ctx_.op, [this] { return readBack(); });
     setHandler(kClose, [this] { end(kClose); });
 }
 
@@ -253,7 +260,7 @@ void LensAdjustDialog::show(const std::string& text) {
     ctx_.op.refresh(*this);
 }
 
-void LensAdjustDialog::write() {
+Outcome LensAdjustDialog::write() {
     readControls();
     // Every value is checked before anything is sent.
     const std::span<const LensField> f = fieldsOf(layout_);
@@ -263,7 +270,7 @@ void LensAdjustDialog::write() {
         const std::optional<Typed> v = readTyped(typed, f[i].form);
         if (!v) {
             show(text::kStatusInputError);
-            return;
+            return Outcome::failed(0, text::kStatusInputError);
         }
         values.push_back(*v);
     }
@@ -280,47 +287,58 @@ void LensAdjustDialog::write() {
         }
     }
     if (const int32_t r = ctx_.camera.set_lens_adj_param(record.data()); r != 0) {
-        show(format(text::kStatusError, ctx_.texts.text(r).c_str()));
-        return;
+        std::string shown = format(text::kStatusError, ctx_.texts.text(r).c_str());
+        show(shown);
+        return Outcome::failed(r, std::move(shown));
     }
     show(text::kStatusLensAdjEnd);
+    Outcome outcome;
+    for (size_t i = 0; i < f.size(); ++i)
+        measureField(outcome, i, f[i].form, values[i].value, values[i].extra);
+    return outcome;
 }
 
-void LensAdjustDialog::readBack() {
+Outcome LensAdjustDialog::readBack() {
     WaitCursor busy(ctx_.op);
     readControls();
     LensRecord record{};
     if (const int32_t r = ctx_.camera.get_lens_adj_param(record.data()); r != 0) {
-        show(format(text::kStatusError, ctx_.texts.text(r).c_str()));
-        return;
+        std::string shown = format(text::kStatusError, ctx_.texts.text(r).c_str());
+        show(shown);
+        return Outcome::failed(r, std::move(shown));
     }
+    Outcome outcome;
     const std::span<const LensField> f = fieldsOf(layout_);
     for (size_t i = 0; i < f.size(); ++i) {
         const uint8_t* at = record.data() + f[i].recordOffset;
         switch (f[i].form) {
             case Form::Digits6:
                 fields[i] = format(text::kLensAdjShow6, static_cast<long>(get32(at)));
+                measureField(outcome, i, f[i].form, get32(at), 0);
                 break;
             case Form::Digits7:
                 fields[i] = format(text::kLensAdjShow7, static_cast<long>(get32(at)),
                                    static_cast<int>(get16(at + 4)));
+                measureField(outcome, i, f[i].form, get32(at), get16(at + 4));
                 break;
             default:
                 fields[i] = shownSigned(get16(at), f[i].form);
+                measureField(outcome, i, f[i].form, get16(at), 0);
                 break;
         }
     }
     show(text::kStatusLensAdjGetEnd);
+    return outcome;
 }
 
-void openLensAdjustDialog(DialogContext& ctx) {
+Outcome openLensAdjustDialog(DialogContext& ctx) {
     const LensLayout layout = lensLayoutFor(ctx.state.cameraType);
     if (layout == LensLayout::B) {
         const BuildIdentity identity = ctx.host.linkBuildIdentity();
         if (identity.hasBlock && !identity.privateBuild()) ctx.state.lensReadBackAllowed = true;
     }
     LensAdjustDialog dialog(ctx, layout);
-    ctx.op.runModal(dialog);
+    return runDialog(ctx.op, dialog);
 }
 
 }  // namespace orvia

@@ -17,6 +17,7 @@
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -64,8 +65,10 @@ class LensAdjustDialog final : public DialogModel {
     void applyEnabling();
     // Enter after a code: the code's pieces into the value fields.
     void takeScan();
-    void write();
-    void readBack();
+    // The values written, or read back, are the outcome's "lens_adj_value_<n>" (n from 1, in
+    // record order; the 7-digit form's last digit as "lens_adj_value_<n>_digit").
+    Outcome write();
+    Outcome readBack();
     void show(const std::string& text);
 
     DialogContext& ctx_;
@@ -77,7 +80,7 @@ LensLayout lensLayoutFor(const std::string& cameraType);
 
 // Opens the lens adjustment dialog for the camera's type. For layout B it first reads the link
 // library's build identity: a build without a PrivateBuild value offers the read-back button
-// from then on.
-void openLensAdjustDialog(DialogContext& ctx);
+// from then on. Returns the outcome of the last write or read-back.
+Outcome openLensAdjustDialog(DialogContext& ctx);
 
 }  // namespace orvia

@@ -6,6 +6,7 @@
 #include "console/diags.h"
 #include "console/main_dialog.h"
 #include "console/operator.h"
+#include "console/reporting.h"
 #include "console/texts.h"
 #include "dialogs/adjust_support.h"
 
@@ -97,16 +98,16 @@ HallCalDialog::HallCalDialog(DialogContext& ctx)
                                       text::kOffsetRoughDone, text::kOffsetRoughFailed};
     static const Step offsetFineStep{diag::kHallOffsetFine, text::kOffsetFineStart,
                                      text::kOffsetFineDone, text::kOffsetFineFailed};
-    setHandler(kOpen, [this] { run(open, kApertureOpen); });
-    setHandler(kClose, [this] { run(close, kApertureClosed); });
+    setProcedure(kOpen, ctx_.op, [this] { return run(open, kApertureOpen); });
+    setProcedure(kClose, ctx_.op, [this] { return run(close, kApertureClosed); });
     const std::pair<int, const Step*> combos[] = {{kGainRough, &gainRoughStep},
                                                   {kGainFine, &gainFineStep},
                                                   {kOffsetRough, &offsetRoughStep},
                                                   {kOffsetFine, &offsetFineStep}};
     for (auto [id, stepOf] : combos) {
-        setHandler(id, [this, id, stepOf] {
+        setProcedure(id, ctx_.op, [this, id, stepOf] {
             readControls();
-            run(*stepOf, control(id).selection - kHallOffset);
+            return run(*stepOf, control(id).selection - kHallOffset);
         });
     }
 }
@@ -140,20 +141,24 @@ void HallCalDialog::initialise() {
     status(r == 0 && known ? text::kHallReadDone : text::kHallReadUnsupported);
 }
 
-void HallCalDialog::run(const Step& step, int32_t value) {
+Outcome HallCalDialog::run(const Step& step, int32_t value) {
     status(step.start);
     int32_t r = ctx_.camera.set_diag_long(value);
     if (r == 0) r = ctx_.camera.execute_diag(step.diag);
-    if (r != 0) return status(step.failed);
+    if (r != 0) {
+        status(step.failed);
+        return Outcome::failed(r, step.failed);
+    }
     waitReady(ctx_.camera, ctx_.clock, diag::kWaitAdjustment);
     status(step.done);
+    return Outcome::completed();
 }
 
 // ---- Lens data --------------------------------------------------------------------------------
 
 LensDataDialog::LensDataDialog(DialogContext& ctx, int32_t mode)
     : DialogModel(kLensDataTemplate, text::kLensDataTitle, lensTable()), ctx_(ctx), mode_(mode) {
-    setHandler(kIdOk, [this] { set(); });
+    setProcedure(kIdOk, ctx_.op, [this] { return set(); });
 }
 
 void LensDataDialog::exchange(DataExchange& dx) {
@@ -188,59 +193,83 @@ void LensDataDialog::initialise() {
     writeBack();
 }
 
-void LensDataDialog::set() {
+Outcome LensDataDialog::set() {
     if (mode_ == kLensPair) {
         readControlsOrPrompt(*this, ctx_.op);
         const std::array<uint32_t, 2> pair = {piSwitch, deltaSb};
-        if (ctx_.camera.set_lens_data(pair.data()) != 0) ctx_.op.message(text::kSetLensDataFailed);
-        return;
+        if (const int32_t r = ctx_.camera.set_lens_data(pair.data()); r != 0)
+            return showFailure(ctx_.op, text::kSetLensDataFailed, MessageKind::Error, r);
+        Outcome outcome;
+        outcome.measure("pi_switch", piSwitch).measure("delta_sb", deltaSb);
+        return outcome;
     }
-    if (mode_ != kLensGroup2Offset && mode_ != kLensZoomAdjustment) return;
+    if (mode_ != kLensGroup2Offset && mode_ != kLensZoomAdjustment) return Outcome::completed();
     const bool group2 = mode_ == kLensGroup2Offset;
     readControlsOrPrompt(*this, ctx_.op);
-    // The lens initialises whether the camera took the value or not.
-    if (ctx_.camera.set_lens_second_pulse(secondPulse) != 0)
-        ctx_.op.message(group2 ? text::kSetSecondPulseFailed : text::kSetZoomAdjustFailed);
-    if (ctx_.camera.execute_diag(diag::kLensInitialize) != 0)
-        ctx_.op.message(group2 ? text::kLensInitFailed : text::kZoomInitFailed);
+    // The lens initialises whether the camera took the value or not; the first refusal is the
+    // outcome.
+    std::optional<Outcome> failure;
+    if (const int32_t r = ctx_.camera.set_lens_second_pulse(secondPulse); r != 0) {
+        failure =
+            showFailure(ctx_.op, group2 ? text::kSetSecondPulseFailed : text::kSetZoomAdjustFailed,
+                        MessageKind::Error, r);
+    }
+    if (const int32_t r = ctx_.camera.execute_diag(diag::kLensInitialize); r != 0) {
+        Outcome initFailure = showFailure(
+            ctx_.op, group2 ? text::kLensInitFailed : text::kZoomInitFailed, MessageKind::Error, r);
+        if (!failure) failure = std::move(initFailure);
+    }
+    if (failure) return *failure;
+    Outcome outcome;
+    outcome.measure("lens_second_pulse", secondPulse);
+    return outcome;
 }
 
 // ---- Keystone zoom ----------------------------------------------------------------------------
 
 KeystoneDialog::KeystoneDialog(DialogContext& ctx)
     : DialogModel(kKeystoneTemplate, text::kKeystoneTitle, keystoneTable()), ctx_(ctx) {
-    setHandler(idc::lens::kWide, [this] { zoom(kZoomWide); });
-    setHandler(idc::lens::kTele, [this] { zoom(kZoomTele); });
+    setProcedure(idc::lens::kWide, ctx_.op, [this] { return zoom(kZoomWide); });
+    setProcedure(idc::lens::kTele, ctx_.op, [this] { return zoom(kZoomTele); });
     // Enter acts as the default button, "&Tele".
-    setHandler(kIdOk, [this] { zoom(kZoomTele); });
+    setProcedure(kIdOk, ctx_.op, [this] { return zoom(kZoomTele); });
 }
 
-void KeystoneDialog::zoom(int32_t step) {
-    if (ctx_.camera.set_lens_step_zoom(step) == 0) return end(kIdOk);
-    ctx_.op.message(text::kStepZoomFailed);
+Outcome KeystoneDialog::zoom(int32_t step) {
+    const int32_t r = ctx_.camera.set_lens_step_zoom(step);
+    if (r == 0) {
+        end(kIdOk);
+        return Outcome::completed();
+    }
+    Outcome failure = showFailure(ctx_.op, text::kStepZoomFailed, MessageKind::Error, r);
     end(kIdCancel);
+    return failure;
 }
 
 // ---- Opening ----------------------------------------------------------------------------------
 
-void openHallCalDialog(DialogContext& ctx) {
+Outcome openHallCalDialog(DialogContext& ctx) {
     HallCalDialog dialog(ctx);
-    ctx.op.runModal(dialog);
+    return runDialog(ctx.op, dialog);
 }
 
-void openLensDataDialog(DialogContext& ctx) {
-    openLensDataDialog(ctx, ctx.state.caps.lensDataKind);
+Outcome openLensDataDialog(DialogContext& ctx) {
+    return openLensDataDialog(ctx, ctx.state.caps.lensDataKind);
 }
 
-void openLensDataDialog(DialogContext& ctx, int32_t mode) {
+Outcome openLensDataDialog(DialogContext& ctx, int32_t mode) {
     LensDataDialog dialog(ctx, mode);
-    ctx.op.runModal(dialog);
+    return runDialog(ctx.op, dialog);
 }
 
-bool keystoneZoomBeforeCalibration(DialogContext& ctx) {
-    if (ctx.state.caps.keystoneVariant == 0) return true;
+std::optional<Outcome> zoomBeforeKeystoneCalibration(DialogContext& ctx) {
+    if (ctx.state.caps.keystoneVariant == 0) return std::nullopt;
     KeystoneDialog dialog(ctx);
-    return ctx.op.runModal(dialog) == kIdOk;
+    Outcome outcome = runDialog(ctx.op, dialog);
+    if (outcome.ending != Ending::Completed) return outcome;
+    if (dialog.ended() && dialog.endCode() == kIdOk) return std::nullopt;
+    // Closed without a zoom step: the calibration is not started.
+    return Outcome::declined(text::kKeystoneText);
 }
 
 }  // namespace orvia

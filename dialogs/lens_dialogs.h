@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -37,7 +39,8 @@ inline constexpr int kTele = 1131;
 const std::vector<std::string>& hallItems();
 inline constexpr int32_t kHallOffset = 10;
 
-// "Hall element calibration": reports only in its status line.
+// "Hall element calibration": reports only in its status line. A refused step is the failure of
+// its procedure, with its status text as the reason.
 class HallCalDialog final : public DialogModel {
   public:
     explicit HallCalDialog(DialogContext& ctx);
@@ -50,7 +53,7 @@ class HallCalDialog final : public DialogModel {
 
   private:
     struct Step;
-    void run(const Step& step, int32_t value);
+    Outcome run(const Step& step, int32_t value);
     void status(const char* text);
 
     DialogContext& ctx_;
@@ -76,7 +79,8 @@ class LensDataDialog final : public DialogModel {
     void exchange(DataExchange& dx) override;
 
   private:
-    void set();
+    // Sends the values; the outcome records what was sent, or the first refused call.
+    Outcome set();
 
     DialogContext& ctx_;
     int32_t mode_;
@@ -91,18 +95,21 @@ class KeystoneDialog final : public DialogModel {
     void exchange(DataExchange&) override {}
 
   private:
-    void zoom(int32_t step);
+    Outcome zoom(int32_t step);
 
     DialogContext& ctx_;
 };
 
-// The main dialog's "Hall Cal." button.
-void openHallCalDialog(DialogContext& ctx);
+// The main dialog's "Hall Cal." button. Returns the outcome of the last step taken in it.
+Outcome openHallCalDialog(DialogContext& ctx);
 // The Test list entry "Lens Data", in the camera's lens data kind; `mode` for other callers.
-void openLensDataDialog(DialogContext& ctx);
-void openLensDataDialog(DialogContext& ctx, int32_t mode);
+// Returns the outcome of the last "&Set".
+Outcome openLensDataDialog(DialogContext& ctx);
+Outcome openLensDataDialog(DialogContext& ctx, int32_t mode);
 // Before the Test list's keystone calibration: for cameras of the keystone variant the zoom
-// dialog; true when the calibration may go on (no dialog needed, or it ended with OK).
-bool keystoneZoomBeforeCalibration(DialogContext& ctx);
+// dialog. Nothing when the calibration may go on (no dialog needed, or the zoom step was taken);
+// otherwise why not: the refused zoom step, the dialog closed without a step (declined), or an
+// operator without windows.
+std::optional<Outcome> zoomBeforeKeystoneCalibration(DialogContext& ctx);
 
 }  // namespace orvia

@@ -21,27 +21,29 @@ constexpr int kLastLabel = -64, kSecondLabel = -65, kThirdLabel = -66;
 constexpr int kStatusChars = 50;
 constexpr size_t kWords = 7;  // the size word and six fields
 
-// A field: its edit, record (0: information 4, 1: information 5), word, form and dirty bit.
+// A field: its edit, record (0: information 4, 1: information 5), word, form, dirty bit and the
+// name it is measured by.
 struct Field {
     int edit;
     size_t record;
     size_t word;
     bool hex;
     uint32_t bit;
+    const char* name;
 };
 constexpr std::array<Field, 12> kFields = {{
-    {1094, 0, 1, true, 0x01},
-    {1096, 0, 3, true, 0x02},
-    {1098, 0, 5, true, 0x04},
-    {1095, 0, 2, false, 0x08},
-    {1097, 0, 4, false, 0x10},
-    {1099, 0, 6, false, 0x20},
-    {1100, 1, 1, false, 0x01},
-    {1101, 1, 2, false, 0x02},
-    {1102, 1, 3, false, 0x04},
-    {1103, 1, 4, false, 0x08},
-    {1104, 1, 5, false, 0x10},
-    {1105, 1, 6, false, 0x20},
+    {1094, 0, 1, true, 0x01, "error_status_1"},
+    {1096, 0, 3, true, 0x02, "error_status_2"},
+    {1098, 0, 5, true, 0x04, "error_status_3"},
+    {1095, 0, 2, false, 0x08, "error_release_1"},
+    {1097, 0, 4, false, 0x10, "error_release_2"},
+    {1099, 0, 6, false, 0x20, "error_release_3"},
+    {1100, 1, 1, false, 0x01, "release_count"},
+    {1101, 1, 2, false, 0x02, "flush_count"},
+    {1102, 1, 3, false, 0x04, "zoom_count"},
+    {1103, 1, 4, false, 0x08, "sw1_count"},
+    {1104, 1, 5, false, 0x10, "sw2_count"},
+    {1105, 1, 6, false, 0x20, "sw3_count"},
 }};
 
 // The texts and size tests of the two records.
@@ -138,9 +140,11 @@ bool InfoRecord::valid(int32_t entryBytes, int32_t entries) const {
 MaintenanceDialog::MaintenanceDialog(DialogContext& ctx)
     : DialogModel(kMaintenanceTemplate, text::kMaintenanceTitle, maintenanceTable()), ctx_(ctx) {
     using namespace idc::maint;
-    setHandler(kApply, [this] { apply(); });
-    setHandler(kReload, [this] {
-        if (readAll()) status(text::kMaintenanceReloadDone);
+    setProcedure(kApply, ctx_.op, [this] { return apply(); });
+    setProcedure(kReload, ctx_.op, [this] {
+        Outcome outcome = readAll();
+        if (outcome.ending == Ending::Completed) status(text::kMaintenanceReloadDone);
+        return outcome;
     });
     for (size_t i = 0; i < kFields.size(); ++i)
         setHandler(kFields[i].edit, [this, i] { fieldChanged(i); });
@@ -157,24 +161,28 @@ void MaintenanceDialog::status(const char* text) {
 }
 
 void MaintenanceDialog::initialise() {
-    if (readAll()) status(text::kMaintenanceInitDone);
+    if (readAll().ending == Ending::Completed) status(text::kMaintenanceInitDone);
 }
 
-bool MaintenanceDialog::readAll() {
-    read(0);
-    const bool good = read(1);
+Outcome MaintenanceDialog::readAll() {
+    Outcome history = read(0);
+    Outcome outcome = read(1);
     writeBack();
-    return good;
+    if (outcome.ending == Ending::Completed)
+        outcome.values.insert(outcome.values.begin(), history.values.begin(), history.values.end());
+    return outcome;
 }
 
-// Reads one record and shows its fields; true when it was read and passed its size test.
-bool MaintenanceDialog::read(size_t which) {
+// Reads one record and shows its fields; completed, with the fields' values, when it was read
+// and passed its size test.
+Outcome MaintenanceDialog::read(size_t which) {
     InfoRecord& r = records_[which];
     const RecordTexts& t = kRecordTexts[which];
     const int32_t size = querySize(ctx_.camera, which);
     if (size <= 0) {
         status(t.sizeError);
-        return false;
+        // Below 0 the query's own failure; 0 a camera without the record.
+        return Outcome::failed(size, t.sizeError);
     }
     // The block always matches the size the camera is asked for, so a camera whose record grew
     // since the last read cannot write past it.
@@ -186,18 +194,23 @@ bool MaintenanceDialog::read(size_t which) {
         status(t.readError);
         r.block.clear();
         r.held = false;
-        return false;
+        return Outcome::failed(result, t.readError);
     }
     status(t.readDone);
     if (!r.valid(t.entryBytes, t.entries)) {
         status(t.readError);
-        return false;
+        return Outcome::failed(0, t.readError);
     }
+    Outcome outcome;
     for (size_t i = 0; i < kFields.size(); ++i) {
-        if (kFields[i].record == which)
-            fields[i] = fieldText(r.word(kFields[i].word), kFields[i].hex);
+        if (kFields[i].record != which) continue;
+        const int32_t v = r.word(kFields[i].word);
+        fields[i] = fieldText(v, kFields[i].hex);
+        // A status is a bit pattern, a count a signed number.
+        const double value = kFields[i].hex ? static_cast<double>(static_cast<uint32_t>(v)) : v;
+        outcome.measure(kFields[i].name, value);
     }
-    return true;
+    return outcome;
 }
 
 void MaintenanceDialog::fieldChanged(size_t i) {
@@ -213,7 +226,7 @@ void MaintenanceDialog::fieldChanged(size_t i) {
     setEnabled(idc::maint::kApply, true);
 }
 
-void MaintenanceDialog::apply() {
+Outcome MaintenanceDialog::apply() {
     readControls();
     // A field that holds no number shows what the record holds, after the prompt.
     bool refused = false;
@@ -227,6 +240,7 @@ void MaintenanceDialog::apply() {
         ctx_.op.message(text::kEnterInteger);
         writeBack();
     }
+    std::optional<Outcome> failure;
     for (size_t which = 0; which < records_.size(); ++which) {
         InfoRecord& r = records_[which];
         const RecordTexts& t = kRecordTexts[which];
@@ -236,6 +250,7 @@ void MaintenanceDialog::apply() {
         if (size <= 0 || static_cast<size_t>(size) > r.block.size()) {
             status(t.badData);
             status(t.setError2);
+            if (!failure) failure = Outcome::failed(0, t.badData);
             continue;
         }
         const int32_t result = which == 0 ? ctx_.camera.set_diag_info4(r.block.data(), size)
@@ -246,6 +261,7 @@ void MaintenanceDialog::apply() {
         } else {
             status(t.setError);
             status(t.setError2);
+            if (!failure) failure = Outcome::failed(result, t.setError);
         }
     }
     if (records_[0].dirty == 0 && records_[1].dirty == 0) {
@@ -253,11 +269,12 @@ void MaintenanceDialog::apply() {
         status(text::kMaintenanceApplyDone);
     }
     writeBack();
+    return failure ? *failure : Outcome::completed();
 }
 
-void openMaintenanceDialog(DialogContext& ctx) {
+Outcome openMaintenanceDialog(DialogContext& ctx) {
     MaintenanceDialog dialog(ctx);
-    ctx.op.runModal(dialog);
+    return runDialog(ctx.op, dialog);
 }
 
 }  // namespace orvia

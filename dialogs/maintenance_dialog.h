@@ -1,6 +1,7 @@
 // "Maintenance Dialog": the camera's error history (diagnostic information 4: the last three
 // error statuses with the release count of each) and usage counters (diagnostic information 5),
-// shown, edited and written back. Reports only in its status line.
+// shown, edited and written back. Reports only in its status line; a failed read or write is the
+// failure of its procedure, with that status text as the reason.
 #pragma once
 
 #include <array>
@@ -10,6 +11,7 @@
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -48,17 +50,20 @@ class MaintenanceDialog final : public DialogModel {
     void exchange(DataExchange& dx) override;
 
   private:
-    bool readAll();
-    bool read(size_t which);
+    // Reads both records. The read counts as done when the counters were read: the error history
+    // is shown when the camera has it. The values read are the outcome's ("release_count", ...,
+    // "error_status_1", "error_release_1", ...).
+    Outcome readAll();
+    Outcome read(size_t which);
     void fieldChanged(size_t field);
-    void apply();
+    Outcome apply();
     void status(const char* text);
 
     DialogContext& ctx_;
     std::array<InfoRecord, 2> records_;
 };
 
-// The main dialog's "Maint&enance" button.
-void openMaintenanceDialog(DialogContext& ctx);
+// The main dialog's "Maint&enance" button. Returns the outcome of the last reload or apply.
+Outcome openMaintenanceDialog(DialogContext& ctx);
 
 }  // namespace orvia

@@ -143,19 +143,19 @@ std::vector<ControlDef> oelAclTable() {
     return t;
 }
 
-// The size query into word 0; false (after its box) when the record would not fit the block.
-bool fitsBlock(DialogContext& ctx, EldInfoBlock& block) {
+// The size query into word 0; the failure (after its box) when the record would not fit the
+// block.
+std::optional<Outcome> refusedSize(DialogContext& ctx, EldInfoBlock& block) {
     block.w[0] = ctx.camera.get_diag_eld_info_size();
-    if (block.w[0] <= kEldInfoBytes) return true;
-    ctx.op.message(format(text::kEldInfoTooLarge, block.w[0], kEldInfoBytes));
-    return false;
+    if (block.w[0] <= kEldInfoBytes) return std::nullopt;
+    return showFailure(ctx.op, format(text::kEldInfoTooLarge, block.w[0], kEldInfoBytes));
 }
 
 }  // namespace
 
 int32_t readEldInfo(DialogContext& ctx, EldInfoBlock& block, const char* sizeMessage,
                     bool stopOnZero) {
-    if (!fitsBlock(ctx, block)) return -1;
+    if (refusedSize(ctx, block)) return -1;
     if (block.w[0] <= 0) {
         ctx.op.message(sizeMessage);
         if (stopOnZero || block.w[0] < 0) return -1;
@@ -170,12 +170,12 @@ int32_t readEldInfo(DialogContext& ctx, EldInfoBlock& block, const char* sizeMes
 OelCalDialog::OelCalDialog(DialogContext& ctx)
     : DialogModel(kOelCalTemplate, text::kOelCalTitle, oelCalTable()), ctx_(ctx) {
     using namespace idc::oel;
-    setHandler(kBlackWork, [this] { selectBlackWork(); });
-    setHandler(kWhiteWork, [this] { selectWhiteWork(); });
+    setProcedure(kBlackWork, ctx_.op, [this] { return selectBlackWork(); });
+    setProcedure(kWhiteWork, ctx_.op, [this] { return selectWhiteWork(); });
     setHandler(kWhitePixelMode, [this] { applyWhitePixelMode(); });
     setHandler(kBlackCheckMode, [this] { toggleCheckMode(); });
-    setHandler(kBlackSet, [this] { setBlack(); });
-    setHandler(kWhiteSet, [this] { setWhite(); });
+    setProcedure(kBlackSet, ctx_.op, [this] { return setBlack(); });
+    setProcedure(kWhiteSet, ctx_.op, [this] { return setWhite(); });
     // A black channel's change first isolates it when the check mode is on.
     for (const LevelChannel& c : kLevelChannels) {
         setHandler(c.edit, [this, &c] {
@@ -222,7 +222,7 @@ void OelCalDialog::initialise() {
     writeBack();
 }
 
-void OelCalDialog::selectBlackWork() {
+Outcome OelCalDialog::selectBlackWork() {
     for (size_t i = 0; i < kLevelChannels.size(); ++i) {
         const LevelChannel& c = kLevelChannels[i];
         for (int id : {c.edit, c.upDown, c.slider})
@@ -232,15 +232,12 @@ void OelCalDialog::selectBlackWork() {
     setEnabled(idc::oel::kBlackSet, true);
     setEnabled(idc::oel::kWhitePixelMode, false);
     setEnabled(idc::oel::kWhiteSet, false);
-    const int32_t r = ctx_.camera.control_lcd(1, 0);
-    if (r != 0) {
-        showError(ctx_, r);
-    } else {
-        waitReady(ctx_.camera, ctx_.clock, diag::kWaitAdjustment);
-    }
+    if (const int32_t r = ctx_.camera.control_lcd(1, 0); r != 0) return showError(ctx_, r);
+    waitReady(ctx_.camera, ctx_.clock, diag::kWaitAdjustment);
+    return Outcome::completed();
 }
 
-void OelCalDialog::selectWhiteWork() {
+Outcome OelCalDialog::selectWhiteWork() {
     for (size_t i = 0; i < kLevelChannels.size(); ++i) {
         const LevelChannel& c = kLevelChannels[i];
         for (int id : {c.edit, c.upDown, c.slider})
@@ -254,6 +251,7 @@ void OelCalDialog::selectWhiteWork() {
     if (r != 0) return showError(ctx_, r);
     waitReady(ctx_.camera, ctx_.clock, diag::kWaitAdjustment);
     applyWhitePixelMode();
+    return Outcome::completed();
 }
 
 void OelCalDialog::applyWhitePixelMode() {
@@ -314,40 +312,43 @@ void OelCalDialog::refuseUnparsed(size_t first, size_t count) {
     writeBack();
 }
 
-void OelCalDialog::showPattern(int32_t pattern) {
+std::optional<Outcome> OelCalDialog::showPattern(int32_t pattern) {
     WaitCursor busy(ctx_.op);
     selectDisplayDevice(ctx_, false);
-    const int32_t r = ctx_.camera.diag_lcd_disp(pattern);
-    if (r != 0) {
-        showError(ctx_, r);
-    } else {
-        waitReady(ctx_.camera, ctx_.clock, diag::kWaitAdjustment);
-    }
+    if (const int32_t r = ctx_.camera.diag_lcd_disp(pattern); r != 0) return showError(ctx_, r);
+    waitReady(ctx_.camera, ctx_.clock, diag::kWaitAdjustment);
+    return std::nullopt;
 }
 
-void OelCalDialog::setBlack() {
+Outcome OelCalDialog::setBlack() {
     readControls();
     refuseUnparsed(kBlackFirst, kChannelsPerGroup);
-    showPattern(checkMode != 0 ? diag::kPatternBlackCheck : diag::kPatternBlackLevel);
+    const std::optional<Outcome> pattern =
+        showPattern(checkMode != 0 ? diag::kPatternBlackCheck : diag::kPatternBlackLevel);
     for (size_t i = 0; i < kChannelsPerGroup; ++i) {
-        if (!runLevelStep(ctx_, block_.w[kLevelChannels[kBlackFirst + i].word], kBlackDiags[i]))
-            return;
+        Outcome step =
+            runLevelStep(ctx_, block_.w[kLevelChannels[kBlackFirst + i].word], kBlackDiags[i]);
+        if (step.ending != Ending::Completed) return pattern ? *pattern : step;
     }
+    return pattern ? *pattern : Outcome::completed();
 }
 
-void OelCalDialog::setWhite() {
+Outcome OelCalDialog::setWhite() {
     readControls();
     refuseUnparsed(kWhiteFirst, kChannelsPerGroup);
     if (whitePixel != 0) {
-        showPattern(diag::kPatternWhitePixel);
-        runLevelStep(ctx_, block_.w[kLevelChannels[kWhiteChannel].word], diag::kOelWhiteWhite);
-        return;
+        const std::optional<Outcome> pattern = showPattern(diag::kPatternWhitePixel);
+        Outcome step =
+            runLevelStep(ctx_, block_.w[kLevelChannels[kWhiteChannel].word], diag::kOelWhiteWhite);
+        return pattern ? *pattern : step;
     }
-    showPattern(diag::kPatternWhiteLevel);
+    const std::optional<Outcome> pattern = showPattern(diag::kPatternWhiteLevel);
     for (size_t i = 0; i < 3; ++i) {
-        if (!runLevelStep(ctx_, block_.w[kLevelChannels[kWhiteFirst + i].word], kWhiteDiags[i]))
-            return;
+        Outcome step =
+            runLevelStep(ctx_, block_.w[kLevelChannels[kWhiteFirst + i].word], kWhiteDiags[i]);
+        if (step.ending != Ending::Completed) return pattern ? *pattern : step;
     }
+    return pattern ? *pattern : Outcome::completed();
 }
 
 // ---- ACL dialog -------------------------------------------------------------------------------
@@ -356,8 +357,8 @@ OelAclDialog::OelAclDialog(DialogContext& ctx, EldInfoBlock* shared)
     : DialogModel(kOelAclTemplate, text::kOelAclTitle, oelAclTable()),
       ctx_(ctx),
       block_(shared != nullptr ? *shared : own_) {
-    setHandler(idc::oel::kAcl, [this] { toggle(); });
-    setHandler(idc::oel::kAclSet, [this] { set(); });
+    setProcedure(idc::oel::kAcl, ctx_.op, [this] { return toggle(); });
+    setProcedure(idc::oel::kAclSet, ctx_.op, [this] { return set(); });
     for (const LevelChannel& c : kAclChannels) {
         setHandler(c.edit, [this, &c] { values(c).edited(); });
         setHandler(c.upDown, [this, &c] { values(c).stepped(); });
@@ -389,19 +390,22 @@ void OelAclDialog::initialise() {
     toggle();
 }
 
-void OelAclDialog::toggle() {
+Outcome OelAclDialog::toggle() {
     readControls();
     block_.w[1] = acl != 0 ? kAclOn : kAclOff;
-    if (!fitsBlock(ctx_, block_)) return;
-    if (block_.w[0] < 1) return ctx_.op.message(text::kErrorGetEldInfoSize);
-    const int32_t r = ctx_.camera.set_diag_eld_info(block_.w.data());
-    if (r != 0) return showError(ctx_, r);
+    if (auto refused = refusedSize(ctx_, block_)) return *refused;
+    // Below 0 the size query's own failure; 0 a camera without the record.
+    if (block_.w[0] < 1)
+        return showFailure(ctx_.op, text::kErrorGetEldInfoSize, MessageKind::Plain, block_.w[0]);
+    if (const int32_t r = ctx_.camera.set_diag_eld_info(block_.w.data()); r != 0)
+        return showError(ctx_, r);
     for (const LevelChannel& c : kAclChannels) {
         for (int id : {c.edit, c.upDown, c.slider})
             setEnabled(id, acl == 0);
     }
     setEnabled(idc::oel::kAclSet, acl == 0);
     writeBack();
+    return Outcome::completed();
 }
 
 ChannelValues OelAclDialog::values(const LevelChannel& c) {
@@ -409,20 +413,22 @@ ChannelValues OelAclDialog::values(const LevelChannel& c) {
     return {*this, block_, c, levelTexts[i], sliders[i]};
 }
 
-void OelAclDialog::set() {
-    if (runLevelStep(ctx_, block_.w[kAclChannels[0].word], diag::kOelAclBrightness))
-        runLevelStep(ctx_, block_.w[kAclChannels[1].word], diag::kOelAclSlant);
+Outcome OelAclDialog::set() {
+    Outcome brightness =
+        runLevelStep(ctx_, block_.w[kAclChannels[0].word], diag::kOelAclBrightness);
+    if (brightness.ending != Ending::Completed) return brightness;
+    return runLevelStep(ctx_, block_.w[kAclChannels[1].word], diag::kOelAclSlant);
 }
 
 // ---- Opening ----------------------------------------------------------------------------------
 
-void openOelCalDialog(MainDialog& main) {
-    main.openPanelDialog(std::make_unique<OelCalDialog>(main.context()));
+Outcome openOelCalDialog(MainDialog& main) {
+    return main.openPanelDialog(std::make_unique<OelCalDialog>(main.context()));
 }
 
-void openOelAclDialog(MainDialog& main) {
+Outcome openOelAclDialog(MainDialog& main) {
     auto* levels = dynamic_cast<OelCalDialog*>(main.panelDialog());
-    main.openTestDialog(std::make_unique<OelAclDialog>(
+    return main.openTestDialog(std::make_unique<OelAclDialog>(
         main.context(), levels != nullptr ? &levels->block() : nullptr));
 }
 

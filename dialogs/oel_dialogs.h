@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -81,17 +83,20 @@ class OelCalDialog final : public DialogModel {
     void exchange(DataExchange& dx) override;
 
   private:
-    void selectBlackWork();
-    void selectWhiteWork();
+    // The level radios switch the panel's display, so each is a procedure.
+    Outcome selectBlackWork();
+    Outcome selectWhiteWork();
     void applyWhitePixelMode();
     ChannelValues values(const LevelChannel& c);
     void isolate(int bit);
     void toggleCheckMode();
     // Puts back the held value of every edit of `channels` that holds no hexadecimal number.
     void refuseUnparsed(size_t first, size_t count);
-    void showPattern(int32_t pattern);
-    void setBlack();
-    void setWhite();
+    // Nothing when the pattern shows; otherwise the failure, after its box.
+    std::optional<Outcome> showPattern(int32_t pattern);
+    // A refused pattern does not stop the steps; the outcome is the first failure.
+    Outcome setBlack();
+    Outcome setWhite();
 
     DialogContext& ctx_;
     EldInfoBlock block_;
@@ -113,18 +118,20 @@ class OelAclDialog final : public DialogModel {
     void exchange(DataExchange& dx) override;
 
   private:
-    void toggle();
+    Outcome toggle();
     ChannelValues values(const LevelChannel& c);
-    void set();
+    Outcome set();
 
     DialogContext& ctx_;
     EldInfoBlock own_;
     EldInfoBlock& block_;
 };
 
-// The levels dialog, created by the main dialog's initialisation for an organic-EL panel.
-void openOelCalDialog(MainDialog& main);
+// The levels dialog, created by the main dialog's initialisation for an organic-EL panel. Both
+// dialogs stay open beside the main dialog, so their openers tell only whether they could be
+// shown, as MainDialog::openPanelDialog and openTestDialog say.
+Outcome openOelCalDialog(MainDialog& main);
 // The Test list entry "OEL ACL": replaces an ACL dialog left from an earlier choice.
-void openOelAclDialog(MainDialog& main);
+Outcome openOelAclDialog(MainDialog& main);
 
 }  // namespace orvia

@@ -116,15 +116,14 @@ const Cal kUpDownRun{text::kAskUpDown,
 PafCalDialog::PafCalDialog(DialogContext& ctx, bool evf)
     : DialogModel(kPafCalTemplate, text::kPafCalTitle, pafTable()), ctx_(ctx), evf_(evf) {
     using namespace idc::paf;
-    setHandler(kUniformity, [this] { calibrate(kUniformityRun); });
-    setHandler(kDistanceCal, [this] { calibrate(kDistanceRun); });
-    setHandler(kParallax, [this] { calibrate(kParallaxRun); });
-    setHandler(kTemp1, [this] { calibrate(kTemp1Run); });
-    setHandler(kTemp2, [this] { calibrate(kTemp2Run); });
-    setHandler(kUpDown, [this] { calibrate(kUpDownRun); });
-    setHandler(kGet, [this] { getStored(); });
-    setHandler(kDispOn, [this] { switchDisplay(true); });
-    setHandler(kDispOff, [this] { switchDisplay(false); });
+    const std::pair<int, const Calibration*> calibrations[] = {
+        {kUniformity, &kUniformityRun}, {kDistanceCal, &kDistanceRun}, {kParallax, &kParallaxRun},
+        {kTemp1, &kTemp1Run},           {kTemp2, &kTemp2Run},          {kUpDown, &kUpDownRun}};
+    for (auto [id, run] : calibrations)
+        setProcedure(id, ctx_.op, [this, run] { return calibrate(*run); });
+    setProcedure(kGet, ctx_.op, [this] { return getStored(); });
+    setProcedure(kDispOn, ctx_.op, [this] { return switchDisplay(true); });
+    setProcedure(kDispOff, ctx_.op, [this] { return switchDisplay(false); });
     setHandler(kDistanceStep, [this] {
         distance += control(kDistanceStep).step;
         writeBack();
@@ -157,30 +156,33 @@ void PafCalDialog::initialise() {
     addItem(kResults, text::kPafResultUpDown);
 }
 
-std::optional<std::string> PafCalDialog::fetch(std::optional<int32_t> selector) {
+std::variant<std::string, Outcome> PafCalDialog::fetch(std::optional<int32_t> selector) {
     int32_t r = selector ? ctx_.camera.set_diag_long(*selector) : 0;
     std::array<char, kDiagTextBytes> buffer{};
     if (r == 0) r = ctx_.camera.get_diag_buffer(buffer.data());
-    if (r != 0) {
-        showError(ctx_, r);
-        return std::nullopt;
-    }
+    if (r != 0) return showError(ctx_, r);
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
-std::optional<std::string> PafCalDialog::fetchUniformity() {
+std::variant<std::string, Outcome> PafCalDialog::fetchUniformity() {
     std::string text;
     for (int part = 0; part < kUniformityParts; ++part) {
-        const std::optional<std::string> p = fetch(paf_selector::kUniformity + part);
-        if (!p) return std::nullopt;
-        text += *p;
+        std::variant<std::string, Outcome> p = fetch(paf_selector::kUniformity + part);
+        if (std::holds_alternative<Outcome>(p)) return p;
+        text += std::get<std::string>(p);
     }
     return text;
 }
 
-void PafCalDialog::calibrate(const Calibration& c) {
+Outcome PafCalDialog::showFetched(const char* heading, std::variant<std::string, Outcome> fetched) {
+    if (std::holds_alternative<Outcome>(fetched)) return std::get<Outcome>(std::move(fetched));
+    showResult(ctx_.op, heading, std::get<std::string>(fetched));
+    return Outcome::completed();
+}
+
+Outcome PafCalDialog::calibrate(const Calibration& c) {
     if (!c.uniformity) readControlsOrPrompt(*this, ctx_.op);
-    if (!ctx_.op.askYesNo(c.question)) return;
+    if (!ctx_.op.askYesNo(c.question)) return Outcome::declined(c.question);
     status(c.wait);
     WaitCursor busy(ctx_.op);
     int32_t r = c.sendsDistance ? ctx_.camera.set_diag_long(distance) : 0;
@@ -192,56 +194,52 @@ void PafCalDialog::calibrate(const Calibration& c) {
     waitReady(ctx_.camera, ctx_.clock, c.waitSeconds);
     status(text::kStatusIdle);
     ctx_.camera.get_diag_long();
-    const std::optional<std::string> result =
-        c.uniformity ? fetchUniformity() : fetch(std::nullopt);
-    if (result) showResult(ctx_.op, c.heading, *result);
+    return showFetched(c.heading, c.uniformity ? fetchUniformity() : fetch(std::nullopt));
 }
 
-void PafCalDialog::getStored() {
+Outcome PafCalDialog::getStored() {
     readControlsOrPrompt(*this, ctx_.op);
     const std::vector<std::string>& items = control(idc::paf::kResults).items;
-    std::optional<std::string> result;
-    const char* heading = nullptr;
     if (results >= 0 && static_cast<size_t>(results) < items.size() &&
         items[static_cast<size_t>(results)] == text::kPafResultUpDown) {
-        result = fetch(paf_selector::kUpDown);
-        heading = text::kUpDownResults;
-    } else if (results == kResultUniformity) {
-        result = fetchUniformity();
-        heading = text::kUniformityResults;
-    } else if (results == kResultDistance) {
-        const int32_t r = ctx_.camera.set_diag_long(distance);
-        if (r != 0) return showError(ctx_, r);
-        result = fetch(paf_selector::kDistance);
-        heading = text::kDistanceResults;
-    } else if (results == kResultTemperature) {
-        result = fetch(paf_selector::kTemperature);
-        heading = text::kTemperatureResults;
-    } else if (results == kResultParallax) {
-        result = fetch(paf_selector::kParallax);
-        heading = text::kParallaxResults;
+        return showFetched(text::kUpDownResults, fetch(paf_selector::kUpDown));
     }
-    if (result) showResult(ctx_.op, heading, *result);
+    switch (results) {
+        case kResultUniformity:
+            return showFetched(text::kUniformityResults, fetchUniformity());
+        case kResultDistance:
+            if (const int32_t r = ctx_.camera.set_diag_long(distance); r != 0)
+                return showError(ctx_, r);
+            return showFetched(text::kDistanceResults, fetch(paf_selector::kDistance));
+        case kResultTemperature:
+            return showFetched(text::kTemperatureResults, fetch(paf_selector::kTemperature));
+        case kResultParallax:
+            return showFetched(text::kParallaxResults, fetch(paf_selector::kParallax));
+        default:
+            return Outcome::completed();  // the list always has a selection
+    }
 }
 
-void PafCalDialog::switchDisplay(bool on) {
+Outcome PafCalDialog::switchDisplay(bool on) {
     status(text::kStatusIdle);
     selectDisplayDevice(ctx_, evf_);
     int32_t r = ctx_.camera.control_lcd(on ? kDisplayMonitor : kDisplayOff, 0);
     if (r != 0) {
-        showError(ctx_, r);
-        return writeBack();
+        Outcome failure = showError(ctx_, r);
+        writeBack();
+        return failure;
     }
     waitReady(ctx_.camera, ctx_.clock, diag::kWaitAdjustment);
     r = ctx_.camera.set_pafdisp_mode(on ? kPafDispOn : kPafDispOff);
     if (r != 0) return showError(ctx_, r);
     status(on ? text::kPafDispOnDone : text::kPafDispOffDone);
     writeBack();
+    return Outcome::completed();
 }
 
-void openPafCalDialog(DialogContext& ctx, bool evf) {
+Outcome openPafCalDialog(DialogContext& ctx, bool evf) {
     PafCalDialog dialog(ctx, evf);
-    ctx.op.runModal(dialog);
+    return runDialog(ctx.op, dialog);
 }
 
 }  // namespace orvia

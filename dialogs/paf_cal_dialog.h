@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -56,12 +58,15 @@ class PafCalDialog final : public DialogModel {
     void exchange(DataExchange& dx) override;
 
   private:
-    void calibrate(const Calibration& c);
-    void getStored();
-    void switchDisplay(bool on);
-    // The camera's result text: with a selector first when given; nothing after the error box.
-    std::optional<std::string> fetch(std::optional<int32_t> selector);
-    std::optional<std::string> fetchUniformity();
+    Outcome calibrate(const Calibration& c);
+    Outcome getStored();
+    Outcome switchDisplay(bool on);
+    // The camera's result text, with a selector first when given; the failure after the error
+    // box.
+    std::variant<std::string, Outcome> fetch(std::optional<int32_t> selector);
+    std::variant<std::string, Outcome> fetchUniformity();
+    // The result window for a fetched text, or the fetch's failure.
+    Outcome showFetched(const char* heading, std::variant<std::string, Outcome> fetched);
     void status(const char* text);
 
     DialogContext& ctx_;
@@ -69,7 +74,7 @@ class PafCalDialog final : public DialogModel {
 };
 
 // The main dialog's "PAF Cal." button (the Initialize button relabelled for PAF cameras), with
-// the state of its EVF check box.
-void openPafCalDialog(DialogContext& ctx, bool evf);
+// the state of its EVF check box. Returns the outcome of the last action taken in it.
+Outcome openPafCalDialog(DialogContext& ctx, bool evf);
 
 }  // namespace orvia

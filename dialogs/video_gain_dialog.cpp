@@ -95,15 +95,17 @@ VideoGainDialog::VideoGainDialog(DialogContext& ctx, bool viewfinder)
       ctx_(ctx),
       viewfinder_(viewfinder) {
     using namespace vg;
-    setHandler(kCameraSlider, [this] { onSlider(camera); });
-    setHandler(kCradleSlider, [this] { onSlider(cradle); });
-    setHandler(kCameraUp, [this] { onStep(camera, -diag::kVideoLevelButtonStep); });
-    setHandler(kCameraDown, [this] { onStep(camera, diag::kVideoLevelButtonStep); });
-    setHandler(kCradleUp, [this] { onStep(cradle, -diag::kVideoLevelButtonStep); });
-    setHandler(kCradleDown, [this] { onStep(cradle, diag::kVideoLevelButtonStep); });
+    Operator& op = ctx_.op;
+    setProcedure(kCameraSlider, op, [this] { return onSlider(camera); });
+    setProcedure(kCradleSlider, op, [this] { return onSlider(cradle); });
+    setProcedure(kCameraUp, op, [this] { return onStep(camera, -diag::kVideoLevelButtonStep); });
+    setProcedure(kCameraDown, op, [this] { return onStep(camera, diag::kVideoLevelButtonStep); });
+    setProcedure(kCradleUp, op, [this] { return onStep(cradle, -diag::kVideoLevelButtonStep); });
+    setProcedure(kCradleDown, op, [this] { return onStep(cradle, diag::kVideoLevelButtonStep); });
+    // The hidden number fields move a channel without sending.
     setHandler(kCameraNumber, [this] { onNumber(camera); });
     setHandler(kCradleNumber, [this] { onNumber(cradle); });
-    setHandler(kWhite92, [this] { showWhite92(); });
+    setProcedure(kWhite92, op, [this] { return showWhite92(); });
 }
 
 void VideoGainDialog::exchange(DataExchange& dx) {
@@ -133,18 +135,18 @@ void VideoGainDialog::initialise() {
     setVisible(kCradleNumber, false);
 }
 
-void VideoGainDialog::onSlider(Channel& channel) {
+Outcome VideoGainDialog::onSlider(Channel& channel) {
     readControls();
     const int32_t position = std::clamp(channel.position, 0, vg::kPositionMax);
     // A position outside the slider's range is held at its end and not sent.
-    move(channel, position, position == channel.position);
+    return move(channel, position, position == channel.position);
 }
 
-void VideoGainDialog::onStep(Channel& channel, int32_t delta) {
+Outcome VideoGainDialog::onStep(Channel& channel, int32_t delta) {
     readControls();
     const int32_t end = delta < 0 ? 0 : vg::kPositionMax;
-    if (channel.position == end) return;
-    move(channel, std::clamp(channel.position + delta, 0, vg::kPositionMax), true);
+    if (channel.position == end) return Outcome::completed();
+    return move(channel, std::clamp(channel.position + delta, 0, vg::kPositionMax), true);
 }
 
 void VideoGainDialog::onNumber(Channel& channel) {
@@ -152,60 +154,58 @@ void VideoGainDialog::onNumber(Channel& channel) {
     move(channel, kVideoLevelMax - channel.level, false);
 }
 
-void VideoGainDialog::move(Channel& channel, int32_t position, bool send) {
+Outcome VideoGainDialog::move(Channel& channel, int32_t position, bool send) {
     channel.position = position;
     channel.level = kVideoLevelMax - position;
     channel.text = videoLevelText(position);
     writeBack();
-    if (send) this->send();
+    return send ? this->send() : Outcome::completed();
 }
 
-void VideoGainDialog::send() {
+Outcome VideoGainDialog::send() {
     WaitCursor busy(ctx_.op);
     readControls();
-    const int32_t codes[2] = {videoGainCode(kVideoLevelMax - camera.position),
-                              videoGainCode(kVideoLevelMax - cradle.position)};
-    if (const int32_t r = ctx_.camera.set_analog_video_gain(codes); r != 0) showError(ctx_, r);
+    const int32_t levels[2] = {kVideoLevelMax - camera.position, kVideoLevelMax - cradle.position};
+    const int32_t codes[2] = {videoGainCode(levels[0]), videoGainCode(levels[1])};
+    if (const int32_t r = ctx_.camera.set_analog_video_gain(codes); r != 0)
+        return showError(ctx_, r);
+    Outcome outcome;
+    outcome.measure("dsc_video_level", levels[0]).measure("cradle_video_level", levels[1]);
+    return outcome;
 }
 
-void VideoGainDialog::showWhite92() {
+Outcome VideoGainDialog::showWhite92() {
     WaitCursor busy(ctx_.op);
     Camera& cam = ctx_.camera;
     const int32_t state = cam.get_lcd();
-    if (state == diag::kDisplayNone) {
-        ctx_.op.message(text::kLcdNotAvailable);
-        return;
-    }
+    if (state == diag::kDisplayNone) return showFailure(ctx_.op, text::kLcdNotAvailable);
     if (state != diag::kDisplayPlay) {
         selectDisplayDevice(ctx_, viewfinder_);
-        if (const int32_t r = cam.control_lcd(diag::kDisplayPlay, 0); r != 0) {
-            showError(ctx_, r);
-            return;
-        }
+        if (const int32_t r = cam.control_lcd(diag::kDisplayPlay, 0); r != 0)
+            return showError(ctx_, r);
         waitReady(cam, ctx_.clock, diag::kWaitDisplayState);
     }
-    if (const int32_t r = cam.diag_lcd_disp(diag::kPatternWhite92); r != 0) {
-        showError(ctx_, r);
-        return;
-    }
+    if (const int32_t r = cam.diag_lcd_disp(diag::kPatternWhite92); r != 0)
+        return showError(ctx_, r);
     waitReady(cam, ctx_.clock, diag::kWaitDisplayState);
+    return Outcome::completed();
 }
 
-void VideoGainDialog::closeDisplay() {
+std::optional<Outcome> VideoGainDialog::closeDisplay() {
     Camera& cam = ctx_.camera;
     const int32_t state = cam.get_lcd();
-    if (state == diag::kDisplayNone || state == diag::kDisplayOff) return;
-    if (const int32_t r = cam.control_lcd(diag::kDisplayOff, 0); r != 0) {
-        showError(ctx_, r);
-        return;
-    }
+    if (state == diag::kDisplayNone || state == diag::kDisplayOff) return std::nullopt;
+    if (const int32_t r = cam.control_lcd(diag::kDisplayOff, 0); r != 0) return showError(ctx_, r);
     waitReady(cam, ctx_.clock, diag::kWaitDisplayState);
+    return std::nullopt;
 }
 
-void openVideoGainDialog(DialogContext& ctx, bool viewfinder) {
+Outcome openVideoGainDialog(DialogContext& ctx, bool viewfinder) {
     VideoGainDialog dialog(ctx, viewfinder);
-    ctx.op.runModal(dialog);
-    dialog.closeDisplay();
+    Outcome outcome = runDialog(ctx.op, dialog);
+    if (outcome.ending == Ending::NeedsConsole) return outcome;  // the dialog was never shown
+    std::optional<Outcome> closing = dialog.closeDisplay();
+    return closing && outcome.ending == Ending::Completed ? *closing : outcome;
 }
 
 }  // namespace orvia

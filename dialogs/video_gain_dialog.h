@@ -5,10 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -58,26 +60,29 @@ class VideoGainDialog final : public DialogModel {
     // Reads the connection and the levels, and enables the channels the connection has.
     void initialise() override;
     // Turns the display off when the dialog leaves it on; called once the window has closed.
-    void closeDisplay();
+    // Nothing when the display is off; otherwise the failure, after its box.
+    std::optional<Outcome> closeDisplay();
 
   protected:
     void exchange(DataExchange& dx) override;
 
   private:
-    void onSlider(Channel& channel);
-    void onStep(Channel& channel, int32_t delta);
+    Outcome onSlider(Channel& channel);
+    Outcome onStep(Channel& channel, int32_t delta);
     void onNumber(Channel& channel);
     // Moves the channel to `position` and shows it; sends both levels when `send`.
-    void move(Channel& channel, int32_t position, bool send);
-    void send();
-    void showWhite92();
+    Outcome move(Channel& channel, int32_t position, bool send);
+    // Sends both levels; the outcome holds them as "dsc_video_level" and "cradle_video_level".
+    Outcome send();
+    Outcome showWhite92();
 
     DialogContext& ctx_;
     bool viewfinder_;
 };
 
 // Opens the video gain dialog (the Maintenance button of the video gain type) and turns the
-// display off after it closes.
-void openVideoGainDialog(DialogContext& ctx, bool viewfinder);
+// display off after it closes. Returns the outcome of the last action taken in it, or the
+// failure to turn the display off after it.
+Outcome openVideoGainDialog(DialogContext& ctx, bool viewfinder);
 
 }  // namespace orvia

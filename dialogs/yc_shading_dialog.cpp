@@ -29,7 +29,7 @@ std::vector<ControlDef> ycShadingTable() {
 
 YcShadingDialog::YcShadingDialog(DialogContext& ctx)
     : DialogModel(yc::kTemplate, text::kYcShadingTitle, ycShadingTable()), ctx_(ctx) {
-    setHandler(yc::kStart, [this] { start(); });
+    setProcedure(yc::kStart, ctx_.op, [this] { return start(); });
     // Whichever way the window closes, the display goes off again.
     setHandler(kIdOk, [this] { exit(); });
     setHandler(kIdCancel, [this] { exit(); });
@@ -52,7 +52,7 @@ void YcShadingDialog::append(const std::string& text) {
     ctx_.op.refresh(*this);
 }
 
-void YcShadingDialog::start() {
+Outcome YcShadingDialog::start() {
     WaitCursor busy(ctx_.op);
     readControls();
     log.clear();
@@ -60,15 +60,17 @@ void YcShadingDialog::start() {
     const std::vector<ShadingStep> steps = colorShadingSteps(ctx_);
     for (size_t i = 0; i + 1 < steps.size(); ++i) {
         append(std::string(steps[i].name) + text::kLogLineEnd);
-        if (steps[i].call() != 0) {
+        if (const int32_t r = steps[i].call(); r != 0) {
             append(text::kLogFunctionFailure);
-            return;
+            // The log names the step and the failure; so does the outcome.
+            return Outcome::failed(r, steps[i].name + std::string(text::kLogFunctionFailure));
         }
         append(text::kLogStepComplete);
     }
-    // The last step puts the lens back to the wide end; it cannot fail.
+    // The last step puts the lens back to the wide end; its result does not count.
     append(std::string(text::kLogLineEnd) + steps.back().name);
     steps.back().call();
+    return Outcome::completed();
 }
 
 void YcShadingDialog::exit() {
@@ -77,9 +79,9 @@ void YcShadingDialog::exit() {
     end(kIdOk);
 }
 
-void openYcShadingDialog(DialogContext& ctx) {
+Outcome openYcShadingDialog(DialogContext& ctx) {
     YcShadingDialog dialog(ctx);
-    ctx.op.runModal(dialog);
+    return runDialog(ctx.op, dialog);
 }
 
 }  // namespace orvia

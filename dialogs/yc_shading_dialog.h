@@ -7,6 +7,7 @@
 
 #include "console/dialog_context.h"
 #include "console/dialog_model.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -29,16 +30,19 @@ class YcShadingDialog final : public DialogModel {
     void exchange(DataExchange& dx) override;
 
   private:
-    void start();
+    // Runs the steps; the first refused one ends them and the procedure, with its result.
+    Outcome start();
     // Appends to the log and shows it at once.
     void append(const std::string& text);
-    // Turns the display off and closes.
+    // Turns the display off and closes. Not a procedure of its own: closing leaves the outcome
+    // of the last start as the dialog's.
     void exit();
 
     DialogContext& ctx_;
 };
 
-// Opens the Y/C shading dialog (the Test list's "Y/C Shading").
-void openYcShadingDialog(DialogContext& ctx);
+// Opens the Y/C shading dialog (the Test list's "Y/C Shading"); returns the outcome of the last
+// start.
+Outcome openYcShadingDialog(DialogContext& ctx);
 
 }  // namespace orvia

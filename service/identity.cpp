@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
+#include <initializer_list>
 
 #include "console/app_state.h"
 #include "console/calendar.h"
@@ -14,6 +16,7 @@
 #include "console/main_dialog.h"
 #include "console/model_tables.h"
 #include "console/operator.h"
+#include "console/outcome.h"
 #include "console/reporting.h"
 #include "console/texts.h"
 
@@ -131,95 +134,104 @@ bool printableIn(unsigned char c, unsigned char low, unsigned char high) {
 }
 
 // Checks and writes one identity text of `size` characters, padded with spaces.
-void sendText(DialogContext& ctx, std::string text, size_t size, const char* badFirst,
-              const char* badLater, int32_t diagNumber) {
-    if (text.empty() || !printableIn(static_cast<unsigned char>(text[0]), 33, 126)) {
-        ctx.op.message(badFirst);
-        return;
-    }
-    text.resize(size, ' ');
-    for (char c : text) {
-        if (!printableIn(static_cast<unsigned char>(c), 32, 126)) {
-            ctx.op.message(badLater);
-            return;
-        }
-    }
-    if (const int32_t r = ctx.camera.set_diag_buffer(text.data(), static_cast<int32_t>(size));
-        r != 0) {
-        showError(ctx, r);
-        return;
-    }
-    executeDiagAndWait(ctx, DiagRun{diagNumber, diag::kWaitSetting});
+// The outcome of a write program that was started (or refused) after its text went in.
+Outcome runWrite(DialogContext& ctx, int32_t diagNumber) {
+    if (const int32_t r =
+            executeDiagAndWait(ctx, DiagRun{diagNumber, diag::kWaitSetting}, OnFailure::Silent);
+        r != 0)
+        return showError(ctx, r);
+    return Outcome::completed();
 }
 
-void sendVendor(DialogContext& ctx, MainDialog& d) {
-    sendText(ctx, d.usbVid, kVendorSize, text::kInvalidVendorId, text::kInvalidVendorId,
-             diag::kWriteVendor);
+// Checks and writes one identity text of `size` characters, padded with spaces. A text that
+// fails the check is refused with its box and nothing is sent.
+Outcome sendText(DialogContext& ctx, std::string text, size_t size, const char* badFirst,
+                 const char* badLater, int32_t diagNumber) {
+    if (text.empty() || !printableIn(static_cast<unsigned char>(text[0]), 33, 126))
+        return showFailure(ctx.op, badFirst);
+    text.resize(size, ' ');
+    for (char c : text) {
+        if (!printableIn(static_cast<unsigned char>(c), 32, 126))
+            return showFailure(ctx.op, badLater);
+    }
+    if (const int32_t r = ctx.camera.set_diag_buffer(text.data(), static_cast<int32_t>(size));
+        r != 0)
+        return showError(ctx, r);
+    return runWrite(ctx, diagNumber);
 }
-void sendProduct(DialogContext& ctx, MainDialog& d) {
-    sendText(ctx, d.usbPid, kProductSize, text::kInvalidProductId, text::kInvalidProductId,
-             diag::kWriteProduct);
+
+Outcome sendVendor(DialogContext& ctx, MainDialog& d) {
+    return sendText(ctx, d.usbVid, kVendorSize, text::kInvalidVendorId, text::kInvalidVendorId,
+                    diag::kWriteVendor);
 }
-void sendRevision(DialogContext& ctx, MainDialog& d) {
-    sendText(ctx, d.usbRev, kRevisionSize, text::kInvalidRevision, text::kInvalidRevisionLabel,
-             diag::kWriteRevision);
+Outcome sendProduct(DialogContext& ctx, MainDialog& d) {
+    return sendText(ctx, d.usbPid, kProductSize, text::kInvalidProductId, text::kInvalidProductId,
+                    diag::kWriteProduct);
+}
+Outcome sendRevision(DialogContext& ctx, MainDialog& d) {
+    return sendText(ctx, d.usbRev, kRevisionSize, text::kInvalidRevision,
+                    text::kInvalidRevisionLabel, diag::kWriteRevision);
+}
+
+// Several writes that each run whatever the others did: the first failure among them, else
+// completed.
+Outcome firstFailure(std::initializer_list<Outcome> outcomes) {
+    for (const Outcome& o : outcomes) {
+        if (!o.passed()) return o;
+    }
+    return Outcome::completed();
 }
 
 // Checks and writes the serial number, right-aligned in its length with "0" on the left.
-void sendSerial(DialogContext& ctx, MainDialog& d) {
+Outcome sendSerial(DialogContext& ctx, MainDialog& d) {
     const size_t n = serialLength(ctx.state);
     const std::string typed =
         ctx.state.caps.repairSiteMode == 1 ? d.serial1 + d.serial2 : d.usbSerial;
-    if (typed.empty() || !printableIn(static_cast<unsigned char>(typed[0]), '0', 'z')) {
-        ctx.op.message(text::kInvalidSerialNo);
-        return;
-    }
+    if (typed.empty() || !printableIn(static_cast<unsigned char>(typed[0]), '0', 'z'))
+        return showFailure(ctx.op, text::kInvalidSerialNo);
     const std::string serial =
         typed.size() >= n ? typed.substr(0, n) : std::string(n - typed.size(), '0') + typed;
     for (char c : serial) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) {
-            ctx.op.message(text::kInvalidSerialNumber);
-            return;
-        }
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            return showFailure(ctx.op, text::kInvalidSerialNumber);
     }
     if (const int32_t r = ctx.camera.set_diag_buffer(serial.data(), static_cast<int32_t>(n));
-        r != 0) {
-        showError(ctx, r);
-        return;
-    }
-    executeDiagAndWait(ctx, DiagRun{diag::kWriteSerial, diag::kWaitSetting});
+        r != 0)
+        return showError(ctx, r);
+    Outcome outcome = runWrite(ctx, diag::kWriteSerial);
+    if (outcome.passed()) outcome.note("serial", serial);
+    return outcome;
 }
 
 // The serial number and the default USB identifiers in one go (repair mode).
-void sendRepairSerial(DialogContext& ctx, MainDialog& d) {
-    if (ctx.state.caps.repairSiteMode != 1) return;
-    if (d.serial2.size() != kSerialDigits) {
-        ctx.op.message(text::kReinputSerial);
-        return;
-    }
+Outcome sendRepairSerial(DialogContext& ctx, MainDialog& d) {
+    if (ctx.state.caps.repairSiteMode != 1) return Outcome::completed();
+    if (d.serial2.size() != kSerialDigits) return showFailure(ctx.op, text::kReinputSerial);
     if (ctx.state.caps.fullTestMenu == 0) {
         // The date and day count are re-stamped in place: a prefix that does not reach them yet
         // was never composed, and sending it would write a serial number without them.
-        if (d.serial1.size() < kStampedChars) {
-            ctx.op.message(text::kSerialPrefixIncomplete);
-            return;
-        }
+        if (d.serial1.size() < kStampedChars)
+            return showFailure(ctx.op, text::kSerialPrefixIncomplete);
         stampSerialPrefix(d.serial1, ctx.clock.wallTime());
     }
-    sendSerial(ctx, d);
+    Outcome serial = sendSerial(ctx, d);
     placeDefaultUsbIds(d);
     d.writeBack();
-    sendVendor(ctx, d);
-    sendProduct(ctx, d);
-    sendRevision(ctx, d);
+    Outcome vendor = sendVendor(ctx, d);
+    Outcome product = sendProduct(ctx, d);
+    Outcome revision = sendRevision(ctx, d);
     d.status = std::string(text::kStatusSerialUsbIdSet).substr(0, kStatusMaxChars);
+    Outcome outcome = firstFailure({serial, vendor, product, revision});
+    outcome.values = serial.values;
+    return outcome;
 }
 
 // Takes the operator's texts from the dialog and runs `send` on them.
-void fromTypedText(DialogContext& ctx, MainDialog& d, void (*send)(DialogContext&, MainDialog&)) {
+Outcome fromTypedText(DialogContext& ctx, MainDialog& d,
+                      Outcome (*send)(DialogContext&, MainDialog&)) {
     d.readControls();
     WaitCursor busy(ctx.op);
-    send(ctx, d);
+    return send(ctx, d);
 }
 
 }  // namespace
@@ -265,15 +277,13 @@ void stampSerialPrefix(std::string& prefix, std::time_t now) {
                    format(text::kSerialDayCountFormat, days).substr(0, kDayCountChars));
 }
 
-void readUsbIds(DialogContext& ctx, MainDialog& d) {
+Outcome readUsbIds(DialogContext& ctx, MainDialog& d) {
     d.readControls();
     WaitCursor busy(ctx.op);
     const size_t n = serialLength(ctx.state);
     std::string record;
-    if (const int32_t r = readIdentityRecord(ctx.camera, n, record); r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (const int32_t r = readIdentityRecord(ctx.camera, n, record); r != 0)
+        return showError(ctx, r);
     d.usbVid = field(record, kVendorAt, kVendorSize);
     d.usbPid = field(record, kProductAt, kProductSize);
     d.usbRev = field(record, kRevisionAt, kRevisionSize);
@@ -284,50 +294,58 @@ void readUsbIds(DialogContext& ctx, MainDialog& d) {
         d.usbSerial = serial;
     }
     d.writeBack();
+    Outcome outcome;
+    outcome.note("usb_vendor", d.usbVid).note("usb_product", d.usbPid);
+    outcome.note("usb_revision", d.usbRev).note("serial", serial);
+    return outcome;
 }
 
-void writeAllUsbIds(DialogContext& ctx, MainDialog& d) {
+Outcome writeAllUsbIds(DialogContext& ctx, MainDialog& d) {
     d.readControls();
     WaitCursor busy(ctx.op);
-    sendVendor(ctx, d);
-    sendProduct(ctx, d);
-    sendRevision(ctx, d);
+    Outcome vendor = sendVendor(ctx, d);
+    Outcome product = sendProduct(ctx, d);
+    Outcome revision = sendRevision(ctx, d);
+    Outcome serial;
     if (ctx.state.caps.repairSiteMode == 1) {
-        sendRepairSerial(ctx, d);
+        serial = sendRepairSerial(ctx, d);
         d.writeBack();
     } else {
-        sendSerial(ctx, d);
+        serial = sendSerial(ctx, d);
     }
+    Outcome outcome = firstFailure({vendor, product, revision, serial});
+    outcome.values = serial.values;
+    return outcome;
 }
 
-void writeVendor(DialogContext& ctx, MainDialog& d) {
-    fromTypedText(ctx, d, sendVendor);
+Outcome writeVendor(DialogContext& ctx, MainDialog& d) {
+    return fromTypedText(ctx, d, sendVendor);
 }
 
-void writeProduct(DialogContext& ctx, MainDialog& d) {
-    fromTypedText(ctx, d, sendProduct);
+Outcome writeProduct(DialogContext& ctx, MainDialog& d) {
+    return fromTypedText(ctx, d, sendProduct);
 }
 
-void writeRevision(DialogContext& ctx, MainDialog& d) {
-    fromTypedText(ctx, d, sendRevision);
+Outcome writeRevision(DialogContext& ctx, MainDialog& d) {
+    return fromTypedText(ctx, d, sendRevision);
 }
 
-void writeSerial(DialogContext& ctx, MainDialog& d) {
-    fromTypedText(ctx, d, sendSerial);
+Outcome writeSerial(DialogContext& ctx, MainDialog& d) {
+    return fromTypedText(ctx, d, sendSerial);
 }
 
-void readRepairSerial(DialogContext& ctx, MainDialog& d) {
-    if (ctx.state.caps.repairSiteMode != 1) return;
+Outcome readRepairSerial(DialogContext& ctx, MainDialog& d) {
+    if (ctx.state.caps.repairSiteMode != 1) return Outcome::completed();
     d.readControls();
     WaitCursor busy(ctx.op);
     char buffer[kSerialNoBuffer + 1] = {};
-    if (const int32_t r = ctx.camera.get_serial_no(buffer); r != 0) {
-        showError(ctx, r);
-        return;
-    }
-    placeRepairSerial(d, std::string(buffer));
+    if (const int32_t r = ctx.camera.get_serial_no(buffer); r != 0) return showError(ctx, r);
+    const std::string serial(buffer, strnlen(buffer, kSerialNoBuffer));
+    placeRepairSerial(d, serial);
     placeDefaultUsbIds(d);
     d.writeBack();
+    Outcome outcome;
+    return outcome.note("serial", serial);
 }
 
 void composeSerialPrefix(DialogContext& ctx, MainDialog& d) {
@@ -350,47 +368,50 @@ void composeSerialPrefix(DialogContext& ctx, MainDialog& d) {
     d.writeBack();
 }
 
-void writeRepairSerial(DialogContext& ctx, MainDialog& d) {
-    if (ctx.state.caps.repairSiteMode != 1) return;
+Outcome writeRepairSerial(DialogContext& ctx, MainDialog& d) {
+    if (ctx.state.caps.repairSiteMode != 1) return Outcome::completed();
     d.readControls();
     WaitCursor busy(ctx.op);
-    sendRepairSerial(ctx, d);
+    Outcome outcome = sendRepairSerial(ctx, d);
     d.writeBack();
+    return outcome;
 }
 
-void readMacAddress(DialogContext& ctx, MainDialog& d) {
+Outcome readMacAddress(DialogContext& ctx, MainDialog& d) {
     d.readControls();
     WaitCursor busy(ctx.op);
     int32_t words[2] = {};
-    if (const int32_t r = ctx.camera.get_mac_address(words); r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.get_mac_address(words); r != 0) return showError(ctx, r);
+    std::string mac;
     for (size_t i = 0; i < kMacBytes; ++i) {
         const auto word = static_cast<uint32_t>(words[i / 4]);
         d.mac[i] = format(text::kMacByteFormat, (word >> (24 - 8 * (i % 4))) & 0xFFu);
+        mac += (i > 0 ? ":" : "") + d.mac[i];
     }
     d.writeBack();
+    Outcome outcome;
+    return outcome.note("mac", mac);
 }
 
-void writeMacAddress(DialogContext& ctx, MainDialog& d) {
+Outcome writeMacAddress(DialogContext& ctx, MainDialog& d) {
     d.readControls();
     uint32_t words[2] = {};
     for (size_t i = 0; i < kMacBytes; ++i) {
         const std::string& f = d.mac[i];
         if (f.size() < 2 || !std::isxdigit(static_cast<unsigned char>(f[0])) ||
-            !std::isxdigit(static_cast<unsigned char>(f[1]))) {
-            ctx.op.message(text::kInvalidAddress);
-            return;
-        }
+            !std::isxdigit(static_cast<unsigned char>(f[1])))
+            return showFailure(ctx.op, text::kInvalidAddress);
         const auto byte = static_cast<uint32_t>(std::stoul(f.substr(0, 2), nullptr, 16));
         words[i / 4] = (words[i / 4] << 8) | byte;
     }
     WaitCursor busy(ctx.op);
-    const DiagRun high{diag::kWriteMacHigh, diag::kWaitSetting, static_cast<int32_t>(words[0])};
-    if (executeDiagAndWait(ctx, high) != 0) return;
-    executeDiagAndWait(
-        ctx, DiagRun{diag::kWriteMacLow, diag::kWaitSetting, static_cast<int32_t>(words[1])});
+    for (const DiagRun& half :
+         {DiagRun{diag::kWriteMacHigh, diag::kWaitSetting, static_cast<int32_t>(words[0])},
+          DiagRun{diag::kWriteMacLow, diag::kWaitSetting, static_cast<int32_t>(words[1])}}) {
+        if (const int32_t r = executeDiagAndWait(ctx, half, OnFailure::Silent); r != 0)
+            return showError(ctx, r);
+    }
+    return Outcome::completed();
 }
 
 }  // namespace orvia

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "console/dialog_context.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -37,16 +38,16 @@ void stampSerialPrefix(std::string& prefix, std::time_t now);
 
 // The handlers of the USB Storage group, the repair-service serial controls and the MAC
 // Address group.
-void readUsbIds(DialogContext& ctx, MainDialog& d);           // 1062
-void writeAllUsbIds(DialogContext& ctx, MainDialog& d);       // 1063
-void writeVendor(DialogContext& ctx, MainDialog& d);          // 1066
-void writeProduct(DialogContext& ctx, MainDialog& d);         // 1071
-void writeRevision(DialogContext& ctx, MainDialog& d);        // 1068
-void writeSerial(DialogContext& ctx, MainDialog& d);          // 1070
-void readRepairSerial(DialogContext& ctx, MainDialog& d);     // 1079
-void composeSerialPrefix(DialogContext& ctx, MainDialog& d);  // 1136
-void writeRepairSerial(DialogContext& ctx, MainDialog& d);    // 1083
-void readMacAddress(DialogContext& ctx, MainDialog& d);       // 1055
-void writeMacAddress(DialogContext& ctx, MainDialog& d);      // 1056
+Outcome readUsbIds(DialogContext& ctx, MainDialog& d);         // 1062
+Outcome writeAllUsbIds(DialogContext& ctx, MainDialog& d);     // 1063
+Outcome writeVendor(DialogContext& ctx, MainDialog& d);        // 1066
+Outcome writeProduct(DialogContext& ctx, MainDialog& d);       // 1071
+Outcome writeRevision(DialogContext& ctx, MainDialog& d);      // 1068
+Outcome writeSerial(DialogContext& ctx, MainDialog& d);        // 1070
+Outcome readRepairSerial(DialogContext& ctx, MainDialog& d);   // 1079
+void composeSerialPrefix(DialogContext& ctx, MainDialog& d);   // 1136
+Outcome writeRepairSerial(DialogContext& ctx, MainDialog& d);  // 1083
+Outcome readMacAddress(DialogContext& ctx, MainDialog& d);     // 1055
+Outcome writeMacAddress(DialogContext& ctx, MainDialog& d);    // 1056
 
 }  // namespace orvia

@@ -148,11 +148,11 @@ void fillRegionLists(DialogContext& ctx, MainDialog& d) {
     d.writeBack();
 }
 
-void changeFactoryCode(DialogContext& ctx, MainDialog& d) {
+Outcome changeFactoryCode(DialogContext& ctx, MainDialog& d) {
     d.readControls();
     const std::vector<std::string>& items = d.control(idc::kFactoryCode).items;
     const int32_t position = d.factoryCode;
-    if (position < 0 || position >= static_cast<int32_t>(items.size())) return;
+    if (position < 0 || position >= static_cast<int32_t>(items.size())) return Outcome::completed();
     const int family = ctx.state.caps.factoryCodeFamily;
     const std::string& entry = items[static_cast<size_t>(position)];
 
@@ -160,7 +160,9 @@ void changeFactoryCode(DialogContext& ctx, MainDialog& d) {
     if (position == static_cast<int32_t>(items.size()) - 1) {
         const int32_t current = ctx.camera.get_factory_code();
         ParamDialog prompt(ctx.op, current < 0 ? 0 : current);
-        if (ctx.op.runModal(prompt) != kIdOk) return;
+        Outcome shown = runDialog(ctx.op, prompt);
+        if (shown.ending != Ending::Completed) return shown;
+        if (prompt.endCode() != kIdOk) return Outcome::declined(text::kParameterCancelled);
         code = prompt.parameter;
     } else if (family == 1 && entry == text::kTakroUf) {
         code = kFamily1UfCode;
@@ -169,39 +171,37 @@ void changeFactoryCode(DialogContext& ctx, MainDialog& d) {
     }
 
     WaitCursor busy(ctx.op);
-    if (const int32_t r = ctx.camera.set_factory_code(code); r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.set_factory_code(code); r != 0) return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitSetting);
-    d.factoryCode = positionOfCode(family, ctx.camera.get_factory_code());
+    const int32_t now = ctx.camera.get_factory_code();
+    d.factoryCode = positionOfCode(family, now);
     d.writeBack();
+    Outcome outcome;
+    return outcome.measure("factory_code", now);
 }
 
-void changeLanguage(DialogContext& ctx, MainDialog& d) {
+Outcome changeLanguage(DialogContext& ctx, MainDialog& d) {
     d.readControls();
-    if (d.language < 0) return;
+    if (d.language < 0) return Outcome::completed();
     WaitCursor busy(ctx.op);
-    if (const int32_t r = ctx.camera.set_lcd_disp_language(d.language + 1); r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.set_lcd_disp_language(d.language + 1); r != 0)
+        return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitSetting);
     d.writeBack();
+    return Outcome::completed();
 }
 
-void changeVideoMode(DialogContext& ctx, MainDialog& d) {
+Outcome changeVideoMode(DialogContext& ctx, MainDialog& d) {
     d.readControls();
-    if (d.videoMode < 0) return;
+    if (d.videoMode < 0) return Outcome::completed();
     WaitCursor busy(ctx.op);
-    if (const int32_t r = ctx.camera.set_video_signal_mode(d.videoMode); r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.set_video_signal_mode(d.videoMode); r != 0)
+        return showError(ctx, r);
     d.writeBack();
+    return Outcome::completed();
 }
 
-void changeLangNumber(DialogContext& ctx, MainDialog& d) {
+Outcome changeLangNumber(DialogContext& ctx, MainDialog& d) {
     d.readControls();
     const int32_t position = d.langNumber;
     int32_t r = 0;
@@ -213,11 +213,9 @@ void changeLangNumber(DialogContext& ctx, MainDialog& d) {
             r = ctx.camera.set_number_of_lang2(position == 0 ? kLangCount2 : kLangCount20);
         }
     }
-    if (r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (r != 0) return showError(ctx, r);
     d.writeBack();
+    return Outcome::completed();
 }
 
 }  // namespace orvia

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "console/dialog_context.h"
+#include "console/outcome.h"
 
 namespace orvia {
 
@@ -23,9 +24,9 @@ const std::vector<std::string>& langNumberItems();
 void fillRegionLists(DialogContext& ctx, MainDialog& dialog);
 
 // Selection changes.
-void changeFactoryCode(DialogContext& ctx, MainDialog& dialog);
-void changeLanguage(DialogContext& ctx, MainDialog& dialog);
-void changeVideoMode(DialogContext& ctx, MainDialog& dialog);
-void changeLangNumber(DialogContext& ctx, MainDialog& dialog);
+Outcome changeFactoryCode(DialogContext& ctx, MainDialog& dialog);
+Outcome changeLanguage(DialogContext& ctx, MainDialog& dialog);
+Outcome changeVideoMode(DialogContext& ctx, MainDialog& dialog);
+Outcome changeLangNumber(DialogContext& ctx, MainDialog& dialog);
 
 }  // namespace orvia

@@ -18,15 +18,12 @@ namespace orvia {
 
 namespace {
 
-void runDetection(DialogContext& ctx, const char* question, int32_t program, uint32_t pauseMs,
-                  const char* heading) {
-    if (!confirm(ctx.op, question)) return;
+Outcome runDetection(DialogContext& ctx, const char* question, int32_t program, uint32_t pauseMs,
+                     const char* heading) {
+    if (!confirm(ctx.op, question)) return answeredNo(question);
     WaitCursor busy(ctx.op);
     setStatus(ctx, text::kStatusWait);
-    if (const int32_t r = ctx.camera.execute_diag(program); r != 0) {
-        endWithError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.execute_diag(program); r != 0) return endWithError(ctx, r);
     // Slept in steps: the clock's sleep keeps the window painting between them.
     for (uint32_t slept = 0; slept < pauseMs;) {
         const uint32_t step = std::min(diag::kPauseStepMs, pauseMs - slept);
@@ -36,18 +33,19 @@ void runDetection(DialogContext& ctx, const char* question, int32_t program, uin
     waitReady(ctx.camera, ctx.clock, diag::kWaitCalibration);
     setStatus(ctx, text::kStatusIdle);
     showResult(ctx.op, heading, readDiagText(ctx.camera));
+    return Outcome::completed();
 }
 
 }  // namespace
 
-void runCcdDefectDetection(DialogContext& ctx) {
-    runDetection(ctx, text::kAskCcdDefect, diag::kCcdDefect, 0, text::kCcdResults);
+Outcome runCcdDefectDetection(DialogContext& ctx) {
+    return runDetection(ctx, text::kAskCcdDefect, diag::kCcdDefect, 0, text::kCcdResults);
 }
 
-void runCcdBlackDetection(DialogContext& ctx) {
+Outcome runCcdBlackDetection(DialogContext& ctx) {
     const ModelEntry* pause = models::CcdBlackPauseModels.find(ctx.state.cameraType);
-    runDetection(ctx, text::kAskCcdBlack, diag::kCcdBlack, pause ? pause->delayMs : 0,
-                 text::kCcdBlackResults);
+    return runDetection(ctx, text::kAskCcdBlack, diag::kCcdBlack, pause ? pause->delayMs : 0,
+                        text::kCcdBlackResults);
 }
 
 }  // namespace orvia

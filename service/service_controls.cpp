@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "console/app_state.h"
 #include "console/camera.h"
@@ -17,6 +18,7 @@
 #include "console/operator.h"
 #include "console/reporting.h"
 #include "console/result_dialog.h"
+#include "console/result_text.h"
 #include "console/texts.h"
 
 namespace orvia {
@@ -26,83 +28,75 @@ namespace {
 constexpr int32_t kEntryLow = 0;
 constexpr int32_t kEntryHigh = 65535;
 
-// Takes the dialog's controls; false after the range prompt when `entry` holds no number of its
-// range, so nothing made of it reaches the camera.
-bool readEntry(MainDialog& d, int entry) {
-    if (d.readControls() || d.lastExchangeFailure() != entry) return true;
-    d.context().op.message(format(text::kRangePrompt, kEntryLow, kEntryHigh));
-    return false;
+// Takes the dialog's controls; the failure after the range prompt when `entry` holds no number
+// of its range, so nothing made of it reaches the camera.
+std::optional<Outcome> readEntry(MainDialog& d, int entry) {
+    if (d.readControls() || d.lastExchangeFailure() != entry) return std::nullopt;
+    return showFailure(d.context().op, format(text::kRangePrompt, kEntryLow, kEntryHigh));
 }
 
 // Runs `program` with `word`, waits, and shows the camera's text under `heading`; the error box
 // when the camera refuses the program.
-void runEntryProgram(DialogContext& ctx, int32_t word, int32_t program, const char* heading) {
+Outcome runEntryProgram(DialogContext& ctx, int32_t word, int32_t program, const char* heading) {
     ctx.camera.set_diag_long(word);
-    if (const int32_t r = ctx.camera.execute_diag(program); r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.execute_diag(program); r != 0) return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitServiceStep);
     const std::string text = readDiagText(ctx.camera);
     ctx.camera.get_diag_long();
     showResult(ctx.op, heading, text);
+    return Outcome::completed();
 }
 
-// Panel pattern 6 and its wait; false after the error box.
-bool showPanelPattern(DialogContext& ctx) {
-    if (const int32_t r = ctx.camera.diag_lcd_disp(diag::kPanelPattern); r != 0) {
-        showError(ctx, r);
-        return false;
-    }
+// Panel pattern 6 and its wait; the failure after the error box.
+std::optional<Outcome> showPanelPattern(DialogContext& ctx) {
+    if (const int32_t r = ctx.camera.diag_lcd_disp(diag::kPanelPattern); r != 0)
+        return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitServiceStep);
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace
 
-void startCalMode(MainDialog& d) {
+Outcome startCalMode(MainDialog& d) {
     DialogContext& ctx = d.context();
-    if (!readEntry(d, idc::kCalMode)) return;
+    if (auto refused = readEntry(d, idc::kCalMode)) return *refused;
     WaitCursor busy(ctx.op);
     waitReady(ctx.camera, ctx.clock, diag::kWaitServiceStep);
-    runEntryProgram(ctx, d.calMode, diag::kCalMode, text::kCalModeResults);
+    return runEntryProgram(ctx, d.calMode, diag::kCalMode, text::kCalModeResults);
 }
 
-void startCalData(MainDialog& d) {
+Outcome startCalData(MainDialog& d) {
     DialogContext& ctx = d.context();
-    if (!readEntry(d, idc::kCalData)) return;
+    if (auto refused = readEntry(d, idc::kCalData)) return *refused;
     WaitCursor busy(ctx.op);
-    if (!showPanelPattern(ctx)) return;
-    runEntryProgram(ctx, d.calData, diag::kCalData, text::kCalDataResults);
+    if (auto failed = showPanelPattern(ctx)) return *failed;
+    return runEntryProgram(ctx, d.calData, diag::kCalData, text::kCalDataResults);
 }
 
-void writeVcom(MainDialog& d, bool dc) {
+Outcome writeVcom(MainDialog& d, bool dc) {
     DialogContext& ctx = d.context();
     const int32_t type = d.lcdType;
     const bool supported = dc ? (type == 2 || type == 4 || type == 5) : (type >= 1 && type <= 5);
-    if (!supported) {
-        ctx.op.message(text::kNotSupported);
-        return;
-    }
+    if (!supported) return showFailure(ctx.op, text::kNotSupported);
     d.readControls();
     WaitCursor busy(ctx.op);
-    if ((d.lcdType == 4 || d.lcdType == 5) && !showPanelPattern(ctx)) return;
+    if (d.lcdType == 4 || d.lcdType == 5) {
+        if (auto failed = showPanelPattern(ctx)) return *failed;
+    }
     ctx.camera.set_diag_long(dc ? d.vcomdc : d.vcompp);
     const int32_t program = d.lcdType == 4 ? (dc ? diag::kVcomdcClass4 : diag::kVcomppClass4)
                                            : (dc ? diag::kVcomdc : diag::kVcompp);
-    if (const int32_t r = ctx.camera.execute_diag(program); r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.execute_diag(program); r != 0) return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitServiceStep);
     d.writeBack();
+    return Outcome::completed();
 }
 
 void takeLcdType(MainDialog& d) {
     d.readControls();
 }
 
-void switchEvf(MainDialog& d) {
+Outcome switchEvf(MainDialog& d) {
     DialogContext& ctx = d.context();
     d.readControls();
     for (int32_t MainDialog::*reg :
@@ -116,7 +110,7 @@ void switchEvf(MainDialog& d) {
     const bool viewfinder = d.evf != 0;
     if (selectDisplayDevice(ctx, viewfinder) != 0) {
         d.writeBack();
-        return;
+        return Outcome::failed(0, text::kDisplaySelectFailed);
     }
     if (viewfinder) {
         d.savedLcdType = d.lcdType;
@@ -124,9 +118,9 @@ void switchEvf(MainDialog& d) {
         d.lcdType = d.savedLcdType;
     }
     int32_t i[8] = {};
-    if (ctx.camera.get_diag_lcd_info(i) != 0) {
+    if (const int32_t r = ctx.camera.get_diag_lcd_info(i); r != 0) {
         d.writeBack();
-        return;
+        return Outcome::failed(r, ctx.texts.text(r));
     }
     if (!viewfinder) {
         assignLcdRegisters(d, i);
@@ -143,58 +137,54 @@ void switchEvf(MainDialog& d) {
         d.phase = -1;
     }
     d.writeBack();
+    return Outcome::completed();
 }
 
-void switchVco(MainDialog& d) {
+Outcome switchVco(MainDialog& d) {
     DialogContext& ctx = d.context();
     d.readControls();
     WaitCursor busy(ctx.op);
     if (const int32_t r = ctx.camera.execute_diag(d.vco != 0 ? diag::kVcoOn : diag::kVcoOff);
-        r != 0) {
-        showError(ctx, r);
-        return;
-    }
+        r != 0)
+        return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitServiceStep);
+    return Outcome::completed();
 }
 
 void takeStepCom(MainDialog& d) {
     d.readControls();
 }
 
-void clearAdjustStatus(DialogContext& ctx) {
+Outcome clearAdjustStatus(DialogContext& ctx) {
     WaitCursor busy(ctx.op);
     setStatus(ctx, text::kStatusWait);
-    if (const int32_t r = ctx.camera.set_adjust_status(diag::kAdjustStatusClear); r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.set_adjust_status(diag::kAdjustStatusClear); r != 0)
+        return showError(ctx, r);
     setStatus(ctx, text::kStatusClearCompleted);
+    return Outcome::completed();
 }
 
-void getBackrushPulse(MainDialog& d) {
+Outcome getBackrushPulse(MainDialog& d) {
     DialogContext& ctx = d.context();
-    if (ctx.state.caps.hasBackrushPulse != 1) return;
+    if (ctx.state.caps.hasBackrushPulse != 1) return Outcome::completed();
     WaitCursor busy(ctx.op);
-    d.backrush =
-        format(text::kBackrushFormat, static_cast<unsigned>(ctx.camera.get_backrush_pulse()));
+    const int32_t value = ctx.camera.get_backrush_pulse();
+    d.backrush = format(text::kBackrushFormat, static_cast<unsigned>(value));
     d.writeBack();
+    Outcome outcome;
+    return outcome.measure("backrush_pulse", value);
 }
 
-void setBackrushPulse(MainDialog& d) {
+Outcome setBackrushPulse(MainDialog& d) {
     DialogContext& ctx = d.context();
-    if (ctx.state.caps.hasBackrushPulse != 1) return;
+    if (ctx.state.caps.hasBackrushPulse != 1) return Outcome::completed();
     d.readControls();
     const std::optional<int32_t> value = parseBackrushPulse(d.backrush);
-    if (!value) {
-        ctx.op.message(text::kBackrushInvalid);
-        return;
-    }
+    if (!value) return showFailure(ctx.op, text::kBackrushInvalid);
     WaitCursor busy(ctx.op);
-    if (const int32_t r = ctx.camera.set_backrush_pulse(*value); r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.set_backrush_pulse(*value); r != 0) return showError(ctx, r);
     d.writeBack();
+    return Outcome::completed();
 }
 
 std::optional<int32_t> parseBackrushPulse(const std::string& text) {

@@ -20,6 +20,7 @@
 #include "console/operator.h"
 #include "console/reporting.h"
 #include "console/result_dialog.h"
+#include "console/result_text.h"
 #include "console/texts.h"
 #include "dialogs/battery_dialogs.h"
 #include "dialogs/lens_dialogs.h"
@@ -160,14 +161,14 @@ std::optional<int32_t> positionOfState(int32_t state) {
     }
 }
 
-void runDisplayMode(MainDialog& d, const DisplayMode& mode, int32_t state) {
+Outcome runDisplayMode(MainDialog& d, const DisplayMode& mode, int32_t state) {
     DialogContext& ctx = d.context();
     if (mode.send(state)) {
         if (mode.selectDevice) selectDisplayDevice(ctx, d.evf != 0);
         if (const int32_t r = ctx.camera.control_lcd(mode.code, 0); r != 0) {
-            showError(ctx, r);
+            Outcome failure = showError(ctx, r);
             d.writeBack();
-            return;
+            return failure;
         }
         waitReady(ctx.camera, ctx.clock, diag::kWaitServiceStep);
     }
@@ -175,90 +176,93 @@ void runDisplayMode(MainDialog& d, const DisplayMode& mode, int32_t state) {
         if (const auto at = positionOfState(state)) d.testSelection = *at;
     }
     d.writeBack();
+    return Outcome::completed();
 }
 
-void runPattern(MainDialog& d, int32_t state) {
+Outcome runPattern(MainDialog& d, int32_t state) {
     DialogContext& ctx = d.context();
     if (state != diag::kDisplayPlay) {
         selectDisplayDevice(ctx, d.evf != 0);
-        if (const int32_t r = ctx.camera.control_lcd(diag::kDisplayPlay, 0); r != 0) {
-            showError(ctx, r);
-            return;
-        }
+        if (const int32_t r = ctx.camera.control_lcd(diag::kDisplayPlay, 0); r != 0)
+            return showError(ctx, r);
         waitReady(ctx.camera, ctx.clock, diag::kWaitServiceStep);
     }
-    if (const int32_t r = ctx.camera.diag_lcd_disp(d.testSelection); r != 0) {
-        showError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.diag_lcd_disp(d.testSelection); r != 0)
+        return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitServiceStep);
     d.writeBack();
+    return Outcome::completed();
 }
 
 // ---- Records and texts -----------------------------------------------------------------------
 
-void showAdjData(DialogContext& ctx) {
+// A record the camera would not give: nothing is shown, as the entry always did, but the outcome
+// says the camera refused.
+Outcome refusedRecord(DialogContext& ctx, int32_t r) {
+    return Outcome::failed(r, ctx.texts.text(r));
+}
+
+Outcome showAdjData(DialogContext& ctx) {
     std::array<int32_t, 12> w{};
-    if (ctx.camera.get_diag_info(w.data()) != 0) return;
-    if (models::ExtendedAdjDataModels.matches(ctx.state.cameraType)) {
+    if (const int32_t r = ctx.camera.get_diag_info(w.data()); r != 0) return refusedRecord(ctx, r);
+    const bool extended = models::ExtendedAdjDataModels.matches(ctx.state.cameraType);
+    if (extended) {
         ctx.op.message(format(text::kAdjDataExtended, w[0], w[10], w[1], w[2], w[3], w[4], w[5],
                               w[6], w[7], w[8], w[9]));
     } else {
         ctx.op.message(
             format(text::kAdjDataStandard, w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8]));
     }
+    Outcome outcome;
+    outcome.measure("focus", w[0]).measure("awb_r", w[1]).measure("awb_g", w[2]);
+    outcome.measure("awb_b", w[3]).measure("agc_gain", w[4]);
+    return outcome;
 }
 
-void showCamInfo(DialogContext& ctx) {
+Outcome showCamInfo(DialogContext& ctx) {
     std::array<int32_t, 8> w{};
-    if (ctx.camera.get_diag_camera_info(w.data()) != 0) return;
+    if (const int32_t r = ctx.camera.get_diag_camera_info(w.data()); r != 0)
+        return refusedRecord(ctx, r);
     showResult(ctx.op, text::kCamInfoResults,
                format(text::kCamInfoFormat, w[0], w[1], w[2], w[3], w[7]));
+    return Outcome::completed();
 }
 
-void setApply(DialogContext& ctx) {
+Outcome setApply(DialogContext& ctx) {
     setStatus(ctx, text::kStatusWait);
-    if (const int32_t r = ctx.camera.execute_diag(diag::kSetApply); r != 0) {
-        endWithError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.execute_diag(diag::kSetApply); r != 0)
+        return endWithError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitCalibration);
     setStatus(ctx, text::kStatusApplyCompleted);
+    return Outcome::completed();
 }
 
-void setDefault(DialogContext& ctx) {
+Outcome setDefault(DialogContext& ctx) {
     setStatus(ctx, text::kStatusWait);
-    if (const int32_t r = ctx.camera.set_initialize_setting(); r != 0) {
-        endWithError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.set_initialize_setting(); r != 0) return endWithError(ctx, r);
     if (models::FormatOnDefaultModels.matches(ctx.state.cameraType)) {
-        if (const int32_t r = ctx.camera.format_memory_card(0); r != 0) {
-            endWithError(ctx, r);
-            return;
-        }
+        if (const int32_t r = ctx.camera.format_memory_card(0); r != 0) return endWithError(ctx, r);
     }
     setStatus(ctx, text::kStatusInitializeCompleted);
+    return Outcome::completed();
 }
 
 // The AF LED program is polled at a short pace until the camera is ready again; a camera that
 // never gets there is given up after diag::kWaitAfLed seconds with a box saying so.
-void afLed(DialogContext& ctx) {
+Outcome afLed(DialogContext& ctx) {
     setStatus(ctx, text::kStatusWaitShort);
-    if (const int32_t r = ctx.camera.execute_diag(diag::kAfLed); r != 0) {
-        endWithError(ctx, r);
-        return;
-    }
+    if (const int32_t r = ctx.camera.execute_diag(diag::kAfLed); r != 0)
+        return endWithError(ctx, r);
     const uint32_t start = ctx.clock.tickMs();
     while (ctx.camera.ready() == 0) {
         if (ctx.clock.tickMs() - start >= diag::kWaitAfLed * 1000) {
             setStatus(ctx, text::kStatusIdle);
-            ctx.op.message(format(text::kAfLedTimedOut, unsigned{diag::kWaitAfLed}));
-            return;
+            return showFailure(ctx.op, format(text::kAfLedTimedOut, unsigned{diag::kWaitAfLed}));
         }
         ctx.clock.sleepMs(diag::kAfLedPollMs);
     }
     setStatus(ctx, text::kStatusAfLedCompleted);
+    return Outcome::completed();
 }
 
 // The version text of `selector`, or nothing when the request failed.
@@ -269,11 +273,13 @@ std::optional<std::string> versionText(Camera& camera, int32_t selector,
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
-void allVersion(DialogContext& ctx) {
+Outcome allVersion(DialogContext& ctx) {
     setStatus(ctx, text::kStatusWait);
     Camera& camera = ctx.camera;
     std::array<char, diag::kVersionTextBytes> buffer{};
+    Outcome outcome;
     if (const auto app = versionText(camera, diag::kVersionApp, buffer)) {
+        outcome.note("version_app", *app);
         std::string t =
             std::string(text::kVersionHeading) + text::kVersionApp + *app + text::kLineEnd;
         const auto part = [&](int32_t selector) {
@@ -292,11 +298,12 @@ void allVersion(DialogContext& ctx) {
                 t += *verify;
             }
         }
-        ctx.op.message(t);
+        ctx.op.message(MessageKind::Information, t);
     } else {
-        ctx.op.message(text::kVersionNotSupported);
+        outcome = showFailure(ctx.op, text::kVersionNotSupported, MessageKind::Warning);
     }
     setStatus(ctx, text::kStatusIdle);
+    return outcome;
 }
 
 // The result text of the long shading result.
@@ -308,89 +315,97 @@ std::string readLongShadingText(Camera& camera) {
 }
 
 // Result window of a finished program: the idle status, then the text `read` fetches.
-void showProgramResult(DialogContext& ctx, const std::string& heading,
-                       const std::function<std::string(Camera&)>& read) {
+Outcome showProgramResult(DialogContext& ctx, const std::string& heading,
+                          const std::function<std::string(Camera&)>& read) {
     setStatus(ctx, text::kStatusIdle);
     showResult(ctx.op, heading, read(ctx.camera));
+    return Outcome::completed();
 }
 
-void runTimedDiag(DialogContext& ctx, int32_t program, uint32_t limit, const std::string& heading,
-                  const std::function<std::string(Camera&)>& read) {
+Outcome runTimedDiag(DialogContext& ctx, int32_t program, uint32_t limit,
+                     const std::string& heading, const std::function<std::string(Camera&)>& read) {
     setStatus(ctx, text::kStatusWait);
-    if (executeDiagAndWait(ctx, DiagRun{program, limit}, OnFailure::EndWithError) != 0) return;
-    showProgramResult(ctx, heading, read);
+    if (const int32_t r = executeDiagAndWait(ctx, DiagRun{program, limit}, OnFailure::Silent);
+        r != 0)
+        return endWithError(ctx, r);
+    return showProgramResult(ctx, heading, read);
 }
 
-void shadingAdj(DialogContext& ctx) {
+Outcome shadingAdj(DialogContext& ctx) {
     const bool longResult = models::LongShadingResultModel.matches(ctx.state.cameraType);
-    runTimedDiag(ctx, diag::kShadingAdj, diag::kWaitServiceShort, text::kShadingAdjResults,
-                 longResult ? readLongShadingText : readDiagText);
+    return runTimedDiag(ctx, diag::kShadingAdj, diag::kWaitServiceShort, text::kShadingAdjResults,
+                        longResult ? readLongShadingText : readDiagText);
 }
 
 // Tracking Adj: the tracking program, or on the panel variant the pattern, Cal Data and Cal Mode
 // programs with fixed words. A refused call ends the test with the status line back to idle.
-void trackingAdj(DialogContext& ctx) {
+Outcome trackingAdj(DialogContext& ctx) {
     setStatus(ctx, text::kStatusWait);
     if (ctx.state.caps.testVariant == 1) {
         Camera& camera = ctx.camera;
-        if (const int32_t r = camera.diag_lcd_disp(diag::kPanelPattern); r != 0) {
-            endWithError(ctx, r);
-            return;
-        }
+        if (const int32_t r = camera.diag_lcd_disp(diag::kPanelPattern); r != 0)
+            return endWithError(ctx, r);
         waitReady(camera, ctx.clock, diag::kWaitServiceStep);
         for (auto [word, program] : {std::pair{diag::kTrackingCalData, diag::kCalData},
                                      std::pair{diag::kTrackingCalMode, diag::kCalMode}}) {
             camera.set_diag_long(word);
-            if (const int32_t r = camera.execute_diag(program); r != 0) {
-                endWithError(ctx, r);
-                return;
-            }
+            if (const int32_t r = camera.execute_diag(program); r != 0) return endWithError(ctx, r);
             waitReady(camera, ctx.clock, diag::kWaitServiceStep);
         }
-    } else if (executeDiagAndWait(ctx, DiagRun{diag::kTrackingAdj, diag::kWaitServiceShort},
-                                  OnFailure::EndWithError) != 0) {
-        return;
+    } else if (const int32_t r = executeDiagAndWait(
+                   ctx, DiagRun{diag::kTrackingAdj, diag::kWaitServiceShort}, OnFailure::Silent);
+               r != 0) {
+        return endWithError(ctx, r);
     }
-    showProgramResult(ctx, text::kTrackingAdjResults, readDiagText);
+    return showProgramResult(ctx, text::kTrackingAdjResults, readDiagText);
 }
 
-void templateChk(DialogContext& ctx) {
+// The check's answer is an outcome of the camera's own, not a link result: 0 is a template that
+// matched, any other answer a template that did not.
+Outcome templateChk(DialogContext& ctx) {
     setStatus(ctx, text::kStatusWait);
-    const int32_t outcome = ctx.camera.get_template_chk();
+    const int32_t answer = ctx.camera.get_template_chk();
     setStatus(ctx, text::kStatusIdle);
-    if (outcome >= 0 && outcome < static_cast<int32_t>(std::size(text::kTemplateChkOutcomes))) {
-        ctx.op.message(text::kTemplateChkOutcomes[outcome]);
+    std::string box;
+    if (answer >= 0 && answer < static_cast<int32_t>(std::size(text::kTemplateChkOutcomes))) {
+        box = text::kTemplateChkOutcomes[answer];
     } else {
-        ctx.op.message(format(text::kTemplateChkInvalid, outcome));
+        box = format(text::kTemplateChkInvalid, answer);
     }
+    ctx.op.message(MessageKind::Information, box);
+    Outcome outcome;
+    outcome.measure("template_chk", answer);
+    return outcome.judged(answer == 0);
 }
 
-void shadingReset(DialogContext& ctx) {
+Outcome shadingReset(DialogContext& ctx) {
     setStatus(ctx, text::kStatusWait);
     if (const int32_t r = ctx.camera.set_shade_status(diag::kShadeReset); r != 0) {
         setStatus(ctx, text::kStatusErrorMark);
-        showError(ctx, r);
-        return;
+        return showError(ctx, r);
     }
     setStatus(ctx, text::kStatusShadingResetCompleted);
+    return Outcome::completed();
 }
 
 // The keystone variant first sets the zoom step in its dialog; the calibration starts only when
 // that dialog closed with OK.
-void keystoneCal(MainDialog& d) {
+Outcome keystoneCal(MainDialog& d) {
     DialogContext& ctx = d.context();
-    if (!keystoneZoomBeforeCalibration(ctx)) return;
-    runTimedDiagTest(ctx, diag::kKeystoneCal, diag::kWaitServiceLong, text::kKeystoneCalResults);
+    if (std::optional<Outcome> refused = zoomBeforeKeystoneCalibration(ctx)) return *refused;
+    return runTimedDiagTest(ctx, diag::kKeystoneCal, diag::kWaitServiceLong,
+                            text::kKeystoneCalResults);
 }
 
 // Shows a dialog between the " Status: Wait!!" and " Status: " lines.
-void withWaitStatus(DialogContext& ctx, void (*open)(DialogContext&)) {
+Outcome withWaitStatus(DialogContext& ctx, Outcome (*open)(DialogContext&)) {
     setStatus(ctx, text::kStatusWait);
-    open(ctx);
+    Outcome outcome = open(ctx);
     setStatus(ctx, text::kStatusIdle);
+    return outcome;
 }
 
-void runAction(MainDialog& d, TestAction action, int32_t state) {
+Outcome runAction(MainDialog& d, TestAction action, int32_t state) {
     DialogContext& ctx = d.context();
     for (const DisplayMode& mode : kDisplayModes) {
         if (mode.action == action) return runDisplayMode(d, mode, state);
@@ -398,7 +413,7 @@ void runAction(MainDialog& d, TestAction action, int32_t state) {
     switch (action) {
         case TestAction::None:
             d.writeBack();
-            return;
+            return Outcome::completed();
         case TestAction::AdjData:
             return showAdjData(ctx);
         case TestAction::CamInfo:
@@ -460,7 +475,7 @@ void runAction(MainDialog& d, TestAction action, int32_t state) {
         case TestAction::Pattern:
             return runPattern(d, state);
         default:
-            return;
+            return Outcome::completed();
     }
 }
 
@@ -480,25 +495,25 @@ TestAction chooseTestAction(const std::vector<std::string>& items, int32_t selec
     return TestAction::None;
 }
 
-void runTimedDiagTest(DialogContext& ctx, int32_t diag, uint32_t limitSeconds,
-                      const std::string& heading) {
-    runTimedDiag(ctx, diag, limitSeconds, heading, readDiagText);
+Outcome runTimedDiagTest(DialogContext& ctx, int32_t diag, uint32_t limitSeconds,
+                         const std::string& heading) {
+    return runTimedDiag(ctx, diag, limitSeconds, heading, readDiagText);
 }
 
-void onTestSelChange(MainDialog& d) {
+Outcome onTestSelChange(MainDialog& d) {
     DialogContext& ctx = d.context();
     d.readControls();
     WaitCursor busy(ctx.op);
-    if (d.testSelection < 0) return;  // no entry chosen
+    if (d.testSelection < 0) return Outcome::completed();  // no entry chosen
     const int32_t state = ctx.camera.get_lcd();
     if (state == diag::kDisplayNone) {
-        ctx.op.message(text::kLcdNotAvailable);
+        Outcome failure = showFailure(ctx.op, text::kLcdNotAvailable);
         d.writeBack();
-        return;
+        return failure;
     }
     const TestAction action =
         chooseTestAction(d.control(idc::kTest).items, d.testSelection, ctx.state.caps, d.lcdType);
-    runAction(d, action, state);
+    return runAction(d, action, state);
 }
 
 }  // namespace orvia

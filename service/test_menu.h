@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "console/outcome.h"
+
 namespace orvia {
 
 struct Capabilities;
@@ -57,12 +59,12 @@ TestAction chooseTestAction(const std::vector<std::string>& items, int32_t selec
                             const Capabilities& caps, int32_t lcdType);
 
 // Runs the selected entry of the Test list (the list's selection-change handler).
-void onTestSelChange(MainDialog& dialog);
+Outcome onTestSelChange(MainDialog& dialog);
 
 // A diagnostic program whose text is shown under `heading` in the result window: the wait status,
 // the start (a refusal ends with the error box), a wait of up to `limitSeconds`, the idle status
 // and the result window.
-void runTimedDiagTest(DialogContext& ctx, int32_t diag, uint32_t limitSeconds,
-                      const std::string& heading);
+Outcome runTimedDiagTest(DialogContext& ctx, int32_t diag, uint32_t limitSeconds,
+                         const std::string& heading);
 
 }  // namespace orvia

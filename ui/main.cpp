@@ -32,13 +32,17 @@ int main(int argc, char** argv) {
     orvia::LinkCamera camera(runner);
     orvia::SystemClock clock(runner);
     orvia::ui::QtOperator screen;
-    orvia::RecordingOperator op(screen);
     orvia::StationLog log(orvia::StationLog::chooseFile(std::nullopt),
-                          [&screen](const std::string& warning) { screen.message(warning); });
+                          [&screen](const std::string& warning) {
+                              screen.message(orvia::MessageKind::Warning, warning);
+                          });
     orvia::HostSystem host;
-    orvia::CalibrationApp app(camera, clock, op, host);
+    orvia::CalibrationApp app(camera, clock, screen, host);
     if (!app.startUp(commandLine)) return 1;
-    if (log.enabled()) orvia::logMainDialogProcedures(*app.mainWindow(), log, op);
+    if (log.enabled()) {
+        orvia::logMainDialogProcedures(*app.mainWindow(), log,
+                                       {"orvia", orvia::toolVersion(), orvia::stationHostName()});
+    }
     app.runMainDialog();
     app.shutDown();
     return 0;

@@ -51,8 +51,28 @@ QWidget* QtOperator::owner() const {
     return QApplication::activeWindow();
 }
 
-void QtOperator::message(std::string_view text) {
-    QMessageBox box(QMessageBox::NoIcon, kBoxTitle, QString::fromUtf8(text.data(), text.size()),
+namespace {
+
+QMessageBox::Icon iconOf(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Information:
+            return QMessageBox::Information;
+        case MessageKind::Warning:
+            return QMessageBox::Warning;
+        case MessageKind::Error:
+            return QMessageBox::Critical;
+        case MessageKind::Question:
+            return QMessageBox::Question;
+        case MessageKind::Plain:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtOperator::showMessage(MessageKind kind, std::string_view text) {
+    QMessageBox box(iconOf(kind), kBoxTitle, QString::fromUtf8(text.data(), text.size()),
                     QMessageBox::Ok, owner());
     box.setTextFormat(Qt::PlainText);
     box.setWindowIcon(applicationIcon());

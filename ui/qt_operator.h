@@ -19,7 +19,6 @@ class QtOperator : public Operator {
     QtOperator();
     ~QtOperator() override;
 
-    void message(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
     std::optional<std::string> chooseFile(std::string_view filter,
                                           std::string_view defaultExtension) override;
@@ -38,6 +37,8 @@ class QtOperator : public Operator {
     QWidget* owner() const;
     // Called with the view of a modal dialog before it runs; the default runs it.
     virtual int exec(DialogView& view);
+    // A message box with the icon of its kind.
+    void showMessage(MessageKind kind, std::string_view text) override;
 
   private:
     std::map<const DialogModel*, DialogView*> views_;

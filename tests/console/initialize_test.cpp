@@ -57,28 +57,44 @@ TEST(Initialize, NoSendsNothing) {
     EXPECT_TRUE(rig.statuses.empty());
 }
 
-TEST(Initialize, OnlyTheReportProgramDecidesBetweenErrorAndCompletion) {
-    // Diags 6 and 5 refused (every try of both): the run goes on and the report tells.
-    {
+// A resetting program that could not be started (its key word or its start refused) reset
+// nothing: the initialisation ends there with the error box and is not called completed. The
+// report program refused ends the same way.
+TEST(Initialize, AStepThatDidNotRunEndsWithTheErrorBoxNotCompleted) {
+    struct Case {
+        const char* name;
+        int op, code, nth;
+        Strings traffic;
+    };
+    const Case cases[] = {
+        {"key word of diag 6 refused", camsim::kOpSetValue, 32, 1, {kKey}},
+        {"diag 6 refused", camsim::kOpExecute, 6, 1, {kKey, "exec 6 6"}},
+        {"key word of diag 5 refused", camsim::kOpSetValue, 32, 2, {kKey, "exec 6 6", kKey}},
+        {"diag 5 refused", camsim::kOpExecute, 6, 2, {kKey, "exec 6 6", kKey, "exec 6 5"}},
+        {"report refused",
+         camsim::kOpExecute,
+         6,
+         3,
+         {kKey, "exec 6 6", kKey, "exec 6 5", "set 32 = 17", "exec 6 22"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         ConsoleRig rig;
         rig.op.answers = {true};
-        const Strings traffic =
-            pressInitialize(rig, [&](MainDialog&) { refuse(rig, camsim::kOpExecute, 6, 1, 8); });
-        EXPECT_EQ(traffic, (Strings{kKey, "exec 6 6", kKey, "exec 6 5", "set 32 = 17", "exec 6 22",
-                                    "fetch 31", "get 32"}));
-        EXPECT_EQ(rig.op.messages(),
-                  Strings{"Initialize Camera: Completed. \n\nResults\n  : \n\n"
-                          "Initialize Setting : NG\r\nInitialize Default : NG "});
-    }
-    // The report program refused: the error box and nothing read.
-    {
-        ConsoleRig rig;
-        rig.op.answers = {true};
-        const Strings traffic =
-            pressInitialize(rig, [&](MainDialog&) { refuse(rig, camsim::kOpExecute, 6, 3); });
-        EXPECT_EQ(traffic,
-                  (Strings{kKey, "exec 6 6", kKey, "exec 6 5", "set 32 = 17", "exec 6 22"}));
-        EXPECT_EQ(rig.op.messages(), Strings{"Error Write error"});
+        std::optional<Outcome> outcome;
+        rig.op.modalScripts[kMainTemplate] = [&](DialogModel& d) {
+            refuse(rig, c.op, c.code, c.nth, 0);
+            const size_t from = rig.mark();
+            d.command(idc::kInitialize);
+            EXPECT_EQ(rig.traffic(from), c.traffic);
+            outcome = d.lastOutcome();
+        };
+        EXPECT_EQ(rig.run(), 0);
+        ASSERT_EQ(rig.op.messages().size(), 1u);
+        EXPECT_TRUE(rig.op.messages()[0].starts_with("Error ")) << rig.op.messages()[0];
+        ASSERT_TRUE(outcome);
+        EXPECT_EQ(outcome->ending, Ending::Failed);
+        EXPECT_NE(outcome->linkResult, 0);
         EXPECT_EQ(rig.op.waitDepth, 0);
     }
 }

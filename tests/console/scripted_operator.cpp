@@ -34,8 +34,18 @@ std::vector<const OperatorEvent*> ScriptedOperator::dialogs() const {
     return out;
 }
 
-void ScriptedOperator::message(std::string_view text) {
-    events.push_back({OperatorEvent::Kind::Message, std::string(text)});
+std::vector<MessageKind> ScriptedOperator::messageKinds() const {
+    std::vector<MessageKind> out;
+    for (const auto& e : events) {
+        if (e.kind == OperatorEvent::Kind::Message) out.push_back(e.messageKind);
+    }
+    return out;
+}
+
+void ScriptedOperator::showMessage(MessageKind kind, std::string_view text) {
+    OperatorEvent event{OperatorEvent::Kind::Message, std::string(text)};
+    event.messageKind = kind;
+    events.push_back(std::move(event));
 }
 
 bool ScriptedOperator::askYesNo(std::string_view text) {

@@ -23,6 +23,8 @@ struct OperatorEvent {
     Kind kind;
     std::string text;  // box or question text, clipboard text, dialog title
     int templateId = 0;
+    // For message boxes: the box's kind (its icon).
+    MessageKind messageKind = MessageKind::Plain;
     // For dialogs: every control's text when the dialog was shown, by id.
     std::map<int, std::string> controls;
 };
@@ -49,6 +51,8 @@ class ScriptedOperator final : public Operator {
 
     // Texts of the message boxes, in order.
     std::vector<std::string> messages() const;
+    // The kinds of the message boxes, in order.
+    std::vector<MessageKind> messageKinds() const;
     std::vector<std::string> questions() const;
     // The filters of the file choices, in order, and their default extensions.
     std::vector<std::string> fileFilters() const;
@@ -56,7 +60,6 @@ class ScriptedOperator final : public Operator {
     // The dialogs shown modally, in order.
     std::vector<const OperatorEvent*> dialogs() const;
 
-    void message(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
     std::optional<std::string> chooseFile(std::string_view filter,
                                           std::string_view defaultExtension) override;
@@ -65,6 +68,9 @@ class ScriptedOperator final : public Operator {
     void refresh(DialogModel& dialog) override;
     void setWaitCursor(bool on) override;
     void copyToClipboard(std::string_view text) override;
+
+  protected:
+    void showMessage(MessageKind kind, std::string_view text) override;
 
   private:
     OperatorEvent snapshot(OperatorEvent::Kind kind, DialogModel& dialog) const;

@@ -42,13 +42,12 @@ struct LoggedConsole {
         rig.host.serviceId.technician = 4321;
         if (!app.startUp("")) throw std::runtime_error("console did not start");
         app.mainWindow()->initialise();
-        logMainDialogProcedures(*app.mainWindow(), log, op);
+        logMainDialogProcedures(*app.mainWindow(), log, {"orvia", "9.8.7", "station-3"});
     }
     void press(int id) { app.mainWindow()->command(id); }
 
     ConsoleRig rig{stampingProfile()};
-    RecordingOperator op{rig.op};
-    CalibrationApp app{rig.link, rig.clock, op, rig.host};
+    CalibrationApp app{rig.link, rig.clock, rig.op, rig.host};
     std::vector<std::string> warnings;
     StationLog log;
 };
@@ -71,21 +70,33 @@ TEST(StationLog, RecordsEveryProcedureWithItsOutcomeAndTheCamerasIdentity) {
     const std::vector<std::string> lines = linesOf(path);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_TRUE(contains(lines[0],
-                         ",\"technician\":4321,\"camera_type\":\"ZR510\",\"serial\":"
+                         "\"tool\":\"orvia\",\"tool_version\":\"9.8.7\",\"host\":"
+                         "\"station-3\",\"technician\":4321,\"camera_type\":\"ZR510\",\"serial\":"
                          "\"\",\"firmware\":\"1.02.0017\",\"procedure\":"
-                         "\"calibrate uv\",\"parameters\":{},\"result_code\":0,"
-                         "\"result_text\":\"OK\",\"duration_ms\":"))
+                         "\"calibrate uv\",\"parameters\":{},\"ok\":true,\"ending\":\"completed\","
+                         "\"judgement\":\"not_judged\",\"link_result\":0,\"values\":{},"
+                         "\"result_code\":0,\"result_text\":\"OK\",\"duration_ms\":"))
         << lines[0];
     EXPECT_TRUE(contains(lines[1],
-                         "\"procedure\":\"calibrate awb\",\"parameters\":{},"
+                         "\"procedure\":\"calibrate awb\",\"parameters\":{},\"ok\":false,"
+                         "\"ending\":\"declined\""))
+        << lines[1];
+    EXPECT_TRUE(contains(lines[1],
                          "\"result_code\":-1,\"result_text\":\"Execute AWB & AGC Gain "
                          "Calibration. Yes or No? No\""))
         << lines[1];
+    EXPECT_TRUE(contains(lines[2],
+                         "\"ok\":false,\"ending\":\"failed\",\"judgement\":"
+                         "\"not_judged\",\"link_result\":8,"))
+        << lines[2];
     EXPECT_TRUE(contains(lines[2], "\"result_code\":8,\"result_text\":\"Error Write error\""))
         << lines[2];
     EXPECT_TRUE(contains(lines[3],
                          "\"procedure\":\"upload data\",\"parameters\":{\"file\":"
-                         "\"/no/such/PIC.JPG\"},\"result_code\":-1,\"result_text\":"
+                         "\"/no/such/PIC.JPG\"},\"ok\":false,\"ending\":\"file_unusable\""))
+        << lines[3];
+    EXPECT_TRUE(contains(lines[3],
+                         "\"result_code\":-1,\"result_text\":"
                          "\"File open failed. '/no/such/PIC.JPG'\""))
         << lines[3];
     EXPECT_TRUE(console.warnings.empty());
@@ -105,17 +116,34 @@ TEST(StationLog, AnUnwritableLogWarnsOnceAndTheWorkGoesOn) {
 
 TEST(StationLog, LinesAreJsonWhateverTheTextsHold) {
     StationRecord r;
-    r.time = 86400;
+    r.startedMs = 86400000 + 5;
+    r.endedMs = 86400000 + 17;
+    r.tool = {"qorctl", "1.2", "h"};
     r.procedure = "test";
     r.parameters = {{"entry", "a \"b\"\\c\r\n\x01"}};
-    r.resultCode = 8;
-    r.resultText = "Error Write error";
-    r.durationMs = 12;
+    r.outcome = Outcome::failed(8, "Error Write error");
     EXPECT_EQ(stationLogLine(r),
-              "{\"time\":\"1970-01-02T00:00:00Z\",\"technician\":null,\"camera_type\":\"\","
-              "\"serial\":\"\",\"firmware\":\"\",\"procedure\":\"test\",\"parameters\":{\"entry\":"
-              "\"a \\\"b\\\"\\\\c\\r\\n\\u0001\"},\"result_code\":8,\"result_text\":\"Error Write "
-              "error\",\"duration_ms\":12}");
+              "{\"time\":\"1970-01-02T00:00:00.005Z\",\"ended\":\"1970-01-02T00:00:00.017Z\","
+              "\"tool\":\"qorctl\",\"tool_version\":\"1.2\",\"host\":\"h\",\"technician\":null,"
+              "\"camera_type\":\"\",\"serial\":\"\",\"firmware\":\"\",\"procedure\":\"test\","
+              "\"parameters\":{\"entry\":\"a \\\"b\\\"\\\\c\\r\\n\\u0001\"},\"ok\":false,"
+              "\"ending\":\"failed\",\"judgement\":\"not_judged\",\"link_result\":8,\"values\":{},"
+              "\"result_code\":8,\"result_text\":\"Error Write error\",\"duration_ms\":12}");
+}
+
+// A judged NG is a failure in the record, with the values that were judged; numbers stay numbers.
+TEST(StationLog, AJudgedNgIsRecordedAsAFailureWithItsValues) {
+    StationRecord r;
+    r.outcome.judged(false).measure("awb_r_gain", 1.3).measure("af_diff", -40, "pulse");
+    r.outcome.note("firmware_after", "1.03.0020");
+    const std::string line = stationLogLine(r);
+    EXPECT_TRUE(contains(line, "\"ok\":false,\"ending\":\"completed\",\"judgement\":\"ng\""))
+        << line;
+    EXPECT_TRUE(contains(line,
+                         "\"values\":{\"awb_r_gain\":1.3,\"af_diff\":-40,\"af_diff_unit\":"
+                         "\"pulse\",\"firmware_after\":\"1.03.0020\"}"))
+        << line;
+    EXPECT_TRUE(contains(line, "\"result_code\":-1,\"result_text\":\"NG\"")) << line;
 }
 
 }  // namespace

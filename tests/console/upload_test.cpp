@@ -64,6 +64,7 @@ struct Press {
     std::vector<uint32_t> statusAtMs;  // when each status showed, from the press
     std::vector<int> progress;         // progress bar positions, in order
     uint32_t tookMs = 0;
+    std::optional<Outcome> outcome;  // what the button's procedure came to
 };
 
 // Runs the console, presses `button` once and records; `after` runs in the dialog after that.
@@ -86,6 +87,7 @@ Press press(ConsoleRig& rig, int button, const std::function<void(MainDialog&)>&
         d.command(button);
         p.tookMs = rig.clock.tickMs() - start;
         p.traffic = rig.traffic(from);
+        p.outcome = main.lastOutcome();
         main.setObserver({});
         if (after) after(main);
     };
@@ -125,25 +127,42 @@ TEST(Firmware, SendsTheFileCommitsItWaitsForTheRestartAndShowsTheNewVersion) {
     EXPECT_EQ(rig.op.waitDepth, 0);
 }
 
+// The version shown after the upload is one the camera reported after its restart, never the
+// one read before: the quick-restart models are not asked (the box says so), and a camera that
+// does not answer after the restart is a failure.
 TEST(Firmware, TheRestartWaitAndTheVersionShownFollowTheModel) {
     struct Case {
         const char* type;
         bool uploadMode;
         bool versionReadable;  // after the restart
         uint32_t atLeastMs, belowMs;
-        const char* shown;
+        const char* box;
+        const char* shown;  // on the status line
+        Ending ending;
+        const char* before;  // the version read before the upload; null: none
+        const char* after;   // the version read after; null: none
         int32_t firmwareUpdated;
     };
+    const char* kNotAsked =
+        "Update Firmware: Completed. The new version is read at the next start.";
+    const char* kNoAnswer =
+        "Update Firmware: The camera did not answer after its restart. Its version could not be "
+        "read.";
     const Case cases[] = {
-        // Quick restart: 20 s, the version read before the upload, marked for the exit.
-        {"YQS21", false, true, 20'000, 22'000, "1.02.0017", 1},
+        // Quick restart: 20 s, no version read afterwards, marked for the exit.
+        {"YQS21", false, true, 20'000, 22'000, kNotAsked, "(not read)", Ending::Completed,
+         "1.02.0017", nullptr, 1},
         // Slow restart: 60 s and 70 s more.
-        {"YSR10", false, true, 130'000, 135'000, "2.00.0001", 0},
+        {"YSR10", false, true, 130'000, 135'000,
+         "Update Firmware: Completed. New Version is 2.00.0001.", "2.00.0001", Ending::Completed,
+         "1.02.0017", "2.00.0001", 0},
         // Three tries, 2 s after each failure (each failed read takes the link library's time
-        // too), then the last version read.
-        {"ZR510", false, false, 66'000, 230'000, "1.02.0017", 0},
+        // too), then the failure.
+        {"ZR510", false, false, 66'000, 230'000, kNoAnswer, "(not read)", Ending::Failed,
+         "1.02.0017", nullptr, 0},
         // In the upload start mode no version was read before.
-        {"ZR510", true, false, 66'000, 230'000, "", 0},
+        {"ZR510", true, false, 66'000, 230'000, kNoAnswer, "(not read)", Ending::Failed, nullptr,
+         nullptr, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.type) + (c.uploadMode ? " upload mode" : ""));
@@ -163,12 +182,51 @@ TEST(Firmware, TheRestartWaitAndTheVersionShownFollowTheModel) {
         const Press p = press(rig, idc::kFirmware);
         EXPECT_GE(p.tookMs, c.atLeastMs);
         EXPECT_LT(p.tookMs, c.belowMs);
-        EXPECT_EQ(
-            rig.op.messages(),
-            Strings{std::string("Update Firmware: Completed. New Version is ") + c.shown + "."});
+        EXPECT_EQ(rig.op.messages(), Strings{c.box});
         EXPECT_EQ(p.statuses.back(), std::string(" Firmware Version: ") + c.shown);
         EXPECT_EQ(rig.app.state().firmwareUpdated, c.firmwareUpdated);
         EXPECT_EQ(rig.camera.profile().firmwareVersion, "2.00.0001") << "the camera took it";
+        ASSERT_TRUE(p.outcome);
+        EXPECT_EQ(p.outcome->ending, c.ending);
+        const Measurement* before = p.outcome->value("firmware_before");
+        const Measurement* after = p.outcome->value("firmware_after");
+        ASSERT_EQ(before != nullptr, c.before != nullptr);
+        if (before != nullptr) {
+            EXPECT_EQ(before->text, c.before);
+        }
+        ASSERT_EQ(after != nullptr, c.after != nullptr);
+        if (after != nullptr) {
+            EXPECT_EQ(after->text, c.after);
+        }
+        ASSERT_NE(p.outcome->value("file_sha256"), nullptr);
+        EXPECT_EQ(p.outcome->value("file_sha256")->text.size(), 64u);
+    }
+}
+
+// A commit the camera refuses leaves the old firmware in place: the error box, no restart wait,
+// and a failure with the link result, for firmware and images alike.
+TEST(Upload, ACommitTheCameraRefusesIsAFailure) {
+    const std::pair<int, const char*> cases[] = {{idc::kFirmware, "fw.bin"},
+                                                 {idc::kData, "PIC.JPG"}};
+    for (const auto& [button, name] : cases) {
+        SCOPED_TRACE(name);
+        ConsoleRig rig;
+        rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                 .op = camsim::kOpExecute,
+                                 .code = camsim::kCodeCommitLoad,
+                                 .times = 0});
+        Files files;
+        rig.op.files = {files.write(name, button == idc::kFirmware
+                                              ? firmwareImage("2.00.0001", 5000)
+                                              : std::string(3000, 'j'))};
+        rig.op.answers = {true};
+        const Press p = press(rig, button);
+        EXPECT_EQ(rig.op.messages(), Strings{"Error Write error"});
+        EXPECT_LT(p.tookMs, 10'000u) << "no restart or write wait";
+        ASSERT_TRUE(p.outcome);
+        EXPECT_EQ(p.outcome->ending, Ending::Failed);
+        EXPECT_EQ(p.outcome->linkResult, QORLINK_WRITE_ERROR);
+        EXPECT_EQ(rig.op.messageKinds(), std::vector<MessageKind>{MessageKind::Error});
     }
 }
 

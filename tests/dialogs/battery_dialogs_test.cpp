@@ -73,6 +73,12 @@ TEST(BatteryInfo, FieldsAreUnsignedLittleEndianAndReservedBytesAreNotShown) {
     record.resize(22);
     EXPECT_EQ(batteryInfoText(record, 2).rfind("Maximum charge voltage = 4660\r\n", 0), 0u);
     EXPECT_EQ(batteryInfoText(record, 3), "");
+    // The same fields are the measured values, by name; the reserved bytes are none.
+    Outcome outcome;
+    addBatteryInfo(outcome, record, 2);
+    EXPECT_EQ(outcome.values.size(), 14u);
+    EXPECT_EQ(measured(outcome, "max_charge_voltage"), 4660);
+    EXPECT_EQ(measured(outcome, "min_charge_temperature_last"), 0);
 }
 
 TEST(BatteryInfo, AFailedReadEmptiesTheTextAndSaysSo) {
@@ -130,6 +136,7 @@ TEST(BatteryType, SetSendsTheCheckedType) {
             EXPECT_TRUE(d.control(kCrV3).checked);
         });
     EXPECT_EQ(b.rig.op.messages(), Strings{"Setting battery type was completed!!"});
+    EXPECT_EQ(b.rig.op.messageKinds(), std::vector<MessageKind>{MessageKind::Information});
 }
 
 // With no type checked nothing is sent: there is no type to send.
@@ -157,6 +164,96 @@ TEST(BatteryType, ARefusedSetSaysSo) {
             d.command(kTypeSet);
         });
     EXPECT_EQ(b.rig.op.messages(), Strings{"Set Battery Type filure!!"});
+    EXPECT_EQ(b.rig.op.messageKinds(), std::vector<MessageKind>{MessageKind::Error});
+}
+
+// What each action leaves as the dialog's outcome: the values read, the refused call with its
+// result, and each box with its icon (errors with the error icon, the completed setting with the
+// information icon).
+TEST(BatteryDialogs, EachActionEndsWithItsOutcome) {
+    constexpr int kNone = -1;
+    struct Case {
+        const char* what;
+        int32_t type;  // the camera's battery type
+        int faultOp, faultCode;
+        bool typeDialog;
+        int press;  // 0: none, the type dialog's own first read
+        Ending ending;
+        Strings boxes;
+        const char* value;  // a value measured, or nothing
+        double number;
+    };
+    const Case cases[] = {
+        {"info", 1, kNone, kNone, false, kIdOk, Ending::Completed, {}, "official_capacity", 1500},
+        {"info refused",
+         1,
+         camsim::kOpGetData,
+         camsim::kCodeBatteryInfo,
+         false,
+         kIdOk,
+         Ending::Failed,
+         {"error: Get Battery Infomation failure!!"},
+         nullptr,
+         0},
+        {"type read", 2, kNone, kNone, true, 0, Ending::Completed, {}, "battery_type", 2},
+        {"type not supported",
+         0,
+         kNone,
+         kNone,
+         true,
+         0,
+         Ending::Failed,
+         {"error: Get Battery Type not supported!!"},
+         nullptr,
+         0},
+        {"type set",
+         1,
+         kNone,
+         kNone,
+         true,
+         kTypeSet,
+         Ending::Completed,
+         {"information: Setting battery type was completed!!"},
+         "battery_type",
+         3},
+        {"type set refused",
+         1,
+         camsim::kOpSetValue,
+         camsim::kCodeBatteryType,
+         true,
+         kTypeSet,
+         Ending::Failed,
+         {"error: Set Battery Type filure!!"},
+         nullptr,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BatteryRig b(c.type);
+        if (c.faultOp != kNone) {
+            b.rig.camera.faults().add(
+                {.fault = camsim::Fault::Dc1, .op = c.faultOp, .code = c.faultCode, .times = 0});
+        }
+        DialogContext& ctx = b.rig.app.context();
+        Outcome outcome;
+        openDialog(
+            b.rig, c.typeDialog ? kTypeTemplate : kInfoTemplate,
+            [&] {
+                outcome = c.typeDialog ? openBatteryTypeDialog(ctx) : openBatteryInfoDialog(ctx);
+            },
+            [&](DialogModel& d) {
+                if (c.press == kTypeSet) choose(d, kCrV3);
+                if (c.press != 0) d.command(c.press);
+            });
+        EXPECT_EQ(outcome.ending, c.ending);
+        EXPECT_EQ(outcome.linkResult != 0, c.faultOp != kNone);
+        EXPECT_EQ(boxesOf(outcome), c.boxes);
+        if (c.value != nullptr) {
+            EXPECT_EQ(measured(outcome, c.value), c.number);
+        } else {
+            EXPECT_TRUE(outcome.values.empty());
+        }
+    }
 }
 
 }  // namespace

@@ -55,9 +55,10 @@ class KeyDialogTest : public ::testing::Test {
     }
 
     // Opens the dialog with the Data button ("RsaKey"), fills the folder and the identifier,
-    // presses `button` and returns the camera traffic of the press and the status texts shown.
+    // presses `button` and returns the camera traffic of the press and the status texts shown;
+    // `outcome`, when given, receives the press's outcome.
     Strings press(ConsoleRig& rig, int button, Strings* statuses,
-                  const std::string& identifier = kKeyId) {
+                  const std::string& identifier = kKeyId, Outcome* outcome = nullptr) {
         Strings traffic;
         openDialog(
             rig, kTemplate, [&] { rig.dialog().command(idc::kData); },
@@ -68,6 +69,7 @@ class KeyDialogTest : public ::testing::Test {
                 recordTexts(d, kStatus, *statuses);
                 traffic = trafficOf(rig, [&] { d.command(button); });
                 d.setObserver(nullptr);
+                if (outcome != nullptr && d.lastOutcome()) *outcome = *d.lastOutcome();
             });
         return traffic;
     }
@@ -218,6 +220,55 @@ TEST_F(KeyDialogTest, AKeySourceFailureWithoutATextEndsWithAnEmptyStatus) {
     Strings statuses;
     EXPECT_TRUE(press(rig, kCompare, &statuses).empty());
     EXPECT_TRUE(statuses.empty());
+}
+
+// Each press ends with its outcome: a comparison is judged pass only when both key sets are the
+// camera's; a failure carries the result of the refused call, or of the key source.
+TEST_F(KeyDialogTest, EachPressEndsWithItsOutcome) {
+    struct Case {
+        const char* what;
+        int button;
+        bool key1Differs;
+        bool cameraRefuses;
+        std::string identifier;
+        Ending ending;
+        Judgement judgement;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"same", kCompare, false, false, kKeyId, Ending::Completed, Judgement::Pass, ""},
+        {"key 1 differs", kCompare, true, false, kKeyId, Ending::Completed, Judgement::Ng, ""},
+        {"write", kWrite, false, false, kKeyId, Ending::Completed, Judgement::NotJudged, ""},
+        {"camera refuses", kCompare, false, true, kKeyId, Ending::Failed, Judgement::NotJudged, ""},
+        {"no such key", kWrite, false, false, "CAM-9999", Ending::Failed, Judgement::NotJudged,
+         " Status: RsaKey(1) KEYDATA not found"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<uint8_t> one = key1_;
+        if (c.key1Differs) one[0] ^= 1;
+        ConsoleRig rig(camera(one, key2_));
+        if (c.cameraRefuses) {
+            rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                     .op = camsim::kOpGetData,
+                                     .code = camsim::kCodeKey1,
+                                     .times = 0});
+        }
+        Strings statuses;
+        Outcome outcome;
+        press(rig, c.button, &statuses, c.identifier, &outcome);
+        EXPECT_EQ(outcome.ending, c.ending);
+        EXPECT_EQ(outcome.judgement, c.judgement);
+        if (c.cameraRefuses) {
+            EXPECT_NE(outcome.linkResult, 0);
+            EXPECT_EQ(outcome.reason, statuses.back());
+        } else if (!c.reason.empty()) {
+            EXPECT_EQ(outcome.linkResult, -2);  // the key source: key data not found
+            EXPECT_EQ(outcome.reason, c.reason);
+        } else {
+            EXPECT_EQ(outcome.linkResult, 0);
+        }
+    }
 }
 
 }  // namespace

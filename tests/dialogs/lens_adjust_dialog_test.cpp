@@ -252,9 +252,65 @@ TEST(LensAdjustB, ReadBackShowsTheCamerasValuesInTheirTypedForms) {
         for (size_t i = 0; i < kFieldsB.size(); ++i)
             EXPECT_EQ(d.control(kFieldsB[i]).text, shown[i]) << kFieldsB[i];
         EXPECT_EQ(d.control(kStatus).text, " Status : lens_adj_param get end !");
+        // The values read are the outcome's, the 7-digit form's last digit apart.
+        ASSERT_TRUE(d.lastOutcome());
+        const Outcome& outcome = *d.lastOutcome();
+        EXPECT_EQ(outcome.ending, Ending::Completed);
+        EXPECT_EQ(measured(outcome, "lens_adj_value_1"), 42);
+        EXPECT_EQ(measured(outcome, "lens_adj_value_2"), 1);
+        EXPECT_EQ(measured(outcome, "lens_adj_value_2_digit"), 9);
+        EXPECT_EQ(measured(outcome, "lens_adj_value_9"), -1234);
     });
     EXPECT_EQ(read, (Strings{"get 242", "fetch 209"}));
     EXPECT_TRUE(rig.app.state().lensReadBackAllowed);
+}
+
+// Write's outcome: the values written, an input error with nothing sent, or the refused write
+// with its result; the dialog's outcome is the last write's.
+TEST(LensAdjustA, WriteEndsWithItsOutcome) {
+    struct Case {
+        const char* what;
+        std::string code;
+        bool refused;
+        Ending ending;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"written", kCodeA, false, Ending::Completed, ""},
+        {"input error", kCodeA.substr(0, 22), false, Ending::Failed, " Status: Input Error"},
+        {"refused", kCodeA, true, Ending::Failed, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConsoleRig rig(camsim::setupProfile("YQR10"));
+        if (c.refused) {
+            rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                     .op = camsim::kOpSendData,
+                                     .code = kRecordCode,
+                                     .times = 0});
+        }
+        Outcome outcome;
+        std::string status;
+        openDialog(
+            rig, kTemplateA, [&] { outcome = openLensAdjustDialog(rig.app.context()); },
+            [&](DialogModel& d) {
+                scanCode(d, c.code);
+                d.command(kWrite);
+                status = d.control(kStatus).text;
+            });
+        EXPECT_EQ(outcome.ending, c.ending);
+        EXPECT_EQ(outcome.linkResult != 0, c.refused);
+        EXPECT_EQ(outcome.reason, c.ending == Ending::Completed ? "" : status);
+        if (!c.reason.empty()) {
+            EXPECT_EQ(outcome.reason, c.reason);
+        }
+        if (c.ending == Ending::Completed) {
+            EXPECT_EQ(measured(outcome, "lens_adj_value_1"), 12);
+            EXPECT_EQ(measured(outcome, "lens_adj_value_4"), -45);
+        } else {
+            EXPECT_TRUE(outcome.values.empty());
+        }
+    }
 }
 
 }  // namespace

@@ -89,6 +89,7 @@ TEST(HallCal, ApertureStepsReportStartAndOutcome) {
         choose(d, kOpen);
         EXPECT_EQ(rig.traffic(from), (Strings{"set 32 = 2", "exec 6 55"}));
         EXPECT_EQ(d.control(kStatus).text, " Status: Aperture Open was completed!!");
+        EXPECT_EQ(d.lastOutcome()->ending, Ending::Completed);
         EXPECT_EQ(rig.camera.profile().records.at(157), wordsRecord({0, 2, 0, 0, 0, 0}));
         rig.camera.faults().add(
             {.fault = camsim::Fault::Dc1, .op = camsim::kOpSetValue, .code = 32, .times = 0});
@@ -96,6 +97,11 @@ TEST(HallCal, ApertureStepsReportStartAndOutcome) {
         choose(d, kClose);
         EXPECT_EQ(rig.traffic(from), Strings{"set 32 = 1"});  // the program is not started
         EXPECT_EQ(d.control(kStatus).text, " Status: Aperture Close false !");
+        // The status line is the only report, and the outcome's reason.
+        const Outcome& refused = *d.lastOutcome();
+        EXPECT_EQ(refused.ending, Ending::Failed);
+        EXPECT_NE(refused.linkResult, 0);
+        EXPECT_EQ(refused.reason, " Status: Aperture Close false !");
     });
     EXPECT_TRUE(rig.op.messages().empty());
 }
@@ -158,6 +164,7 @@ TEST(LensData, TheSecondPulseModesInitialiseTheLensEvenWhenTheValueWasRefused) {
             d.command(kIdOk);
         });
         EXPECT_EQ(rig.op.messages(), c.messages);
+        EXPECT_EQ(rig.op.messageKinds(), std::vector<MessageKind>(2, MessageKind::Error));
     }
 }
 
@@ -175,31 +182,89 @@ TEST(LensData, TextThatIsNoNumberIsRefusedAndTheValueLastHeldIsSent) {
               Strings{"Please enter an integer between -2147483648 and 2147483647."});
 }
 
+// "&Set" ends with its outcome: the values sent, or the first refused call with its result. Every
+// box of the dialog has the error icon.
+TEST(LensData, SetEndsWithItsOutcome) {
+    struct Case {
+        int32_t mode;
+        bool refused;
+        Strings boxes;
+        const char* value;
+        double number;
+    };
+    const Case cases[] = {
+        {kLensPair, false, {}, "pi_switch", 12},
+        {kLensPair, true, {"error: Set Lens data failure !"}, nullptr, 0},
+        {kLensGroup2Offset, false, {}, "lens_second_pulse", 12},
+        {kLensGroup2Offset,
+         true,
+         {"error: Set Lens second pulse failure !", "error: Execute Lens Initialize failure !"},
+         nullptr,
+         0},
+        {kLensZoomAdjustment,
+         true,
+         {"error: Set Zoom Adjustment data failure !", "error: Execute Zoom Initialize failure !"},
+         nullptr,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mode) + (c.refused ? " refused" : ""));
+        camsim::Profile p = c.mode == kLensPair ? profileFor("YLD41") : camsim::defaultProfile();
+        p.records[169] = wordsRecord({7, -2});
+        p.values[187] = 40;
+        ConsoleRig rig(p);
+        Outcome outcome;
+        rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
+            if (c.refused) rig.camera.faults().add({.fault = camsim::Fault::Dc1, .times = 0});
+            outcome = openLensDataDialog(rig.app.context(), c.mode);
+        };
+        rig.op.modalScripts[kLensDataTemplate] = [&](DialogModel& d) {
+            type(d, c.mode == kLensPair ? kPiSwitch : kSecondPulse, "12");
+            d.command(kIdOk);
+        };
+        ASSERT_EQ(rig.run(), 0);
+        EXPECT_EQ(outcome.ending, c.refused ? Ending::Failed : Ending::Completed);
+        EXPECT_EQ(outcome.linkResult != 0, c.refused);
+        EXPECT_EQ(boxesOf(outcome), c.boxes);
+        // The first refusal is the reason.
+        if (c.refused) {
+            EXPECT_EQ("error: " + outcome.reason, c.boxes.front());
+        }
+        if (c.value != nullptr) {
+            EXPECT_EQ(measured(outcome, c.value), c.number);
+        }
+    }
+}
+
 // ---- Keystone zoom --------------------------------------------------------------------------
 
+// The calibration goes on after a zoom step the camera took. A refused step ends the keystone test
+// with the error box and the step's result; closing the window without a step ends it declined.
 TEST(Keystone, WideTeleAndEnterEndWithOkAFailureWithCancel) {
     struct Case {
         int press;
         bool fails;
-        std::string sent;
+        Strings sent;
         bool goesOn;
+        Ending ending;  // when it does not go on
     };
     const Case cases[] = {
-        {kWide, false, "set 211 = 1", true},
-        {kTele, false, "set 211 = 2", true},
-        {kIdOk, false, "set 211 = 2", true},  // Enter
-        {kTele, true, "set 211 = 2", false},
+        {kWide, false, {"set 211 = 1"}, true, Ending::Completed},
+        {kTele, false, {"set 211 = 2"}, true, Ending::Completed},
+        {kIdOk, false, {"set 211 = 2"}, true, Ending::Completed},  // Enter
+        {kTele, true, {"set 211 = 2"}, false, Ending::Failed},
+        {kIdCancel, false, {}, false, Ending::Declined},  // Escape
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.press);
         ConsoleRig rig;
-        bool goesOn = false;
+        std::optional<Outcome> stopped;
         Strings traffic;
         rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
             rig.app.state().caps.keystoneVariant = 1;
             if (c.fails) rig.camera.faults().add({.fault = camsim::Fault::Dc1, .times = 0});
             const size_t from = rig.mark();
-            goesOn = keystoneZoomBeforeCalibration(rig.app.context());
+            stopped = zoomBeforeKeystoneCalibration(rig.app.context());
             traffic = rig.traffic(from);
         };
         rig.op.modalScripts[kKeystoneTemplate] = [&](DialogModel& d) {
@@ -207,16 +272,22 @@ TEST(Keystone, WideTeleAndEnterEndWithOkAFailureWithCancel) {
             d.command(c.press);
         };
         ASSERT_EQ(rig.run(), 0);
-        EXPECT_EQ(goesOn, c.goesOn);
-        EXPECT_EQ(traffic, Strings{c.sent});
+        EXPECT_EQ(!stopped, c.goesOn);
+        EXPECT_EQ(traffic, c.sent);
         EXPECT_EQ(rig.op.messages(), c.fails ? Strings{"Set Lens step zoom failure !"} : Strings{});
+        if (stopped) {
+            EXPECT_EQ(stopped->ending, c.ending);
+            EXPECT_EQ(stopped->linkResult != 0, c.fails);
+            EXPECT_EQ(boxesOf(*stopped),
+                      c.fails ? Strings{"error: Set Lens step zoom failure !"} : Strings{});
+        }
     }
 }
 
 TEST(Keystone, CamerasOfTheOtherVariantGoStraightToTheCalibration) {
     ConsoleRig rig;
     rig.op.modalScripts[kMainTemplate] = [&](DialogModel&) {
-        EXPECT_TRUE(keystoneZoomBeforeCalibration(rig.app.context()));
+        EXPECT_FALSE(zoomBeforeKeystoneCalibration(rig.app.context()));
     };
     ASSERT_EQ(rig.run(), 0);
     EXPECT_EQ(rig.op.dialogs().size(), 1u);

@@ -129,6 +129,58 @@ TEST(Maintenance, ACameraRecordLargerOnReloadIsReadIntoABlockOfItsSize) {
     });
 }
 
+// Reload and Apply end with their outcome: the values read, or the failure whose status text the
+// line shows, with the refused call's result. The counters decide a reload, as they decide the
+// dialog's own report.
+TEST(Maintenance, ReloadAndApplyEndWithTheirOutcome) {
+    constexpr int kNone = -1;
+    struct Case {
+        const char* what;
+        int press;
+        int faultOp, faultCode;
+        Ending ending;
+        std::string reason;
+        bool historyRead;
+    };
+    const Case cases[] = {
+        {"reload", kReload, kNone, kNone, Ending::Completed, "", true},
+        {"reload without history", kReload, camsim::kOpGetData, 155, Ending::Completed, "", false},
+        {"reload refused", kReload, camsim::kOpGetData, 156, Ending::Failed,
+         " Status : Get Diag Info5 communication error !", true},
+        {"apply", kApply, kNone, kNone, Ending::Completed, "", false},
+        {"apply refused", kApply, camsim::kOpSendData, 156, Ending::Failed,
+         " Status : Set diag Info5 communication error !", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConsoleRig rig(maintenanceProfile());
+        withMaintenance(rig, [&](DialogModel& d) {
+            type(d, kReleaseCounter, "1");
+            if (c.faultOp != kNone) {
+                rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                         .op = c.faultOp,
+                                         .code = c.faultCode,
+                                         .times = 0});
+            }
+            d.command(c.press);
+            ASSERT_TRUE(d.lastOutcome());
+            const Outcome& outcome = *d.lastOutcome();
+            EXPECT_EQ(outcome.ending, c.ending);
+            EXPECT_EQ(outcome.reason, c.reason);
+            EXPECT_EQ(outcome.linkResult != 0, c.ending == Ending::Failed);
+            EXPECT_TRUE(outcome.messages.empty()) << "the status line reports, not a box";
+            if (c.press == kReload && c.ending == Ending::Completed) {
+                EXPECT_EQ(measured(outcome, "release_count"), 5000);
+                EXPECT_EQ(measured(outcome, "sw3_count"), 7);
+                EXPECT_EQ(outcome.value("error_status_1") != nullptr, c.historyRead);
+                if (c.historyRead) {
+                    EXPECT_EQ(measured(outcome, "error_status_1"), 0x1234ABCD);
+                }
+            }
+        });
+    }
+}
+
 // The button takes the first rule that applies: the video gain dialog for its model, the adjust
 // status cleared at a repair site (even on a maintenance model), the maintenance dialog.
 TEST(Maintenance, TheButtonTakesTheFirstRuleThatApplies) {

@@ -85,6 +85,7 @@ TEST(OelCal, BlackSetShowsItsPatternThenSendsTheFourLevelsInOrder) {
         EXPECT_EQ(rig.traffic(from),
                   (Strings{"exec 6 28", "exec 12 2", "set 32 = 26", "exec 6 61", "set 32 = 33",
                            "exec 6 62", "set 32 = 34", "exec 6 63", "set 32 = 35", "exec 6 72"}));
+        EXPECT_EQ(d.lastOutcome()->ending, Ending::Completed);
     });
     EXPECT_EQ(word(rig, 2), 26);  // the panel took the level
     EXPECT_EQ(rig.op.waitDepth, 0);
@@ -194,6 +195,8 @@ TEST(OelCal, CheckModeIsolatesTheMovedBlackChannelAndRestoresAllFourWhenTurnedOf
     });
 }
 
+// A refused step stops the sequence with its own message; a refused pattern is reported and the
+// steps go on. Either is the failure of the "Set", with the refused call's result.
 TEST(OelCal, ARefusedStepStopsTheSequenceWithItsOwnMessage) {
     struct Case {
         int op;
@@ -205,6 +208,7 @@ TEST(OelCal, ARefusedStepStopsTheSequenceWithItsOwnMessage) {
     const Case cases[] = {
         {camsim::kOpSetValue, 32, 1, "Set diag long failed.", 3},
         {camsim::kOpExecute, 6, 2, "Execute diag failed.", 4},
+        {camsim::kOpExecute, 12, 1, "Error Write error", 10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -218,6 +222,10 @@ TEST(OelCal, ARefusedStepStopsTheSequenceWithItsOwnMessage) {
             const size_t from = rig.mark();
             d.command(kBlackSet);
             EXPECT_EQ(rig.traffic(from).size(), c.sent);
+            const Outcome& outcome = *d.lastOutcome();
+            EXPECT_EQ(outcome.ending, Ending::Failed);
+            EXPECT_NE(outcome.linkResult, 0);
+            EXPECT_EQ(outcome.reason, c.message);
         });
         EXPECT_EQ(rig.op.messages(), Strings{c.message});
     }
@@ -303,11 +311,27 @@ TEST(OelAcl, SetSendsBrightnessAndSlantAndTheToggleWritesTheWholeRecord) {
     EXPECT_EQ(word(rig, 10), 81);
 }
 
+TEST(OelAcl, ARefusedWriteOfTheRecordIsTheToggleFailure) {
+    ConsoleRig rig(oelProfile());
+    withAcl(rig, [&](OelAclDialog& acl, OelCalDialog&) {
+        rig.camera.faults().add(
+            {.fault = camsim::Fault::Dc1, .op = camsim::kOpSendData, .code = 163, .times = 0});
+        click(acl, kAcl, true);
+        const Outcome& outcome = *acl.lastOutcome();
+        EXPECT_EQ(outcome.ending, Ending::Failed);
+        EXPECT_NE(outcome.linkResult, 0);
+        ASSERT_EQ(boxesOf(outcome).size(), 1u);
+        EXPECT_EQ(boxesOf(outcome)[0].rfind("error: Error ", 0), 0u);
+        // The value controls keep the enabling of the state the camera holds.
+        EXPECT_TRUE(acl.control(kBrightness.edit).enabled);
+    });
+}
+
 TEST(OelAcl, EachChoiceReplacesTheDialogLeftFromTheLastOne) {
     ConsoleRig rig(oelProfile());
     withAcl(rig, [&](OelAclDialog& first, OelCalDialog&) {
         const DialogModel* before = &first;
-        openOelAclDialog(rig.dialog());
+        EXPECT_EQ(openOelAclDialog(rig.dialog()).ending, Ending::Completed);
         EXPECT_NE(rig.dialog().testDialog(), nullptr);
         EXPECT_NE(rig.dialog().testDialog(), before);
     });
@@ -321,7 +345,7 @@ TEST(OelAcl, ADialogThatCannotBeShownIsReported) {
     ConsoleRig rig(oelProfile());
     withLevels(rig, [&](OelCalDialog&) {
         rig.op.modelessFails = true;
-        openOelAclDialog(rig.dialog());
+        EXPECT_EQ(openOelAclDialog(rig.dialog()).ending, Ending::Failed);
     });
     EXPECT_EQ(rig.op.messages(), Strings{"Error create Dialog"});
 }

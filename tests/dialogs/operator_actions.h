@@ -2,16 +2,35 @@
 // run of the console in which a dialog is opened from the main dialog.
 #pragma once
 
+#include <cmath>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "console/dialog_model.h"
 #include "console/main_dialog.h"
+#include "console/outcome.h"
 #include "console_rig.h"
 
 namespace orvia::testing {
+
+// The boxes shown while a procedure ran, each as "<kind>: <text>" ("error: Set Lens data
+// failure !"), so that a test states the icon with the text.
+inline std::vector<std::string> boxesOf(const Outcome& outcome) {
+    std::vector<std::string> boxes;
+    for (const ShownMessage& m : outcome.messages)
+        boxes.push_back(std::string(messageKindName(m.kind)) + ": " + m.text);
+    return boxes;
+}
+
+// The number measured as `name`; NaN when the outcome has none.
+inline double measured(const Outcome& outcome, std::string_view name) {
+    const Measurement* m = outcome.value(name);
+    return m != nullptr && m->number ? *m->number : std::nan("");
+}
 
 inline void type(DialogModel& d, int id, const std::string& text) {
     d.viewState(id).text = text;

@@ -8,6 +8,7 @@
 #include "console_rig.h"
 #include "dialogs/paf_cal_dialog.h"
 #include "operator_actions.h"
+#include "qorlink.h"
 
 namespace orvia::testing {
 namespace {
@@ -156,6 +157,63 @@ TEST(PafCal, ARefusedStartShowsTheErrorAndNoResult) {
     });
     EXPECT_EQ(rig.op.messages(), Strings{"Error Write error"});
     EXPECT_TRUE(results(rig).empty());
+}
+
+// Each action ends with its outcome, and the dialog's is the last one's: a calibration answered
+// No sends nothing and is declined; a refused start shows the error box (error icon) and fails
+// with the call's result; a result shown, or a display switched, completes.
+TEST(PafCal, EachActionEndsWithItsOutcome) {
+    struct Case {
+        const char* what;
+        int press;
+        bool answer;
+        int refusedProgram;  // the execute command refused, 0 for none
+        Ending ending;
+        Strings boxes;
+        size_t results;  // result windows
+    };
+    const Case cases[] = {
+        {"calibrated", kParallax, true, 0, Ending::Completed, {}, 1},
+        {"No", kParallax, false, 0, Ending::Declined, {}, 0},
+        {"refused", kParallax, true, 6, Ending::Failed, {"error: Error Write error"}, 0},
+        {"stored result", kGet, false, 0, Ending::Completed, {}, 1},
+        {"display on", kDispOn, false, 0, Ending::Completed, {}, 0},
+        {"display refused", kDispOn, false, 8, Ending::Failed, {"error: Error Write error"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConsoleRig rig;
+        camsim::AdjustmentModel paf(rig.camera);
+        rig.op.answers = {c.answer};
+        Outcome outcome;
+        Strings traffic;
+        withDialog(
+            rig, kPafCalTemplate,
+            [&](DialogModel&) { outcome = openPafCalDialog(rig.app.context(), false); },
+            [&](DialogModel& d) {
+                if (c.refusedProgram != 0) {
+                    rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                             .op = camsim::kOpExecute,
+                                             .code = c.refusedProgram,
+                                             .times = 0});
+                }
+                const size_t from = rig.mark();
+                if (c.press == kDispOn) {
+                    choose(d, kDispOn);
+                } else {
+                    d.command(c.press);
+                }
+                traffic = rig.traffic(from);
+            });
+        EXPECT_EQ(outcome.ending, c.ending);
+        EXPECT_EQ(outcome.linkResult, c.refusedProgram != 0 ? QORLINK_WRITE_ERROR : 0);
+        EXPECT_EQ(boxesOf(outcome), c.boxes);
+        if (c.ending == Ending::Declined) {
+            EXPECT_EQ(outcome.reason, "Execute Parallax Calibration. Yes or No ?");
+            EXPECT_TRUE(traffic.empty());
+        }
+        EXPECT_EQ(outcome.results.size(), c.results);
+    }
 }
 
 }  // namespace

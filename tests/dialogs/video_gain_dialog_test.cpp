@@ -227,5 +227,59 @@ TEST(VideoGain, ClosingTurnsTheDisplayOff) {
     }
 }
 
+// The dialog's outcome is its last action's: the levels sent, a refused send with its result, a
+// pattern with no display to show it; a display left on that cannot be turned off fails it after.
+TEST(VideoGain, TheOutcomeIsTheLastActionsAndTheDisplayTurnedOff) {
+    struct Case {
+        const char* what;
+        int32_t display;
+        int press;
+        int refusedOp, refusedCode;  // -1: none
+        Ending ending;
+        Strings boxes;
+    };
+    const Case cases[] = {
+        {"sent", 1, kCameraDown, -1, -1, Ending::Completed, {}},
+        {"send refused",
+         1,
+         kCameraDown,
+         camsim::kOpSendData,
+         camsim::kCodeVideoGain,
+         Ending::Failed,
+         {"Error Write error"}},
+        {"no display", 0, kWhite92, -1, -1, Ending::Failed, {"LCD_NOT_AVAILABLE"}},
+        {"display not turned off",
+         3,
+         kCameraDown,
+         camsim::kOpExecute,
+         8,
+         Ending::Failed,
+         {"Error Write error"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConsoleRig rig = videoGainCamera(1, 20, 197, c.display);
+        Outcome outcome;
+        openDialog(
+            rig, kTemplate, [&] { outcome = openVideoGainDialog(rig.app.context(), false); },
+            [&](DialogModel& d) {
+                if (c.refusedOp >= 0) {
+                    rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                             .op = c.refusedOp,
+                                             .code = c.refusedCode,
+                                             .times = 0});
+                }
+                d.command(c.press);
+            });
+        EXPECT_EQ(outcome.ending, c.ending);
+        EXPECT_EQ(outcome.linkResult != 0, c.refusedOp >= 0);
+        EXPECT_EQ(rig.op.messages(), c.boxes);
+        if (c.ending == Ending::Completed) {
+            EXPECT_EQ(measured(outcome, "dsc_video_level"), 8);
+            EXPECT_EQ(measured(outcome, "cradle_video_level"), -30);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orvia::testing

@@ -107,5 +107,30 @@ TEST(YcShading, EscapeTurnsTheDisplayOffAsExitDoes) {
     }
 }
 
+// The dialog's outcome is its last start's: completed, or the refused step with its result; the
+// display going off as it closes does not replace it.
+TEST(YcShading, TheOutcomeIsTheLastStartsEvenAfterExit) {
+    for (bool refused : {false, true}) {
+        SCOPED_TRACE(refused);
+        ConsoleRig rig;
+        if (refused) {
+            rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                     .op = camsim::kOpExecute,
+                                     .code = camsim::kCodeTakePicture,
+                                     .times = 0});
+        }
+        Outcome outcome;
+        openDialog(
+            rig, kTemplate, [&] { outcome = openYcShadingDialog(rig.app.context()); },
+            [&](DialogModel& d) {
+                d.command(kStart);
+                d.command(kIdOk);
+            });
+        EXPECT_EQ(outcome.ending, refused ? Ending::Failed : Ending::Completed);
+        EXPECT_EQ(outcome.linkResult != 0, refused);
+        EXPECT_TRUE(outcome.messages.empty()) << "the log reports, not a box";
+    }
+}
+
 }  // namespace
 }  // namespace orvia::testing

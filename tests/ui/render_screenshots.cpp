@@ -126,7 +126,7 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
     }
     bool askYesNo(std::string_view) override { return true; }
     // The version box is rendered and closed; other boxes are read rather than waited on.
-    void message(std::string_view text) override {
+    void showMessage(orvia::MessageKind kind, std::string_view text) override {
         if (text.rfind("DSC Version Information", 0) != 0) return;
         QTimer::singleShot(0, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -135,7 +135,7 @@ class ScreenshotOperator final : public orvia::ui::QtOperator {
             if (box->grab().save(path)) written << path;
             box->button(QMessageBox::Ok)->click();
         });
-        orvia::ui::QtOperator::message(text);
+        orvia::ui::QtOperator::showMessage(kind, text);
     }
 
     void render(orvia::ui::DialogView& view, const QString& name) {

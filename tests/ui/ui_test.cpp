@@ -490,7 +490,7 @@ class FirmwareOperator final : public QtOperator {
     }
     int choices = 0;
     bool askYesNo(std::string_view) override { return true; }
-    void message(std::string_view text) override { messages.emplace_back(text); }
+    void showMessage(MessageKind, std::string_view text) override { messages.emplace_back(text); }
 
   protected:
     int exec(DialogView& view) override {
@@ -746,6 +746,28 @@ TEST(QtOperator, BoxesShowTheirTextsAsPlainText) {
     EXPECT_EQ(seen[1].first, "Execute <Focus> Calibration. Yes or No?");
     for (const auto& s : seen)
         EXPECT_EQ(s.second, Qt::PlainText);
+}
+
+// Each kind of box shows its own icon; a plain box shows none.
+TEST(QtOperator, BoxesShowTheIconOfTheirKind) {
+    QtOperator op;
+    const std::pair<MessageKind, QMessageBox::Icon> cases[] = {
+        {MessageKind::Plain, QMessageBox::NoIcon},
+        {MessageKind::Information, QMessageBox::Information},
+        {MessageKind::Warning, QMessageBox::Warning},
+        {MessageKind::Error, QMessageBox::Critical},
+    };
+    for (const auto& [kind, icon] : cases) {
+        QMessageBox::Icon seen = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        });
+        op.message(kind, "Not supported !");
+        EXPECT_EQ(seen, icon) << messageKindName(kind);
+    }
 }
 
 TEST(QtOperator, TranslatesFileFilters) {
