@@ -30,10 +30,9 @@ std::string withNewlines(const std::string& text) {
 
 }  // namespace
 
-void CliOperator::message(std::string_view text) {
+void CliOperator::showMessage(MessageKind kind, std::string_view text) {
     std::string m(text);
-    messages_.push_back(m);
-    if (isFailureBox(m)) lastFailure_ = m;
+    messages_.push_back({kind, m});
     std::fflush(stdout);
     if (lastPercent_ >= 0 && terminal_ && lastPercent_ < 100) std::fputc('\n', stderr);
     std::fprintf(stderr, "%s\n", withNewlines(m).c_str());
@@ -41,11 +40,9 @@ void CliOperator::message(std::string_view text) {
 
 bool CliOperator::askYesNo(std::string_view text) {
     if (yes_) return true;
-    declined_ = true;
     const std::string question(text);
-    lastFailure_ = format(text::kCliDeclined, question.c_str());
     std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", lastFailure_.c_str());
+    std::fprintf(stderr, "%s\n", format(text::kCliDeclined, question.c_str()).c_str());
     return false;
 }
 
@@ -62,9 +59,7 @@ int CliOperator::runModal(DialogModel& dialog) {
         }
         return kIdOk;
     }
-    needsConsole_ = true;
-    lastFailure_ = text::kCliNeedsConsole;
-    std::fprintf(stderr, "%s\n", text::kCliNeedsConsole);
+    // Dialogs are refused before they get here (showsWindows()); one that still comes is closed.
     return kIdCancel;
 }
 
@@ -120,60 +115,44 @@ void CliOperator::field(const std::string& name, const std::string& value, bool 
     }
 }
 
-void CliOperator::fail(const std::string& text) {
+Outcome CliOperator::fail(const std::string& text) {
     std::fflush(stdout);
-    lastFailure_ = text;
-    messages_.push_back(text);
+    messages_.push_back({MessageKind::Error, text});
     std::fprintf(stderr, "%s\n", text.c_str());
+    return Outcome::failed(0, text);
 }
 
-int CliOperator::cameraFailure(int code) {
+Outcome CliOperator::cameraFailure(int code) {
     const ResultTexts texts;
-    showError(*this, ctx_ != nullptr ? ctx_->texts : texts, code);
-    return exitForResult(code);
+    return showError(*this, ctx_ != nullptr ? ctx_->texts : texts, code);
 }
 
-int CliOperator::outcome() const {
-    if (needsConsole_) return kExitNeedsConsole;
-    if (declined_) return kExitDeclined;
-    for (const std::string& m : messages_) {
-        if (!isFailureBox(m)) continue;
-        if (isFileFailureBox(m)) return kExitBadFile;
-        if (const auto code = resultCodeOfBox(m)) return exitForResult(*code);
-        return kExitFailed;
-    }
-    return kExitOk;
-}
-
-std::string CliOperator::resultText(int status) const {
-    if (status == kExitOk) return "OK";
-    return lastFailure_.empty() && !messages_.empty() ? messages_.back() : lastFailure_;
-}
-
-ProcedureOutcome CliOperator::logOutcome(int status) const {
-    if (status == kExitOk) return {};
-    ProcedureOutcome outcome = outcomeOf(messages_, false, "");
-    if (outcome.code == 0) outcome = {-1, resultText(status)};
-    return outcome;
-}
-
-void CliOperator::finish(const std::string& command, int status) const {
+void CliOperator::finish(const std::string& command, int status, const Outcome& o) const {
     if (!json_) return;
     std::string out = "{\"command\":" + jsonString(command);
     out += ",\"status\":" + std::to_string(status);
     out += std::string(",\"ok\":") + (status == kExitOk ? "true" : "false");
+    out += ",\"ending\":" + jsonString(endingName(o.ending));
+    out += ",\"judgement\":" + jsonString(judgementName(o.judgement));
+    out += ",\"link_result\":" + std::to_string(o.linkResult);
+    out += ",\"values\":" + jsonValues(o.values);
     for (const auto& [name, value] : fields_)
         out += ',' + jsonString(name) + ':' + value;
     out += ",\"messages\":[";
     for (size_t i = 0; i < messages_.size(); ++i)
-        out += (i > 0 ? "," : "") + jsonString(messages_[i]);
+        out += (i > 0 ? "," : "") + jsonString(messages_[i].text);
+    out += "],\"message_kinds\":[";
+    for (size_t i = 0; i < messages_.size(); ++i)
+        out += (i > 0 ? "," : "") + jsonString(messageKindName(messages_[i].kind));
     out += "],\"results\":[";
     for (size_t i = 0; i < results_.size(); ++i) {
         out += (i > 0 ? ",{" : "{") + std::string("\"heading\":") + jsonString(results_[i].first) +
                ",\"text\":" + jsonString(results_[i].second) + '}';
     }
-    out +=
-        "],\"error\":" + (status == kExitOk ? std::string("null") : jsonString(resultText(status)));
+    const std::string error =
+        status == kExitOk ? std::string("null")
+                          : jsonString(o.passed() ? std::string("failed") : resultTextOf(o));
+    out += "],\"error\":" + error;
     out += "}\n";
     std::fputs(out.c_str(), stdout);
 }

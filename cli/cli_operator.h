@@ -4,6 +4,7 @@
 // on a terminal and as plain percentages otherwise.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -19,7 +20,6 @@ class CliOperator final : public Operator, public StatusLine {
   public:
     CliOperator(bool json, bool yes, bool terminal) : json_(json), yes_(yes), terminal_(terminal) {}
 
-    void message(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
     std::optional<std::string> chooseFile(std::string_view filter,
                                           std::string_view defaultExtension) override;
@@ -28,10 +28,14 @@ class CliOperator final : public Operator, public StatusLine {
     void refresh(DialogModel&) override {}
     void setWaitCursor(bool) override {}
     void copyToClipboard(std::string_view) override {}
+    bool showsWindows() const override { return false; }
 
     void setStatus(const std::string& text) override;
     void showStatusNow(const std::string& text) override;
     void setProgress(int percent) override;
+    bool keepGoing() override { return !stopRequested_ || !stopRequested_(); }
+    // Asked during transfers: true stops the transfer.
+    void setStopRequest(std::function<bool()> stop) { stopRequested_ = std::move(stop); }
 
     // Becomes the context's status line, passing every change on to the main dialog's.
     void attach(DialogContext& ctx, StatusLine& mainStatus);
@@ -40,18 +44,16 @@ class CliOperator final : public Operator, public StatusLine {
 
     // A value the command reports (a number when `numeric`).
     void field(const std::string& name, const std::string& value, bool numeric = false);
-    // A failure of the tool itself, printed on standard error.
-    void fail(const std::string& text);
-    // A failed camera call, in the console's words; returns its exit status.
-    int cameraFailure(int code);
-    // The exit status of a procedure from what the operator saw.
-    int outcome() const;
-    // The failure text behind `status` (the last failure box), or "OK".
-    std::string resultText(int status) const;
-    // How the command ended, as the station log records it.
-    ProcedureOutcome logOutcome(int status) const;
-    // Prints the JSON object when asked for.
-    void finish(const std::string& command, int status) const;
+    // A failure of the tool itself, printed on standard error; returns the outcome saying so.
+    Outcome fail(const std::string& text);
+    // A failed camera call, in the console's words; returns its outcome.
+    Outcome cameraFailure(int code);
+    // Prints the JSON object when asked for: the command, its exit status, the outcome's
+    // ending, judgement, link result and measured values, and the texts shown.
+    void finish(const std::string& command, int status, const Outcome& outcome) const;
+
+  protected:
+    void showMessage(MessageKind kind, std::string_view text) override;
 
   private:
     bool json_;
@@ -60,14 +62,12 @@ class CliOperator final : public Operator, public StatusLine {
     std::optional<std::string> file_;
     DialogContext* ctx_ = nullptr;
     StatusLine* main_ = nullptr;
-    std::vector<std::string> messages_;
+    std::vector<ShownMessage> messages_;
     std::vector<std::pair<std::string, std::string>> results_;
     std::vector<std::pair<std::string, std::string>> fields_;  // name, JSON value
     std::string status_;
-    std::string lastFailure_;
     int lastPercent_ = -1;
-    bool declined_ = false;
-    bool needsConsole_ = false;
+    std::function<bool()> stopRequested_;
 };
 
 }  // namespace orvia::cli

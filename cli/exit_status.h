@@ -1,17 +1,21 @@
 // qorctl's exit statuses, as its usage text documents them.
 #pragma once
 
+#include "console/outcome.h"
 #include "qorlink.h"
 
 namespace orvia::cli {
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;        // the procedure ended with a failure box
-inline constexpr int kExitUsage = 2;         // bad command line
-inline constexpr int kExitNoCamera = 3;      // the session could not be started
-inline constexpr int kExitBadFile = 4;       // the file cannot be used
-inline constexpr int kExitDeclined = 5;      // the procedure's question was answered No
-inline constexpr int kExitNeedsConsole = 6;  // the entry opens a window only the console has
+inline constexpr int kExitFailed = 1;         // the procedure ended with a failure box
+inline constexpr int kExitUsage = 2;          // bad command line
+inline constexpr int kExitNoCamera = 3;       // the session could not be started
+inline constexpr int kExitBadFile = 4;        // the file cannot be used
+inline constexpr int kExitDeclined = 5;       // the procedure's question was answered No
+inline constexpr int kExitNeedsConsole = 6;   // the entry opens a window only the console has
+inline constexpr int kExitJudgedNg = 7;       // the camera's result was judged NG
+inline constexpr int kExitWrongVersion = 8;   // the firmware afterwards is not the expected one
+inline constexpr int kExitInterrupted = 130;  // stopped by SIGINT or SIGTERM; recorded as such
 // A camera call failed with link result R: 10 + R for R in 1-23, else kExitOtherResult.
 inline constexpr int kExitResultBase = 10;
 inline constexpr int kExitOtherResult = 40;
@@ -19,6 +23,25 @@ inline constexpr int kExitOtherResult = 40;
 constexpr int exitForResult(int code) {
     return code >= 1 && code <= QORLINK_FOCUS_NOT_AVAILABLE ? kExitResultBase + code
                                                             : kExitOtherResult;
+}
+
+// The exit status of a procedure's outcome.
+constexpr int exitFor(const Outcome& o) {
+    switch (o.ending) {
+        case Ending::Completed:
+            return o.judgement == Judgement::Ng ? kExitJudgedNg : kExitOk;
+        case Ending::Failed:
+            return o.linkResult != 0 ? exitForResult(o.linkResult) : kExitFailed;
+        case Ending::Declined:
+            return kExitDeclined;
+        case Ending::FileUnusable:
+            return kExitBadFile;
+        case Ending::NeedsConsole:
+            return kExitNeedsConsole;
+        case Ending::Interrupted:
+            return kExitInterrupted;
+    }
+    return kExitFailed;
 }
 
 }  // namespace orvia::cli

@@ -4,8 +4,16 @@
 // options, prints their boxes on standard error and their result windows on standard output
 // (or everything as one JSON object with --json), and exits with a status that tells what
 // happened (see the usage text).
+#include <pthread.h>
 #include <strings.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <csignal>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 #include <chrono>
 #include <cstdio>
@@ -18,6 +26,8 @@
 
 #include "cli/cli_operator.h"
 #include "cli/exit_status.h"
+#include "cli/options.h"
+#include "cli/station.h"
 #include "console/app.h"
 #include "console/calibrations.h"
 #include "console/call_runner.h"
@@ -36,113 +46,13 @@
 namespace orvia::cli {
 namespace {
 
-struct Options {
-    int32_t port = 0;
-    int32_t speed = 0;
-    bool json = false;
-    bool yes = false;
-    bool help = false;
-    std::optional<std::string> log;
-    std::optional<int32_t> param;
-    uint32_t waitSeconds = 30;
-    std::vector<std::string> args;  // the command and its words
-};
-
-std::optional<long> number(const std::string& s) {
-    if (s.empty()) return std::nullopt;
-    char* end = nullptr;
-    const long v = std::strtol(s.c_str(), &end, 0);
-    if (*end != '\0') return std::nullopt;
-    return v;
-}
-
-// Options may stand anywhere; the rest are the command's words.
-std::optional<Options> parse(int argc, char** argv, std::string& error) {
-    Options o;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= argc) return std::nullopt;
-            return std::string(argv[++i]);
-        };
-        auto numeric = [&](long lo, long hi) -> std::optional<long> {
-            const auto v = value();
-            const auto n = v ? number(*v) : std::nullopt;
-            if (!n || *n < lo || *n > hi) return std::nullopt;
-            return n;
-        };
-        if (a == "--json") {
-            o.json = true;
-        } else if (a == "--yes" || a == "-y") {
-            o.yes = true;
-        } else if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if (a == "--log") {
-            o.log = value();
-            if (!o.log) return error = a, std::nullopt;
-        } else if (a == "--port") {
-            const auto n = numeric(1, 255);
-            if (!n) return error = a, std::nullopt;
-            o.port = static_cast<int32_t>(*n);
-        } else if (a == "--speed") {
-            const auto n = numeric(1, 5);
-            if (!n) return error = a, std::nullopt;
-            o.speed = static_cast<int32_t>(*n);
-        } else if (a == "--param") {
-            const auto n = numeric(INT32_MIN, INT32_MAX);
-            if (!n) return error = a, std::nullopt;
-            o.param = static_cast<int32_t>(*n);
-        } else if (a == "--wait") {
-            const auto n = numeric(0, 3600);
-            if (!n) return error = a, std::nullopt;
-            o.waitSeconds = static_cast<uint32_t>(*n);
-        } else if (a.size() > 1 && a[0] == '-' && !number(a)) {
-            return error = a, std::nullopt;
-        } else {
-            o.args.push_back(a);
-        }
-    }
-    return o;
-}
-
-// A named value: its query and its set.
-struct NamedValue {
-    const char* name;
-    int32_t (Camera::*get)();
-    int32_t (Camera::*set)(int32_t);
-};
-
-constexpr NamedValue kNamedValues[] = {
-    {"factory_code", &Camera::get_factory_code, &Camera::set_factory_code},
-    {"number_of_lang", &Camera::get_number_of_lang, &Camera::set_number_of_lang},
-    {"number_of_lang2", &Camera::get_number_of_lang2, &Camera::set_number_of_lang2},
-    {"lcd_disp_language", &Camera::get_lcd_disp_language, &Camera::set_lcd_disp_language},
-    {"lcd_date_format", &Camera::get_lcd_date_format, &Camera::set_lcd_date_format},
-    {"timezone", &Camera::get_timezone, &Camera::set_timezone},
-    {"video_signal_mode", &Camera::get_video_signal_mode, &Camera::set_video_signal_mode},
-    {"battery_type", &Camera::get_battery_type, &Camera::set_battery_type},
-    {"backrush_pulse", &Camera::get_backrush_pulse, &Camera::set_backrush_pulse},
-    {"lens_second_pulse", &Camera::get_lens_second_pulse, &Camera::set_lens_second_pulse},
-    {"shade_status", &Camera::get_shade_status, &Camera::set_shade_status},
-    {"color_shade", &Camera::get_color_shade, &Camera::set_color_shade},
-    {"pafdisp_mode", &Camera::get_pafdisp_mode, &Camera::set_pafdisp_mode},
-    {"diag_long", &Camera::get_diag_long, &Camera::set_diag_long},
-};
-
-const NamedValue* findValue(const std::string& name) {
-    for (const NamedValue& v : kNamedValues) {
-        if (name == v.name) return &v;
-    }
-    return nullptr;
-}
-
 void printHelp(const std::string& command) {
     if (command == "info") {
         std::fputs(text::kCliHelpInfo, stdout);
     } else if (command == "get" || command == "set") {
         std::fputs(text::kCliHelpGet, stdout);
-        for (const NamedValue& v : kNamedValues)
-            std::printf(" %s", v.name);
+        for (const std::string& name : namedValues())
+            std::printf(" %s", name.c_str());
         std::fputs("\n", stdout);
     } else if (command == "diag") {
         std::fputs(text::kCliHelpDiag, stdout);
@@ -164,186 +74,74 @@ bool knownCommand(const std::string& c) {
     return false;
 }
 
-// One command on an open session.
-class Station {
+// Waits for SIGINT and SIGTERM on a thread of its own (they are blocked everywhere else), so
+// that the run can end in an orderly way: signal() turns non-zero, and when the run has not
+// finished within kGraceMs of the signal, the late handler runs and the process ends.
+class Interruption {
   public:
-    Station(CalibrationApp& app, CliOperator& op, const Options& o) : app_(app), op_(op), o_(o) {}
+    static constexpr int kGraceMs = 3000;
 
-    int run() {
-        const std::string& c = o_.args[0];
-        if (c == "info") return info();
-        if (c == "get" || c == "set") return value(c == "set");
-        if (c == "diag") return diag();
-        if (c == "calibrate") return calibrate();
-        if (c == "upload") return upload();
-        return test();
+    Interruption() {
+        sigemptyset(&set_);
+        sigaddset(&set_, SIGINT);
+        sigaddset(&set_, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &set_, nullptr);
+        watcher_ = std::thread([this] { watch(); });
+    }
+    ~Interruption() {
+        {
+            const std::lock_guard<std::mutex> lock(lock_);
+            done_ = true;
+            wake_.notify_all();
+            // A watcher still in sigwait() is woken by a signal of its set sent to it alone;
+            // it sees the run is over and ends.
+            if (!exited_) pthread_kill(watcher_.native_handle(), SIGTERM);
+        }
+        watcher_.join();
+    }
+    Interruption(const Interruption&) = delete;
+    Interruption& operator=(const Interruption&) = delete;
+
+    // The signal that asked the run to stop; 0 when none did.
+    int signal() const { return signal_.load(); }
+    // What to do when the run does not end in time (the process then ends with 128 + signal).
+    void onLate(std::function<void(int)> late) { late_ = std::move(late); }
+    // The run is over: a signal from now on is not waited for.
+    void finished() {
+        const std::lock_guard<std::mutex> lock(lock_);
+        done_ = true;
+        wake_.notify_all();
     }
 
   private:
-    int usage(const std::string& what) {
-        op_.fail(format(text::kCliBadArgument, what.c_str()));
-        return kExitUsage;
-    }
-
-    int info() {
-        const StationIdentity id = readStationIdentity(app_.camera());
-        const int32_t lcd = app_.camera().get_lcd_type();
-        int32_t words[2] = {};
-        const int32_t r = app_.camera().get_mac_address(words);
-        if (r != QORLINK_OK) return op_.cameraFailure(r);
-        std::string mac;
-        for (int i = 0; i < 8; ++i) {
-            const auto word = static_cast<uint32_t>(words[i / 4]);
-            if (i > 0) mac += ':';
-            mac += format(text::kMacByteFormat, (word >> (24 - 8 * (i % 4))) & 0xFFu);
-        }
-        op_.field("firmware", id.firmware);
-        op_.field("type", id.cameraType);
-        op_.field("serial", id.serial);
-        op_.field("lcd_type", std::to_string(lcd), true);
-        op_.field("mac", mac);
-        return kExitOk;
-    }
-
-    int value(bool set) {
-        if (o_.args.size() != (set ? 3u : 2u)) return usage(o_.args[0]);
-        const NamedValue* v = findValue(o_.args[1]);
-        if (v == nullptr) {
-            op_.fail(format(text::kCliUnknownName, o_.args[1].c_str()));
-            return kExitUsage;
-        }
-        Camera& camera = app_.camera();
-        if (set) {
-            const auto n = number(o_.args[2]);
-            if (!n || *n < INT32_MIN || *n > INT32_MAX) return usage(o_.args[2]);
-            const int32_t r = (camera.*(v->set))(static_cast<int32_t>(*n));
-            if (r != QORLINK_OK) return op_.cameraFailure(r);
-        }
-        const int32_t got = (camera.*(v->get))();
-        op_.field(v->name, std::to_string(got), true);
-        return kExitOk;
-    }
-
-    int diag() {
-        if (o_.args.size() != 2) return usage("diag");
-        const auto n = number(o_.args[1]);
-        if (!n || *n < 0 || *n > INT32_MAX) return usage(o_.args[1]);
-        DialogContext& ctx = app_.context();
-        const int32_t r = executeDiagAndWait(
-            ctx, DiagRun(static_cast<int32_t>(*n), o_.waitSeconds, o_.param), OnFailure::Silent);
-        if (r != 0) return op_.cameraFailure(r);
-        op_.field("text", readDiagText(ctx.camera));
-        return kExitOk;
-    }
-
-    int calibrate() {
-        if (o_.args.size() != 2) return usage("calibrate");
-        const std::string& which = o_.args[1];
-        DialogContext& ctx = app_.context();
-        if (which == "awb") {
-            calibrateAwb(ctx);
-        } else if (which == "focus") {
-            calibrateFocus(ctx);
-        } else if (which == "uv") {
-            calibrateUvMatrix(ctx);
-        } else {
-            return usage(which);
-        }
-        return op_.outcome();
-    }
-
-    int upload() {
-        if (o_.args.size() != 3) return usage("upload");
-        const std::string& kind = o_.args[1];
-        const std::string& file = o_.args[2];
-        op_.setFile(file);
-        DialogContext& ctx = app_.context();
-        if (kind == "firmware") {
-            uploadFirmware(ctx);
-            return op_.outcome();
-        }
-        std::optional<DataKind> wanted;
-        if (kind == "image") wanted = DataKind::Image;
-        if (kind == "font") wanted = DataKind::FontData;
-        if (kind == "nand") wanted = DataKind::NandData;
-        if (!wanted) return usage(kind);
-        // A file the console would take as another kind is refused before anything is sent.
-        if (access(file.c_str(), R_OK) == 0 && dataKindOf(file) != wanted) {
-            op_.fail(format(text::kCliWrongKind, file.c_str(), kind.c_str()));
-            return kExitBadFile;
-        }
-        uploadData(ctx);
-        return op_.outcome();
-    }
-
-    int test() {
-        MainDialog& d = *app_.mainWindow();
-        const std::vector<std::string>& items = d.control(idc::kTest).items;
-        if (o_.args.size() < 2) {
-            std::string list;
-            for (const std::string& item : items)
-                list += item + '\n';
-            op_.field("entries", list);
-            return kExitOk;
-        }
-        std::string name = o_.args[1];
-        for (size_t i = 2; i < o_.args.size(); ++i)
-            name += ' ' + o_.args[i];
-        int32_t found = -1;
-        for (size_t i = 0; i < items.size() && found < 0; ++i) {
-            if (items[i].size() >= name.size() &&
-                strncasecmp(items[i].c_str(), name.c_str(), name.size()) == 0) {
-                found = static_cast<int32_t>(i);
+    void watch() {
+        int received = 0;
+        const bool got = sigwait(&set_, &received) == 0;
+        std::unique_lock<std::mutex> lock(lock_);
+        if (got && !done_) {
+            signal_ = received;
+            if (!wake_.wait_for(lock, std::chrono::milliseconds(kGraceMs),
+                                [this] { return done_; })) {
+                lock.unlock();
+                if (late_) late_(received);
+                std::fflush(stdout);
+                std::fprintf(stderr, text::kCliInterrupted, received);
+                std::fputc('\n', stderr);
+                std::_Exit(128 + received);
             }
         }
-        if (found < 0) {
-            op_.fail(format(text::kCliUnknownTest, name.c_str()));
-            return kExitUsage;
-        }
-        d.testSelection = found;
-        d.writeBack();
-        onTestSelChange(d);
-        return op_.outcome();
+        exited_ = true;
     }
 
-    CalibrationApp& app_;
-    CliOperator& op_;
-    const Options& o_;
+    sigset_t set_{};
+    std::atomic<int> signal_{0};
+    std::function<void(int)> late_;
+    std::mutex lock_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    bool exited_ = false;
+    std::thread watcher_;
 };
-
-// The procedure a command runs, as the station log names it: the command, with the calibration
-// or the kind of upload.
-bool namesItsProcedure(const std::string& command) {
-    return command == "calibrate" || command == "upload";
-}
-
-std::string procedureOf(const Options& o) {
-    return namesItsProcedure(o.args[0]) && o.args.size() > 1 ? o.args[0] + ' ' + o.args[1]
-                                                             : o.args[0];
-}
-
-// The command's words and options by name, for the station log.
-std::vector<std::pair<std::string, std::string>> parametersOf(const Options& o) {
-    struct Names {
-        const char* command;
-        std::vector<const char*> words;
-    };
-    static const Names kNames[] = {
-        {"diag", {"program"}},    {"get", {"name"}},   {"set", {"name", "value"}},
-        {"upload", {"", "file"}}, {"calibrate", {""}}, {"test", {"entry"}},
-    };
-    std::vector<std::pair<std::string, std::string>> p;
-    for (const Names& n : kNames) {
-        if (o.args[0] != n.command) continue;
-        for (size_t i = 0; i < n.words.size() && i + 1 < o.args.size(); ++i) {
-            if (*n.words[i] != '\0') p.emplace_back(n.words[i], o.args[i + 1]);
-        }
-    }
-    if (o.param) p.emplace_back("param", std::to_string(*o.param));
-    if (o.args[0] == "diag") p.emplace_back("wait", std::to_string(o.waitSeconds));
-    if (o.yes) p.emplace_back("answer", "yes");
-    return p;
-}
 
 int run(int argc, char** argv) {
     std::string bad;
@@ -364,7 +162,11 @@ int run(int argc, char** argv) {
         return kExitUsage;
     }
 
+    // SIGINT and SIGTERM stop the run cleanly: a transfer is stopped through its progress
+    // callback, and the record is written as interrupted before the program ends.
+    Interruption interruption;
     CliOperator op(o.json, o.yes, isatty(STDERR_FILENO) == 1);
+    op.setStopRequest([&interruption] { return interruption.signal() != 0; });
     StationLog log(StationLog::chooseFile(o.log),
                    [](const std::string& w) { std::fprintf(stderr, "%s\n", w.c_str()); });
     DirectRunner runner;
@@ -375,12 +177,32 @@ int run(int argc, char** argv) {
     app.state().requestedPort = o.port;
     app.state().requestedSpeed = o.speed;
 
-    const auto started = std::chrono::steady_clock::now();
     StationRecord record;
-    record.time = std::time(nullptr);
+    record.startedMs = wallTimeMs();
+    record.tool = {"qorctl", toolVersion(), stationHostName()};
     record.procedure = procedureOf(o);
     record.parameters = parametersOf(o);
 
+    // Written once: by the run when it ends, or on a signal by the interruption when the run
+    // does not end soon enough.
+    std::mutex recordLock;
+    bool recorded = false;
+    const auto writeRecord = [&](const Outcome& outcome) {
+        const std::lock_guard<std::mutex> lock(recordLock);
+        if (recorded) return;
+        recorded = true;
+        record.endedMs = wallTimeMs();
+        record.outcome = outcome;
+        log.append(record);
+    };
+    interruption.onLate([&](int signal) {
+        Outcome outcome;
+        outcome.ending = Ending::Interrupted;
+        outcome.reason = format(text::kCliInterrupted, signal);
+        writeRecord(outcome);
+    });
+
+    Outcome outcome = Outcome::failed(0, text::kNotConnected);
     int status = kExitNoCamera;
     if (app.startUp("")) {
         MainDialog& dialog = *app.mainWindow();
@@ -388,6 +210,7 @@ int run(int argc, char** argv) {
         op.attach(app.context(), dialog);
         if (log.enabled()) {
             const StationIdentity id = readStationIdentity(camera);
+            const std::lock_guard<std::mutex> lock(recordLock);
             record.firmware = id.firmware;
             record.cameraType = id.cameraType;
             record.serial = id.serial;
@@ -396,17 +219,19 @@ int run(int argc, char** argv) {
             }
         }
         Station station(app, op, o);
-        status = station.run();
+        outcome = station.run();
+        status = station.status(outcome);
         app.shutDown();
     }
-    record.durationMs = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                  std::chrono::steady_clock::now() - started)
-                                                  .count());
-    const ProcedureOutcome outcome = op.logOutcome(status);
-    record.resultCode = outcome.code;
-    record.resultText = outcome.text;
-    log.append(record);
-    op.finish(o.args[0], status);
+    if (const int signal = interruption.signal(); signal != 0) {
+        outcome.ending = Ending::Interrupted;
+        outcome.reason = format(text::kCliInterrupted, signal);
+        status = exitFor(outcome);
+        std::fprintf(stderr, "%s\n", outcome.reason.c_str());
+    }
+    writeRecord(outcome);
+    op.finish(o.args[0], status, outcome);
+    interruption.finished();
     return status;
 }
 

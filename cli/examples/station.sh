@@ -20,7 +20,7 @@ qorctl --log "$log" --yes calibrate awb
 status=$?
 case $status in
 0) echo "AWB: passed" ;;
-4) echo "AWB: the file cannot be used" ;;
+7) echo "AWB: judged NG" ;;
 1[0-9] | 2[0-9] | 3[0-3]) echo "AWB: camera call failed (link result $((status - 10)))" ;;
 *) echo "AWB: failed with status $status" ;;
 esac

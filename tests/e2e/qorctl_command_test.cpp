@@ -104,7 +104,13 @@ TEST(Qorctl, CommandsPrintWhatTheCameraSaysAndExitWithTheirStatus) {
         {"--yes upload font " + image, "", 4, "is not a font file"},
         {"--yes upload image " + image, "", 0, "100%\n"},
         {"test cam info", "", 0, "Camera Info :\nImage : "},
-        {"test y/c shading", "", 6, "qorctl: this needs the console's window (orvia)"},
+        {"test y/c shading", "", 6, "This needs the console's window (orvia)."},
+        // Judged results: an NG is a failure of its own (7), whatever the window showed.
+        {"--yes calibrate awb", "--type YJA10 --awb-gains 1.300,0.700,1.000", 7,
+         "AWB Results : NG\n"},
+        {"--yes calibrate awb", "--type YJA10 --awb-gains 1.010,0.990,1.000", 0,
+         "AWB Results : OK\n"},
+        {"--yes calibrate focus", "--type YJA10 --af-diff 40", 7, "AF_DIFF = 40"},
         {"test No Such Entry", "", 2, "qorctl: no Test list entry 'No Such Entry'"},
         {"calibrate", "", 2, "qorctl: bad or missing argument: calibrate"},
         {"frobnicate", "", 2, "qorctl: unknown command 'frobnicate'"},
@@ -135,18 +141,32 @@ TEST(Qorctl, PortOneReachesTheCameraAndAMissingDeviceEndsInTheConsolesWords) {
 TEST(Qorctl, JsonIsOneObjectWithTheStatusFieldsAndTheFailure) {
     const CommandRun ok = Qorctl("--json get timezone");
     EXPECT_EQ(ok.status, 0);
-    EXPECT_EQ(ok.output,
-              "{\"command\":\"get\",\"status\":0,\"ok\":true,\"timezone\":9,\"messages\":[],"
-              "\"results\":[],\"error\":null}\n");
+    EXPECT_EQ(
+        ok.output,
+        "{\"command\":\"get\",\"status\":0,\"ok\":true,\"ending\":\"completed\","
+        "\"judgement\":\"not_judged\",\"link_result\":0,\"values\":{\"timezone\":9},"
+        "\"timezone\":9,\"messages\":[],\"message_kinds\":[],\"results\":[],\"error\":null}\n");
 
     const CommandRun failed = Qorctl("--json diag 16", "--refuse 6");
     EXPECT_EQ(failed.status, 18);
     // The box also goes to standard error, ahead of the object.
     EXPECT_TRUE(has(failed,
-                    "{\"command\":\"diag\",\"status\":18,\"ok\":false,\"messages\":"
-                    "[\"Error Write error\"],\"results\":[],\"error\":\"Error Write "
-                    "error\"}\n"))
+                    "{\"command\":\"diag\",\"status\":18,\"ok\":false,\"ending\":\"failed\","
+                    "\"judgement\":\"not_judged\",\"link_result\":8,\"values\":{},\"messages\":"
+                    "[\"Error Write error\"],\"message_kinds\":[\"error\"],\"results\":[],"
+                    "\"error\":\"Error Write error\"}\n"))
         << failed.output;
+
+    // A judged NG: not ok, with the judgement and the gains as numbers.
+    const CommandRun ng =
+        Qorctl("--json --yes calibrate awb", "--type YJA10 --awb-gains 1.300,0.700,1.000");
+    EXPECT_EQ(ng.status, 7);
+    EXPECT_TRUE(has(ng,
+                    "\"status\":7,\"ok\":false,\"ending\":\"completed\",\"judgement\":"
+                    "\"ng\",\"link_result\":0,\"values\":{\"awb_r_gain\":1.3,\"awb_b_gain\":"
+                    "0.7,\"agc_gain\":1}"))
+        << ng.output;
+    EXPECT_TRUE(has(ng, "\"error\":\"NG\"}")) << ng.output;
 }
 
 TEST(Qorctl, DrawsAProgressBarOnATerminal) {
@@ -179,10 +199,13 @@ TEST(Qorctl, StationLogRecordsEveryRunAndAnUnwritableLogOnlyWarns) {
     std::getline(lines, second);
     EXPECT_FALSE(std::getline(lines, extra));
     EXPECT_TRUE(first.starts_with("{\"time\":\"")) << first;
+    EXPECT_NE(first.find("\"tool\":\"qorctl\",\"tool_version\":\""), std::string::npos) << first;
     EXPECT_NE(first.find("\"camera_type\":\"ZR510\",\"serial\":\"40012345\",\"firmware\":"
                          "\"1.02.0017\",\"procedure\":\"diag\",\"parameters\":{\"program\":\"3\","
-                         "\"param\":\"7\",\"wait\":\"5\"},\"result_code\":0,\"result_text\":"
-                         "\"OK\",\"duration_ms\":"),
+                         "\"param\":\"7\",\"wait\":\"5\"},\"ok\":true,\"ending\":\"completed\""),
+              std::string::npos)
+        << first;
+    EXPECT_NE(first.find("\"result_code\":0,\"result_text\":\"OK\",\"duration_ms\":"),
               std::string::npos)
         << first;
     EXPECT_NE(second.find("\"procedure\":\"calibrate awb\""), std::string::npos) << second;
@@ -197,6 +220,28 @@ TEST(Qorctl, StationLogRecordsEveryRunAndAnUnwritableLogOnlyWarns) {
                     "warning: station log '/no/such/dir/station.log' cannot be "
                     "written (No such file or directory); carrying on without it\n"))
         << unwritable.output;
+}
+
+// A run stopped by SIGTERM still leaves its record, as interrupted, and says so in its status.
+TEST(Qorctl, ARunStoppedBySigtermIsRecordedAsInterrupted) {
+    const std::string log = ::testing::TempDir() + "qorctl_interrupted.log";
+    std::remove(log.c_str());
+    // The AWB program keeps the camera busy for 20 s; qorctl is told to stop while it waits.
+    const std::string command =
+        kCamsim + " --diag-ms 3:20000 -- sh -c '" + kQorctl + " --log " + log +
+        " --yes calibrate awb & pid=$!; sleep 2; kill -TERM $pid; wait $pid'";
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char chunk[512];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
+        output += chunk;
+    const int status = exitStatus(pclose(pipe));
+    EXPECT_EQ(status, 143) << output;
+    const std::string record = readAll(log);
+    EXPECT_NE(record.find("\"ok\":false,\"ending\":\"interrupted\""), std::string::npos)
+        << record << output;
+    EXPECT_NE(record.find("interrupted by signal 15"), std::string::npos) << record;
 }
 
 }  // namespace
