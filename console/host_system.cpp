@@ -2,6 +2,7 @@
 #include <cctype>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "console/host.h"
 #include "console/host_system_os.h"
@@ -38,16 +39,35 @@ bool HostSystem::markerFilePresent(std::string_view name) {
     return false;
 }
 
-std::unique_ptr<OutsideLibrary> HostSystem::loadLibrary(std::string_view windowsName) {
-    const std::string file = qorlink::nativeLibraryName(windowsName);
-    auto library = os::openLibrary((std::filesystem::path(programDirectory()) / file).string());
+namespace {
+
+// Where loadLibrary() looks for `file`: beside the program, then in the installed folder.
+std::vector<std::filesystem::path> libraryPlaces(const std::string& file) {
+    std::vector<std::filesystem::path> places = {std::filesystem::path(
+        HostSystem::programDirectory()) / file};
     const std::string link = os::linkLibraryPath();
-    if (library == nullptr && !link.empty()) {
-        const auto installed =
-            std::filesystem::path(link).parent_path() / kInstalledLibraryFolder / file;
-        library = os::openLibrary(installed.string());
+    if (!link.empty())
+        places.push_back(std::filesystem::path(link).parent_path() / kInstalledLibraryFolder / file);
+    return places;
+}
+
+}  // namespace
+
+std::unique_ptr<OutsideLibrary> HostSystem::loadLibrary(std::string_view windowsName) {
+    for (const auto& place : libraryPlaces(qorlink::nativeLibraryName(windowsName))) {
+        if (auto library = os::openLibrary(place.string())) return library;
     }
-    return library;
+    return nullptr;
+}
+
+bool HostSystem::libraryOnlyInWorkingDirectory(std::string_view windowsName) {
+    const std::string file = qorlink::nativeLibraryName(windowsName);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(".") / file, ec)) return false;
+    for (const auto& place : libraryPlaces(file)) {
+        if (std::filesystem::exists(place, ec)) return false;
+    }
+    return true;
 }
 
 BuildIdentity HostSystem::linkBuildIdentity() {

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "console/host_system_os.h"
+#include "console/texts.h"
 #include "link/platform/library_name.h"
 #include "link/platform/loaded_module.h"
 #include "qorlink.h"
@@ -46,6 +47,28 @@ std::string hostName() {
     DWORD size = sizeof name;
     if (!GetComputerNameA(name, &size)) return {};
     return std::string(name, size);
+}
+
+std::optional<std::string> appendToLog(const std::string& path, const std::string& text) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0)
+        return std::string(text::kLogNotARegularFile);
+    const HANDLE file =
+        CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "error " + std::to_string(GetLastError());
+    std::optional<std::string> refused;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        refused = text::kLogNotARegularFile;
+    } else {
+        DWORD wrote = 0;
+        if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr) ||
+            wrote != text.size())
+            refused = "error " + std::to_string(GetLastError());
+    }
+    CloseHandle(file);
+    return refused;
 }
 
 }  // namespace orvia::os

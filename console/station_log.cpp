@@ -1,7 +1,6 @@
 #include "console/station_log.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -132,23 +131,11 @@ std::string StationLog::chooseFile(const std::optional<std::string>& option) {
 
 void StationLog::append(const StationRecord& record) {
     if (!enabled() || failed_) return;
-    const std::string line = stationLogLine(record) + '\n';
-    FILE* file = std::fopen(path_.c_str(), "a");
-    bool written = false;
-    int error = 0;
-    if (file != nullptr) {
-        written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
-        if (!written) error = errno;
-        if (std::fclose(file) != 0 && written) {
-            written = false;
-            error = errno;
-        }
-    } else {
-        error = errno;
-    }
-    if (written) return;
+    const std::optional<std::string> refused =
+        os::appendToLog(path_, stationLogLine(record) + '\n');
+    if (!refused) return;
     failed_ = true;
-    if (warn_) warn_(format(text::kStationLogUnwritable, path_.c_str(), std::strerror(error)));
+    if (warn_) warn_(format(text::kStationLogUnwritable, path_.c_str(), refused->c_str()));
 }
 
 StationIdentity readStationIdentity(Camera& camera) {

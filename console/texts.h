@@ -8,6 +8,12 @@ inline constexpr char kResultTitle[] = "Orvia Calibration";
 
 // Start-up failures.
 inline constexpr char kNotConnected[] = "Camera is not connected.";
+// A judgement library left in the working directory, which the program never loads: the file
+// name twice.
+inline constexpr char kJudgementLibraryNotUsed[] =
+    "%s is in the working directory, but the judgement library is loaded only from the "
+    "program's folder. Until %s is placed there, the AWB and Focus calibrations of judged "
+    "camera types end NG.";
 inline constexpr char kCannotGetUserId[] = "Can not get NC User ID.";
 inline constexpr char kCannotSetUserId[] = "Can not set NC User ID.";
 inline constexpr char kCannotGetVersion[] = "Can not get version.";
@@ -111,6 +117,8 @@ inline constexpr char kErrorBox[] = "Error %s";
 inline constexpr char kYesOrNo[] = ". Yes or No?";
 // Shown for result codes that have no text of their own.
 inline constexpr char kUndefinedResult[] = "Undefined result %d";
+// Result 24: another call was still running on the link, so nothing was sent to the camera.
+inline constexpr char kLinkBusy[] = "Camera link busy";
 
 // Service-ID display.
 inline constexpr char kPreviousId[] = "Previous ID :";
@@ -586,5 +594,7 @@ inline constexpr char kCliDeclined[] = "%s No (give --yes to answer Yes)";
 inline constexpr char kCliNeedsConsole[] = "qorctl: this needs the console's window (orvia)";
 inline constexpr char kStationLogUnwritable[] =
     "warning: station log '%s' cannot be written (%s); carrying on without it";
+inline constexpr char kLogNotARegularFile[] = "not a regular file";
+inline constexpr char kLogIsALink[] = "a symbolic link, which is not followed";
 
 }  // namespace orvia::text

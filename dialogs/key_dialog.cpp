@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "console/camera.h"
 #include "console/diags.h"
 #include "console/format.h"
+#include "console/key_memory.h"
 #include "console/operator.h"
 #include "console/result_text.h"
 #include "console/texts.h"
@@ -15,26 +17,22 @@ namespace orvia {
 
 namespace {
 
-// A key record. Its bytes are wiped when it goes, so no key stays behind in freed memory.
+// A key record, in pages of its own that stay out of core dumps and are wiped when it goes, so no
+// key stays behind in freed memory or in a dump.
 template <size_t N>
 class KeyRecord {
   public:
-    KeyRecord() = default;
-    ~KeyRecord() {
-        volatile uint8_t* p = bytes_.data();
-        for (size_t i = 0; i < N; ++i)
-            p[i] = 0;
+    KeyRecord() : memory_(N) {
+        if (memory_.data() == nullptr) throw std::bad_alloc();
     }
-    KeyRecord(const KeyRecord&) = delete;
-    KeyRecord& operator=(const KeyRecord&) = delete;
 
-    uint8_t* data() { return bytes_.data(); }
+    uint8_t* data() { return memory_.data(); }
     bool sameAs(const KeyRecord& other) const {
-        return std::memcmp(bytes_.data(), other.bytes_.data(), N) == 0;
+        return std::memcmp(memory_.data(), other.memory_.data(), N) == 0;
     }
 
   private:
-    std::array<uint8_t, N> bytes_{};
+    KeyMemory memory_;
 };
 using Key1 = KeyRecord<diag::kKey1Bytes>;
 using Key2 = KeyRecord<diag::kKey2Bytes>;

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -113,6 +118,34 @@ TEST(StationLog, AnUnwritableLogWarnsOnceAndTheWorkGoesOn) {
                                        "it"});
     EXPECT_EQ(console.rig.op.dialogs().size(), 2u);  // both result windows
 }
+
+#ifndef _WIN32
+// A log that is not a regular file (a FIFO would hold the procedure until someone reads it) or a
+// symbolic link (planted in a shared folder to redirect the log) is refused with the reason.
+TEST(StationLog, OnlyARegularFileIsWrittenAndALinkIsNotFollowed) {
+    const std::string dir = ::testing::TempDir() + "station_odd_logs/";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    ASSERT_EQ(mkfifo((dir + "fifo").c_str(), 0600), 0);
+    std::ofstream(dir + "target") << "";
+    std::filesystem::create_symlink(dir + "target", dir + "link");
+    const std::pair<const char*, const char*> cases[] = {
+        {"fifo", "not a regular file"},
+        {"link", "a symbolic link, which is not followed"},
+        {"", "Is a directory"},
+    };
+    for (const auto& [name, why] : cases) {
+        SCOPED_TRACE(name);
+        std::vector<std::string> warnings;
+        StationLog log(dir + name, [&](const std::string& w) { warnings.push_back(w); });
+        log.append(StationRecord{});
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_NE(warnings[0].find(std::string("(") + why + ")"), std::string::npos) << warnings[0];
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir + "target"), 0u) << "the link was followed";
+    std::filesystem::remove_all(dir);
+}
+#endif
 
 TEST(StationLog, LinesAreJsonWhateverTheTextsHold) {
     StationRecord r;
