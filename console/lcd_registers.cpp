@@ -1,5 +1,7 @@
 #include "console/lcd_registers.h"
 
+#include <limits>
+
 #include "console/camera.h"
 #include "console/diag_run.h"
 #include "console/diags.h"
@@ -17,6 +19,17 @@ using namespace diag;
 constexpr int32_t kPanelClass1 = 1;
 constexpr int32_t kPanelClass2 = 2;
 constexpr int32_t kPanelClass4 = 4;
+
+// A record word less its list's offset, as the list's position. A word so far out that the
+// difference leaves 32 bits has no position in any list: no selection.
+int32_t listPosition(int32_t word, int32_t offset) {
+    const int64_t position = int64_t{word} - offset;
+    if (position < std::numeric_limits<int32_t>::min() ||
+        position > std::numeric_limits<int32_t>::max()) {
+        return -1;
+    }
+    return static_cast<int32_t>(position);
+}
 
 const LcdRegisterList kLists[] = {
     {.list = idc::kRBright,
@@ -110,10 +123,10 @@ Outcome writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list) {
 void assignPanelRegisters(MainDialog& d, const int32_t (&i)[8]) {
     d.rgbOffset = i[1];
     d.gain = i[3];
-    d.tint = i[4] - diag::kTintPhaseOffset;
+    d.tint = listPosition(i[4], diag::kTintPhaseOffset);
     d.rBright = i[5];
     d.bBright = i[6];
-    d.hAfc = i[2] - diag::kHAfcOffset;
+    d.hAfc = listPosition(i[2], diag::kHAfcOffset);
 }
 
 void assignLcdRegisters(MainDialog& d, const int32_t (&i)[8]) {
@@ -128,7 +141,7 @@ void assignLcdRegisters(MainDialog& d, const int32_t (&i)[8]) {
         d.vcompp = i[7];
         if (cls == 2) d.vcomdc = i[0];
     } else {
-        d.phase = i[7] - diag::kTintPhaseOffset;
+        d.phase = listPosition(i[7], diag::kTintPhaseOffset);
     }
 }
 
