@@ -9,6 +9,8 @@ namespace orvia {
 ResultTexts::ResultTexts() {
     for (int code = 0; code < kOtherError; ++code)
         slots_[static_cast<size_t>(code)] = qorlink_result_text(code);
+    // The link library names no text for a call refused because another was running.
+    slots_[QORLINK_BUSY] = text::kLinkBusy;
 }
 
 void ResultTexts::installOtherError() {

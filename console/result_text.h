@@ -13,8 +13,8 @@ class ResultTexts {
     static constexpr int kSlots = 256;
     static constexpr int kOtherError = QORLINK_OTHER_ERROR;
 
-    // Slots 0-23 filled from the link library's texts; slot 255 waits for the main dialog
-    // (installOtherError()).
+    // Slots 0-23 filled from the link library's texts, slot 24 (another call was running, nothing
+    // was sent) with the console's own; slot 255 waits for the main dialog (installOtherError()).
     ResultTexts();
     // Fills slot 255; the main dialog does this when it initialises.
     void installOtherError();

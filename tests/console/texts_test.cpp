@@ -18,12 +18,15 @@ TEST(ResultTexts, IndexesTheTableByCodeAndNamesCodesWithoutText) {
     EXPECT_EQ(texts.text(0), "No Error");
     EXPECT_EQ(texts.text(12), "Camera not responding");
     EXPECT_EQ(texts.text(23), "Focus not available");
+    // A call refused because another was running has a text of its own.
+    EXPECT_TRUE(texts.hasText(QORLINK_BUSY));
+    EXPECT_EQ(texts.text(QORLINK_BUSY), "Camera link busy");
     // Slot 255 is empty until the main dialog fills it.
     EXPECT_FALSE(texts.hasText(255));
     EXPECT_EQ(texts.text(255), "Undefined result 255");
     texts.installOtherError();
     EXPECT_EQ(texts.text(255), "Other Error");
-    for (int code : {24, 100, 254, 256, 1000, -1, -2}) {
+    for (int code : {25, 100, 254, 256, 1000, -1, -2}) {
         EXPECT_FALSE(texts.hasText(code)) << code;
         EXPECT_EQ(texts.text(code), "Undefined result " + std::to_string(code));
     }
