@@ -34,7 +34,8 @@ void CliOperator::showMessage(MessageKind kind, std::string_view text) {
     std::string m(text);
     messages_.push_back({kind, m});
     std::fflush(stdout);
-    if (lastPercent_ >= 0 && terminal_ && lastPercent_ < 100) std::fputc('\n', stderr);
+    if (lastPercent_ >= 0 && progress_ == Progress::Bar && lastPercent_ < 100)
+        std::fputc('\n', stderr);
     std::fprintf(stderr, "%s\n", withNewlines(m).c_str());
 }
 
@@ -86,12 +87,14 @@ void CliOperator::setProgress(int percent) {
         return;
     }
     lastPercent_ = percent;
-    if (terminal_) {
+    if (progress_ == Progress::Bar) {
         const int filled = percent * kBarWidth / 100;
         std::fprintf(stderr, "\r[%s%s] %3d%%",
                      std::string(static_cast<size_t>(filled), '#').c_str(),
                      std::string(static_cast<size_t>(kBarWidth - filled), ' ').c_str(), percent);
         if (percent >= 100) std::fputc('\n', stderr);
+    } else if (progress_ == Progress::Json) {
+        std::fprintf(stderr, "{\"progress\":%d}\n", percent);
     } else {
         std::fprintf(stderr, "%d%%\n", percent);
     }
@@ -104,18 +107,27 @@ void CliOperator::attach(DialogContext& ctx, StatusLine& mainStatus) {
     ctx.statusLine = this;
 }
 
-void CliOperator::field(const std::string& name, const std::string& value, bool numeric) {
-    fields_.emplace_back(name, numeric ? value : jsonString(value));
+void CliOperator::field(const std::string& name, const nlohmann::ordered_json& value) {
+    fields_[name] = value;
     if (json_) return;
-    if (name == "text" || name == "entries") {
-        std::printf("%s%s", withNewlines(value).c_str(),
-                    !value.empty() && value.back() == '\n' ? "" : "\n");
+    if (value.is_array()) {
+        for (const auto& item : value)
+            std::printf("%s\n",
+                        item.is_string() ? item.get<std::string>().c_str() : item.dump().c_str());
+    } else if (value.is_string()) {
+        const std::string text = withNewlines(value.get<std::string>());
+        if (name == "text") {
+            std::printf("%s%s", text.c_str(), !text.empty() && text.back() == '\n' ? "" : "\n");
+        } else {
+            std::printf("%s: %s\n", name.c_str(), text.c_str());
+        }
     } else {
-        std::printf("%s: %s\n", name.c_str(), value.c_str());
+        std::printf("%s: %s\n", name.c_str(), value.dump().c_str());
     }
 }
 
 Outcome CliOperator::fail(const std::string& text) {
+    lastFailure_ = text;
     std::fflush(stdout);
     messages_.push_back({MessageKind::Error, text});
     std::fprintf(stderr, "%s\n", text.c_str());
@@ -127,34 +139,64 @@ Outcome CliOperator::cameraFailure(int code) {
     return showError(*this, ctx_ != nullptr ? ctx_->texts : texts, code);
 }
 
+namespace {
+
+// Values as numbers where they are numbers, texts otherwise; a unit beside its value.
+nlohmann::ordered_json valuesOf(const std::vector<Measurement>& values) {
+    nlohmann::ordered_json out = nlohmann::ordered_json::object();
+    for (const Measurement& m : values) {
+        out[m.name] = m.number ? nlohmann::ordered_json(*m.number) : nlohmann::ordered_json(m.text);
+        if (!m.unit.empty()) out[m.name + "_unit"] = m.unit;
+    }
+    return out;
+}
+
+// One line of JSON, valid UTF-8 whatever the camera's texts held: bytes that are not UTF-8 are
+// replaced by U+FFFD.
+void printJson(const nlohmann::ordered_json& object) {
+    const std::string line =
+        object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    std::fputs((line + '\n').c_str(), stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
 void CliOperator::finish(const std::string& command, int status, const Outcome& o) const {
     if (!json_) return;
-    std::string out = "{\"command\":" + jsonString(command);
-    out += ",\"status\":" + std::to_string(status);
-    out += std::string(",\"ok\":") + (status == kExitOk ? "true" : "false");
-    out += ",\"ending\":" + jsonString(endingName(o.ending));
-    out += ",\"judgement\":" + jsonString(judgementName(o.judgement));
-    out += ",\"link_result\":" + std::to_string(o.linkResult);
-    out += ",\"values\":" + jsonValues(o.values);
-    for (const auto& [name, value] : fields_)
-        out += ',' + jsonString(name) + ':' + value;
-    out += ",\"messages\":[";
-    for (size_t i = 0; i < messages_.size(); ++i)
-        out += (i > 0 ? "," : "") + jsonString(messages_[i].text);
-    out += "],\"message_kinds\":[";
-    for (size_t i = 0; i < messages_.size(); ++i)
-        out += (i > 0 ? "," : "") + jsonString(messageKindName(messages_[i].kind));
-    out += "],\"results\":[";
-    for (size_t i = 0; i < results_.size(); ++i) {
-        out += (i > 0 ? ",{" : "{") + std::string("\"heading\":") + jsonString(results_[i].first) +
-               ",\"text\":" + jsonString(results_[i].second) + '}';
+    nlohmann::ordered_json out;
+    out["schema"] = kJsonSchema;
+    out["command"] = command;
+    out["status"] = status;
+    out["ok"] = status == kExitOk;
+    out["ending"] = endingName(o.ending);
+    out["judgement"] = judgementName(o.judgement);
+    out["link_result"] = o.linkResult;
+    out["values"] = valuesOf(o.values);
+    for (const auto& [name, value] : fields_.items())
+        out[name] = value;
+    out["messages"] = nlohmann::ordered_json::array();
+    for (const ShownMessage& m : messages_)
+        out["messages"].push_back({{"kind", messageKindName(m.kind)}, {"text", m.text}});
+    out["results"] = nlohmann::ordered_json::array();
+    for (const auto& [heading, text] : results_)
+        out["results"].push_back({{"heading", heading}, {"text", text}});
+    if (status == kExitOk) {
+        out["error"] = nullptr;
+    } else {
+        out["error"] = o.passed() ? std::string(text::kCliFailed) : resultTextOf(o);
     }
-    const std::string error =
-        status == kExitOk ? std::string("null")
-                          : jsonString(o.passed() ? std::string("failed") : resultTextOf(o));
-    out += "],\"error\":" + error;
-    out += "}\n";
-    std::fputs(out.c_str(), stdout);
+    printJson(out);
+}
+
+void CliOperator::usageError(const std::string& error) {
+    nlohmann::ordered_json out;
+    out["schema"] = kJsonSchema;
+    out["command"] = nullptr;
+    out["status"] = kExitUsage;
+    out["ok"] = false;
+    out["error"] = error;
+    printJson(out);
 }
 
 }  // namespace orvia::cli

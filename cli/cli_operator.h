@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,7 +19,13 @@ namespace orvia::cli {
 
 class CliOperator final : public Operator, public StatusLine {
   public:
-    CliOperator(bool json, bool yes, bool terminal) : json_(json), yes_(yes), terminal_(terminal) {}
+    // How progress is drawn: a bar on a terminal, plain percentages otherwise, or one JSON line
+    // per change ({"progress":N}).
+    enum class Progress { Bar, Plain, Json };
+
+    CliOperator(bool json, bool yes, bool terminal)
+        : json_(json), yes_(yes), progress_(terminal ? Progress::Bar : Progress::Plain) {}
+    void setProgressStyle(Progress style) { progress_ = style; }
 
     bool askYesNo(std::string_view text) override;
     std::optional<std::string> chooseFile(std::string_view filter,
@@ -42,15 +49,20 @@ class CliOperator final : public Operator, public StatusLine {
     // The file the next file choice answers with.
     void setFile(std::string path) { file_ = std::move(path); }
 
-    // A value the command reports (a number when `numeric`).
-    void field(const std::string& name, const std::string& value, bool numeric = false);
+    // A value the command reports: printed as "name: value" (a text field named "text" as it
+    // stands, a list one item a line), and a member of the JSON object.
+    void field(const std::string& name, const nlohmann::ordered_json& value);
     // A failure of the tool itself, printed on standard error; returns the outcome saying so.
     Outcome fail(const std::string& text);
+    // The text of the last fail().
+    const std::string& lastFailure() const { return lastFailure_; }
     // A failed camera call, in the console's words; returns its outcome.
     Outcome cameraFailure(int code);
     // Prints the JSON object when asked for: the command, its exit status, the outcome's
     // ending, judgement, link result and measured values, and the texts shown.
     void finish(const std::string& command, int status, const Outcome& outcome) const;
+    // The JSON object of a command line that was refused before any command ran.
+    static void usageError(const std::string& error);
 
   protected:
     void showMessage(MessageKind kind, std::string_view text) override;
@@ -58,15 +70,16 @@ class CliOperator final : public Operator, public StatusLine {
   private:
     bool json_;
     bool yes_;
-    bool terminal_;
+    Progress progress_;
     std::optional<std::string> file_;
     DialogContext* ctx_ = nullptr;
     StatusLine* main_ = nullptr;
     std::vector<ShownMessage> messages_;
     std::vector<std::pair<std::string, std::string>> results_;
-    std::vector<std::pair<std::string, std::string>> fields_;  // name, JSON value
+    nlohmann::ordered_json fields_ = nlohmann::ordered_json::object();
     std::string status_;
     int lastPercent_ = -1;
+    std::string lastFailure_;
     std::function<bool()> stopRequested_;
 };
 

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "cli/cli_operator.h"
+#include "cli/device.h"
 #include "cli/exit_status.h"
 #include "cli/options.h"
 #include "cli/station.h"
@@ -62,16 +63,11 @@ void printHelp(const std::string& command) {
         std::fputs(text::kCliHelpUpload, stdout);
     } else if (command == "test") {
         std::fputs(text::kCliHelpTest, stdout);
+    } else if (command == "ports") {
+        std::fputs(text::kCliHelpPorts, stdout);
     } else {
         std::fputs(text::kCliUsage, stdout);
     }
-}
-
-bool knownCommand(const std::string& c) {
-    for (const char* k : {"info", "get", "set", "diag", "calibrate", "upload", "test"}) {
-        if (c == k) return true;
-    }
-    return false;
 }
 
 // Waits for SIGINT and SIGTERM on a thread of its own (they are blocked everywhere else), so
@@ -143,24 +139,112 @@ class Interruption {
     std::thread watcher_;
 };
 
+// Ends the program when the camera search takes longer than its limit: the link library's
+// search cannot be cut short from outside, and nothing has been sent to a camera yet.
+class SearchLimit {
+  public:
+    SearchLimit(std::optional<uint32_t> seconds, std::function<void()> onSilence) {
+        if (!seconds) return;
+        watcher_ = std::thread([this, seconds, onSilence = std::move(onSilence)] {
+            std::unique_lock<std::mutex> lock(lock_);
+            if (wake_.wait_for(lock, std::chrono::seconds(*seconds), [this] { return done_; }))
+                return;
+            onSilence();
+            std::fflush(stdout);
+            std::_Exit(kExitNoCamera);
+        });
+    }
+    ~SearchLimit() { reached(); }
+    SearchLimit(const SearchLimit&) = delete;
+    SearchLimit& operator=(const SearchLimit&) = delete;
+
+    // The search is over (a session opened, or the search gave up by itself).
+    void reached() {
+        {
+            const std::lock_guard<std::mutex> lock(lock_);
+            done_ = true;
+        }
+        wake_.notify_all();
+        if (watcher_.joinable()) watcher_.join();
+    }
+
+  private:
+    std::mutex lock_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::thread watcher_;
+};
+
+// How long a camera on a named port may stay silent before the tool says so.
+constexpr uint32_t kNamedPortTimeoutSeconds = 8;
+
+// A command line that cannot run: the reason and a short usage line on standard error, and the
+// JSON object when one was asked for.
+int refuseCommandLine(const std::string& error, bool json) {
+    std::fprintf(stderr, "%s\n%s", error.c_str(), text::kCliShortUsage);
+    if (json) CliOperator::usageError(error);
+    return kExitUsage;
+}
+
+// The serial devices and removable drives, without a camera session.
+int listPorts(const Options& o) {
+    CliOperator op(o.json, o.yes, false);
+    op.field("serial_devices", candidateSerialDevices());
+    op.field("drives", candidateDrives());
+    op.finish("ports", kExitOk, Outcome::completed());
+    return kExitOk;
+}
+
+// Why the named serial device cannot be used, in its own words and status; nothing when it can.
+std::optional<int> deviceProblem(const std::string& path, CliOperator& op) {
+    const DeviceCheck check = checkSerialDevice(path);
+    switch (check.problem) {
+        case DeviceCheck::Problem::None:
+            return std::nullopt;
+        case DeviceCheck::Problem::Missing:
+            op.fail(format(text::kCliNoDevice, path.c_str()));
+            return kExitNoDevice;
+        case DeviceCheck::Problem::NoPermission: {
+            const std::string group = check.group.empty() ? "dialout" : check.group;
+            op.fail(format(text::kCliNoPermission, path.c_str(), group.c_str(), group.c_str()));
+            return kExitNoPermission;
+        }
+        case DeviceCheck::Problem::Busy:
+            op.fail(format(text::kCliDeviceBusy, path.c_str()));
+            return kExitDeviceBusy;
+    }
+    return std::nullopt;
+}
+
+// How long a silent camera is waited for: as asked, or a few seconds on a named port.
+std::optional<uint32_t> searchLimit(const Options& o) {
+    if (o.timeoutSeconds) return o.timeoutSeconds;
+    if (o.port == 1 || o.port == 2) return kNamedPortTimeoutSeconds;
+    return std::nullopt;
+}
+
 int run(int argc, char** argv) {
-    std::string bad;
-    const std::optional<Options> parsed = parse(argc, argv, bad);
-    if (!parsed) {
-        std::fprintf(stderr, "%s\n%s", format(text::kCliBadArgument, bad.c_str()).c_str(),
-                     text::kCliUsage);
-        return kExitUsage;
+    const Parsed parsed = parse(argc, argv);
+    const Options& o = parsed.options;
+    switch (parsed.action) {
+        case Parsed::Action::Usage:
+            return refuseCommandLine(parsed.error, o.json);
+        case Parsed::Action::Help:
+            printHelp(parsed.helpTopic);
+            return kExitOk;
+        case Parsed::Action::Version:
+            std::printf("qorctl %s\n", toolVersion());
+            return kExitOk;
+        case Parsed::Action::Run:
+            break;
     }
-    const Options& o = *parsed;
-    if (o.help || o.args.empty()) {
-        printHelp(o.args.empty() ? "" : o.args[0]);
-        return o.help ? kExitOk : kExitUsage;
+    if (o.args[0] == "ports") {
+        if (o.args.size() != 1)
+            return refuseCommandLine(format(text::kCliBadArgument, o.args[1].c_str()), o.json);
+        return listPorts(o);
     }
-    if (!knownCommand(o.args[0])) {
-        std::fprintf(stderr, "%s\n%s", format(text::kCliUnknownCommand, o.args[0].c_str()).c_str(),
-                     text::kCliUsage);
-        return kExitUsage;
-    }
+    // A device named on the command line is the link library's port 1.
+    if (o.device) setenv("QORLINK_COM1", o.device->c_str(), 1);
 
     // A reader that went away (qorctl ... | head) must not end the run in the middle of a
     // transfer: writes to it fail instead, and the procedure goes on to its end and its record.
@@ -169,6 +253,7 @@ int run(int argc, char** argv) {
     // callback, and the record is written as interrupted before the program ends.
     Interruption interruption;
     CliOperator op(o.json, o.yes, isatty(STDERR_FILENO) == 1);
+    if (o.progress == ProgressStyle::Json) op.setProgressStyle(CliOperator::Progress::Json);
     op.setStopRequest([&interruption] { return interruption.signal() != 0; });
     StationLog log(StationLog::chooseFile(o.log),
                    [](const std::string& w) { std::fprintf(stderr, "%s\n", w.c_str()); });
@@ -207,7 +292,22 @@ int run(int argc, char** argv) {
 
     Outcome outcome = Outcome::failed(0, text::kNotConnected);
     int status = kExitNoCamera;
-    if (app.startUp("")) {
+    std::optional<int> refused;
+    if (o.port == 1 || o.port == 2) refused = deviceProblem(serialDevicePath(o.port), op);
+    if (refused) {
+        status = *refused;
+        outcome = Outcome::failed(0, op.lastFailure());
+    }
+    // A camera that does not answer is reported when the limit passes, with its record.
+    SearchLimit limit(searchLimit(o), [&] {
+        const std::string why = format(text::kCliSilent, *searchLimit(o));
+        writeRecord(Outcome::failed(0, why));
+        std::fprintf(stderr, "%s\n%s\n", text::kNotConnected, why.c_str());
+        if (o.json) op.finish(o.args[0], kExitNoCamera, Outcome::failed(0, why));
+    });
+    const bool started = !refused && app.startUp("");
+    limit.reached();
+    if (started) {
         MainDialog& dialog = *app.mainWindow();
         dialog.initialise();
         op.attach(app.context(), dialog);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <optional>
 
@@ -20,6 +21,9 @@
 
 namespace orvia::cli {
 namespace {
+
+// The highest program number the execute command can carry.
+constexpr int64_t kLastDiagProgram = 255;
 
 // A named value: its query and its set.
 struct NamedValue {
@@ -79,7 +83,9 @@ int Station::status(const Outcome& outcome) const {
 
 Outcome Station::usage(const std::string& what) {
     usageError_ = true;
-    return op_.fail(format(text::kCliBadArgument, what.c_str()));
+    Outcome refused = op_.fail(format(text::kCliBadArgument, what.c_str()));
+    std::fputs(text::kCliShortUsage, stderr);
+    return refused;
 }
 
 Outcome Station::procedure(const std::function<Outcome()>& run) {
@@ -87,6 +93,7 @@ Outcome Station::procedure(const std::function<Outcome()>& run) {
 }
 
 Outcome Station::info() {
+    if (o_.args.size() != 1) return usage(o_.args[1]);
     const StationIdentity id = readStationIdentity(app_.camera());
     const int32_t lcd = app_.camera().get_lcd_type();
     int32_t words[2] = {};
@@ -100,9 +107,9 @@ Outcome Station::info() {
         mac += format(text::kMacByteFormat, (word >> (24 - 8 * (i % 4))) & 0xFFu);
     }
     op_.field("firmware", id.firmware);
-    op_.field("type", id.cameraType);
+    op_.field("camera_type", id.cameraType);
     op_.field("serial", id.serial);
-    op_.field("lcd_type", std::to_string(lcd), true);
+    op_.field("lcd_type", lcd);
     op_.field("mac", mac);
     return Outcome::completed();
 }
@@ -117,20 +124,21 @@ Outcome Station::value(bool set) {
     Camera& camera = app_.camera();
     if (set) {
         const auto n = number(o_.args[2]);
-        if (!n || *n < INT32_MIN || *n > INT32_MAX) return usage(o_.args[2]);
-        const int32_t r = (camera.*(v->set))(static_cast<int32_t>(*n));
+        if (!n || *n < INT32_MIN || *n > UINT32_MAX) return usage(o_.args[2]);
+        const int32_t r = (camera.*(v->set))(static_cast<int32_t>(static_cast<uint32_t>(*n)));
         if (r != QORLINK_OK) return op_.cameraFailure(r);
     }
     const int32_t got = (camera.*(v->get))();
-    op_.field(v->name, std::to_string(got), true);
+    op_.field(v->name, got);
     Outcome outcome;
     return outcome.measure(v->name, got);
 }
 
 Outcome Station::diag() {
-    if (o_.args.size() != 2) return usage("diag");
+    if (o_.args.size() != 2) return usage(o_.args.size() < 2 ? "diag" : o_.args[2]);
+    // The execute command carries the program's number in one byte.
     const auto n = number(o_.args[1]);
-    if (!n || *n < 0 || *n > INT32_MAX) return usage(o_.args[1]);
+    if (!n || *n < 0 || *n > kLastDiagProgram) return usage(o_.args[1]);
     DialogContext& ctx = app_.context();
     const int32_t r = executeDiagAndWait(
         ctx, DiagRun(static_cast<int32_t>(*n), o_.waitSeconds, o_.param), OnFailure::Silent);
@@ -140,7 +148,7 @@ Outcome Station::diag() {
 }
 
 Outcome Station::calibrate() {
-    if (o_.args.size() != 2) return usage("calibrate");
+    if (o_.args.size() != 2) return usage(o_.args.size() < 2 ? "calibrate" : o_.args[2]);
     const std::string& which = o_.args[1];
     DialogContext& ctx = app_.context();
     if (which == "awb") return procedure([&ctx] { return calibrateAwb(ctx); });
@@ -164,7 +172,7 @@ Outcome Station::checkVersion(Outcome outcome) {
 }
 
 Outcome Station::upload() {
-    if (o_.args.size() != 3) return usage("upload");
+    if (o_.args.size() != 3) return usage(o_.args.size() < 3 ? "upload" : o_.args[3]);
     const std::string& kind = o_.args[1];
     const std::string& file = o_.args[2];
     op_.setFile(file);
@@ -189,21 +197,34 @@ Outcome Station::test() {
     MainDialog& d = *app_.mainWindow();
     const std::vector<std::string>& items = d.control(idc::kTest).items;
     if (o_.args.size() < 2) {
-        std::string list;
-        for (const std::string& item : items)
-            list += item + '\n';
-        op_.field("entries", list);
+        op_.field("entries", items);
         return Outcome::completed();
     }
     std::string name = o_.args[1];
     for (size_t i = 2; i < o_.args.size(); ++i)
         name += ' ' + o_.args[i];
+    // An entry named whole (letter case ignored) is chosen; otherwise the one entry the name
+    // begins. A name that begins several entries chooses none: running the wrong test is worse
+    // than asking again.
+    std::vector<int32_t> begun;
     int32_t found = -1;
-    for (size_t i = 0; i < items.size() && found < 0; ++i) {
-        if (items[i].size() >= name.size() &&
-            strncasecmp(items[i].c_str(), name.c_str(), name.size()) == 0) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].size() < name.size() ||
+            strncasecmp(items[i].c_str(), name.c_str(), name.size()) != 0)
+            continue;
+        if (items[i].size() == name.size()) {
             found = static_cast<int32_t>(i);
+            break;
         }
+        begun.push_back(static_cast<int32_t>(i));
+    }
+    if (found < 0 && begun.size() == 1) found = begun[0];
+    if (found < 0 && begun.size() > 1) {
+        std::string candidates;
+        for (int32_t i : begun)
+            candidates += (candidates.empty() ? "'" : ", '") + items[static_cast<size_t>(i)] + "'";
+        usageError_ = true;
+        return op_.fail(format(text::kCliAmbiguousTest, name.c_str(), candidates.c_str()));
     }
     if (found < 0) {
         usageError_ = true;

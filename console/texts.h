@@ -542,26 +542,36 @@ inline constexpr char kAskCcdBlack[] = "CCD Black Detection";
 // ---- Command-line tool and station log -----------------------------------------------------
 // qorctl's own lines; failures of procedures are reported in the console's words above.
 inline constexpr char kCliUsage[] =
-    "usage: qorctl [--port N] [--speed N] [--json] [--yes] [--log FILE] COMMAND [ARGS]\n"
+    "usage: qorctl [OPTIONS] COMMAND [ARGS]\n"
     "commands:\n"
     "  info                          version, type, serial number, LCD type and MAC address\n"
-    "  get NAME | set NAME VALUE     a named value (qorctl get --help lists them)\n"
-    "  diag N [--param V] [--wait S] run diagnostic program N and print its result text\n"
+    "  get NAME | set NAME VALUE     a named value (qorctl help get lists them)\n"
+    "  diag N [--param V] [--wait S] run diagnostic program N (0-255) and print its text\n"
     "  calibrate awb|focus|uv        run a calibration (--yes answers its question)\n"
-    "  upload firmware|image|font|nand FILE\n"
+    "  upload firmware|image|font|nand FILE [--expect-version V]\n"
     "                                send a file to the camera (--yes answers its question)\n"
-    "  test NAME                     run the Test list entry NAME\n"
-    "options:\n"
-    "  --port N      serial port N (device $QORLINK_COM<N>, else /dev/ttyS<N-1>); default: search\n"
-    "  --speed N     link speed index 1-5; default: the fastest that opens\n"
-    "  --json        one JSON object on standard output\n"
-    "  --yes         answer Yes to the procedure's question (otherwise it is answered No)\n"
+    "  test [NAME]                   run the Test list entry NAME; without NAME, list them\n"
+    "  ports                         list serial devices and removable drives\n"
+    "  help [COMMAND]                this text, or a command's own\n"
+    "options (anywhere on the line; --opt=value works too, and -- ends them):\n"
+    "  --port N      1 or 2: that serial port ($QORLINK_COM<N>, else /dev/ttyS<N-1>);\n"
+    "                160: the camera's USB drive; default: search every one\n"
+    "  --device PATH a serial device (reached as port 1)\n"
+    "  --speed N     link speed index 1-5, or --baud 9600|19200|38400|57600|115200;\n"
+    "                default: the fastest that opens\n"
+    "  --timeout S   give up when no camera answers within S seconds (default 8 with\n"
+    "                --port or --device, no limit for a search)\n"
+    "  --json        one JSON object on standard output (docs/qorctl_json.md)\n"
+    "  --progress=json  progress of transfers as JSON lines on standard error\n"
+    "  --yes, -y     answer Yes to the procedure's question (otherwise it is answered No)\n"
     "  --log FILE    append one JSON line per procedure to FILE (also $ORVIA_STATION_LOG)\n"
-    "  --expect-version V  upload firmware: the version the camera must report afterwards\n"
-    "exit status: 0 success, 1 the procedure failed, 2 usage error, 3 no camera,\n"
+    "  --version     the tool's version\n"
+    "numbers are decimal unless written 0x...\n"
+    "exit status: 0 success, 1 the procedure failed, 2 usage error, 3 no camera answered,\n"
     "  4 the file cannot be used, 5 the question was answered No, 6 needs the console,\n"
     "  7 the result was judged NG, 8 the firmware afterwards is not the expected version,\n"
     "  10+R a camera call failed with link result R (1-23), 40 any other link result,\n"
+    "  41 no such device, 42 permission denied on the device, 43 the device is in use,\n"
     "  130 interrupted by SIGINT or SIGTERM (the station log records it as interrupted).\n";
 inline constexpr char kCliHelpInfo[] =
     "usage: qorctl info\nPrints the firmware version, camera type, serial number, LCD type and "
@@ -580,12 +590,28 @@ inline constexpr char kCliHelpUpload[] =
     "--expect-version, a firmware upload after which the camera reports another version, or\n"
     "none, fails with status 8.\n";
 inline constexpr char kCliHelpTest[] =
-    "usage: qorctl test NAME\nRuns the camera's Test list entry whose text begins with NAME "
-    "(letter case ignored). Without NAME, lists the entries.\n";
+    "usage: qorctl test [NAME]\nRuns the camera's Test list entry NAME, or the one entry whose "
+    "text begins with NAME (letter case ignored); a NAME that begins several entries is refused "
+    "with their names. Without NAME, lists the entries.\n";
+inline constexpr char kCliHelpPorts[] =
+    "usage: qorctl ports\nLists the serial devices that may lead to a camera and the removable "
+    "drives (a camera's USB storage is one of them). Needs no camera.\n";
 inline constexpr char kCliUnknownCommand[] = "qorctl: unknown command '%s'";
 inline constexpr char kCliBadArgument[] = "qorctl: bad or missing argument: %s";
 inline constexpr char kCliUnknownName[] = "qorctl: unknown name '%s'";
 inline constexpr char kCliUnknownTest[] = "qorctl: no Test list entry '%s'";
+inline constexpr char kCliAmbiguousTest[] = "qorctl: '%s' begins several Test list entries: %s";
+inline constexpr char kCliBadValue[] = "qorctl: bad value for %s: '%s'";
+inline constexpr char kCliNoCommand[] = "qorctl: no command given";
+inline constexpr char kCliShortUsage[] =
+    "usage: qorctl [OPTIONS] COMMAND [ARGS]   (qorctl --help lists them)\n";
+inline constexpr char kCliFailed[] = "failed";
+inline constexpr char kCliNoDevice[] = "qorctl: no device '%s'";
+inline constexpr char kCliNoPermission[] =
+    "qorctl: permission denied on '%s': join the group '%s' (sudo usermod -aG %s $USER, then "
+    "log in again)";
+inline constexpr char kCliDeviceBusy[] = "qorctl: '%s' is in use by another program";
+inline constexpr char kCliSilent[] = "qorctl: no camera answered within %u s";
 inline constexpr char kCliWrongVersion[] =
     "qorctl: the camera reports firmware version '%s' after the upload; expected '%s'";
 inline constexpr char kCliInterrupted[] = "qorctl: interrupted by signal %d";

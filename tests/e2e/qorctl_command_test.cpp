@@ -5,8 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 
@@ -92,7 +97,8 @@ TEST(Qorctl, CommandsPrintWhatTheCameraSaysAndExitWithTheirStatus) {
         std::string expected;
     };
     const Case cases[] = {
-        {"info", "", 0, "firmware: 1.02.0017\ntype: ZR510\nserial: 40012345\nlcd_type: 1\nmac: "},
+        {"info", "", 0,
+         "firmware: 1.02.0017\ncamera_type: ZR510\nserial: 40012345\nlcd_type: 1\nmac: "},
         {"set timezone 5", "", 0, "timezone: 5\n"},
         {"get no_such_value", "", 2, "qorctl: unknown name 'no_such_value'"},
         {"diag 3 --wait 5", "", 0, "AWB & AGC Gain\nR Gain   : 1.012\n"},
@@ -125,7 +131,7 @@ TEST(Qorctl, CommandsPrintWhatTheCameraSaysAndExitWithTheirStatus) {
     }
 }
 
-TEST(Qorctl, PortOneReachesTheCameraAndAMissingDeviceEndsInTheConsolesWords) {
+TEST(Qorctl, PortOneReachesTheCameraAndAMissingDeviceIsSaidToBeMissing) {
     const CommandRun run = Qorctl("--port 1 info", "");
     EXPECT_EQ(run.status, 0);
     FILE* pipe =
@@ -133,40 +139,214 @@ TEST(Qorctl, PortOneReachesTheCameraAndAMissingDeviceEndsInTheConsolesWords) {
     ASSERT_NE(pipe, nullptr);
     char line[256] = {};
     const bool got = std::fgets(line, sizeof line, pipe) != nullptr;
-    EXPECT_EQ(exitStatus(pclose(pipe)), 3);
+    EXPECT_EQ(exitStatus(pclose(pipe)), 41);
     EXPECT_TRUE(got);
-    EXPECT_STREQ(line, "Camera is not connected.\n");
+    EXPECT_STREQ(line, "qorctl: no device '/nonexistent'\n");
 }
 
 TEST(Qorctl, JsonIsOneObjectWithTheStatusFieldsAndTheFailure) {
     const CommandRun ok = Qorctl("--json get timezone");
     EXPECT_EQ(ok.status, 0);
-    EXPECT_EQ(
-        ok.output,
-        "{\"command\":\"get\",\"status\":0,\"ok\":true,\"ending\":\"completed\","
-        "\"judgement\":\"not_judged\",\"link_result\":0,\"values\":{\"timezone\":9},"
-        "\"timezone\":9,\"messages\":[],\"message_kinds\":[],\"results\":[],\"error\":null}\n");
+    const auto okObject = nlohmann::json::parse(ok.output);
+    EXPECT_EQ(okObject["status"], 0);
+    EXPECT_EQ(okObject["ok"], true);
+    EXPECT_EQ(okObject["timezone"], 9);
+    EXPECT_EQ(okObject["values"]["timezone"], 9);
+    EXPECT_TRUE(okObject["error"].is_null());
 
     const CommandRun failed = Qorctl("--json diag 16", "--refuse 6");
     EXPECT_EQ(failed.status, 18);
     // The box also goes to standard error, ahead of the object.
-    EXPECT_TRUE(has(failed,
-                    "{\"command\":\"diag\",\"status\":18,\"ok\":false,\"ending\":\"failed\","
-                    "\"judgement\":\"not_judged\",\"link_result\":8,\"values\":{},\"messages\":"
-                    "[\"Error Write error\"],\"message_kinds\":[\"error\"],\"results\":[],"
-                    "\"error\":\"Error Write error\"}\n"))
-        << failed.output;
+    const std::string line = failed.output.substr(failed.output.find('{'));
+    const auto failure = nlohmann::json::parse(line);
+    EXPECT_EQ(failure["status"], 18);
+    EXPECT_EQ(failure["ok"], false);
+    EXPECT_EQ(failure["ending"], "failed");
+    EXPECT_EQ(failure["link_result"], 8);
+    EXPECT_EQ(failure["messages"],
+              nlohmann::json::parse(R"([{"kind":"error","text":"Error Write error"}])"));
+    EXPECT_EQ(failure["error"], "Error Write error");
 
     // A judged NG: not ok, with the judgement and the gains as numbers.
     const CommandRun ng =
         Qorctl("--json --yes calibrate awb", "--type YJA10 --awb-gains 1.300,0.700,1.000");
     EXPECT_EQ(ng.status, 7);
-    EXPECT_TRUE(has(ng,
-                    "\"status\":7,\"ok\":false,\"ending\":\"completed\",\"judgement\":"
-                    "\"ng\",\"link_result\":0,\"values\":{\"awb_r_gain\":1.3,\"awb_b_gain\":"
-                    "0.7,\"agc_gain\":1}"))
-        << ng.output;
-    EXPECT_TRUE(has(ng, "\"error\":\"NG\"}")) << ng.output;
+    const auto judged = nlohmann::json::parse(ng.output.substr(ng.output.find('{')));
+    EXPECT_EQ(judged["ok"], false);
+    EXPECT_EQ(judged["ending"], "completed");
+    EXPECT_EQ(judged["judgement"], "ng");
+    EXPECT_EQ(judged["values"]["awb_r_gain"], 1.3);
+    EXPECT_EQ(judged["values"]["awb_b_gain"], 0.7);
+    EXPECT_EQ(judged["error"], "NG");
+}
+
+// The fields of docs/qorctl_json.md: (command, field) -> type, from its tables.
+std::map<std::pair<std::string, std::string>, std::string> documentedFields() {
+    std::map<std::pair<std::string, std::string>, std::string> fields;
+    std::istringstream doc(readAll(QORCTL_JSON_DOCUMENT));
+    for (std::string line; std::getline(doc, line);) {
+        if (!line.starts_with("| ") || line.starts_with("| command") || line.starts_with("|---"))
+            continue;
+        std::vector<std::string> cells;
+        std::istringstream row(line.substr(1));
+        for (std::string cell; std::getline(row, cell, '|');) {
+            cell.erase(0, cell.find_first_not_of(' '));
+            cell.erase(cell.find_last_not_of(' ') + 1);
+            cells.push_back(cell);
+        }
+        if (cells.size() >= 3) fields[{cells[0], cells[1]}] = cells[2];
+    }
+    return fields;
+}
+
+std::string typeOf(const nlohmann::json& v) {
+    if (v.is_number()) return "number";
+    if (v.is_boolean()) return "boolean";
+    if (v.is_array()) return "array";
+    if (v.is_object()) return "object";
+    return "string";  // strings, and null where a text may be absent
+}
+
+// Every command's object holds the fields its document lists for it, of the listed types, and
+// nothing the document does not list.
+TEST(Qorctl, JsonOfEveryCommandFollowsItsDocument) {
+    const auto documented = documentedFields();
+    ASSERT_GT(documented.size(), 20u) << "the document's tables were not read";
+    const std::string image = scratchFile("qorctl_doc.JPG", kJpeg);
+    struct Case {
+        std::string args;
+        std::string section;  // the document's command column for this object
+        bool ran;             // a command ran (not a refused command line)
+        std::string name;     // for get and set: the value's name
+    };
+    const Case cases[] = {
+        {"info", "info", true, ""},
+        {"get timezone", "get", true, "timezone"},
+        {"set timezone 7", "set", true, "timezone"},
+        {"diag 3", "diag", true, ""},
+        {"--yes calibrate awb", "calibrate", true, ""},
+        {"--yes upload image " + image, "upload", true, ""},
+        {"test", "test", true, ""},
+        {"test cam info", "", true, ""},
+        {"ports", "ports", true, ""},
+        {"frobnicate", "", false, ""},
+        {"info --port 9", "", false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CommandRun run = Qorctl("--json " + c.args);
+        const size_t at = run.output.rfind("\n{");
+        const std::string line = run.output.substr(at == std::string::npos ? 0 : at + 1);
+        nlohmann::json object;
+        ASSERT_NO_THROW(object = nlohmann::json::parse(line)) << run.output;
+        EXPECT_EQ(object["status"], run.status);
+        for (const auto& [key, value] : object.items()) {
+            std::string documentedAs;
+            for (const std::string& section :
+                 {std::string("*"), std::string(c.ran ? "ran" : ""), c.section}) {
+                const std::string field = key == c.name ? "NAME" : key;
+                if (auto f = documented.find({section, field}); f != documented.end())
+                    documentedAs = f->second;
+            }
+            EXPECT_FALSE(documentedAs.empty()) << "undocumented field " << key;
+            if (!value.is_null() && !documentedAs.empty()) {
+                EXPECT_EQ(typeOf(value), documentedAs) << key;
+            }
+        }
+        for (const auto& [where, type] : documented) {
+            if (where.first == "*" || (c.ran && where.first == "ran") ||
+                (where.first == c.section && !c.section.empty())) {
+                const std::string key = where.second == "NAME" ? c.name : where.second;
+                EXPECT_TRUE(object.contains(key)) << "missing " << key;
+            }
+        }
+    }
+}
+
+// The command line's conventions: decimal numbers, whole words, one entry per name, --version,
+// --opt=value and --, and the usage line on errors.
+TEST(Qorctl, CommandLinesFollowTheUsualConventions) {
+    struct Case {
+        std::string args;
+        int status;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"set timezone 010", 0, "timezone: 10\n"},
+        {"set timezone 0x0B", 0, "timezone: 11\n"},
+        {"set timezone -5", 0, "timezone: -5\n"},
+        {"--port=1 get timezone", 0, "timezone: 9\n"},
+        {"get -- timezone", 0, "timezone: 9\n"},
+        {"info extra words", 2, "qorctl: bad or missing argument: extra\nusage: qorctl"},
+        {"test set", 2, "'set' begins several Test list entries: 'Set Apply', 'Set Default'"},
+        {"test off", 0, ""},
+        {"diag 259", 2, "bad or missing argument: 259"},
+        {"--port 3 info", 2, "qorctl: bad value for --port: '3'\nusage: qorctl"},
+        {"--speed 6 info", 2, "bad value for --speed"},
+        {"--baud 115200 --speed 5 get timezone", 0, "timezone: 9"},
+        {"--baud 300 info", 2, "bad value for --baud: '300'"},
+        {"--version", 0, "qorctl 1."},
+        {"help upload", 0, "usage: qorctl upload firmware|image|font|nand FILE"},
+        {"--nonsense info", 2, "usage: qorctl [OPTIONS] COMMAND"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CommandRun run = Qorctl(c.args);
+        EXPECT_EQ(run.status, c.status) << run.output;
+        EXPECT_TRUE(has(run, c.expected)) << run.output;
+    }
+}
+
+// Each way a named device can fail has its own words and status, told at once.
+TEST(Qorctl, ANamedDeviceThatCannotBeUsedIsToldApart) {
+    const std::string dir = ::testing::TempDir() + "qorctl_devices/";
+    std::system(("rm -rf " + dir + " && mkdir -p " + dir).c_str());
+    // A silent pseudo-terminal: a device no camera answers on.
+    int master = -1, slave = -1;
+    char silent[128] = {};
+    ASSERT_EQ(openpty(&master, &slave, silent, nullptr, nullptr), 0);
+    struct Case {
+        std::string command;
+        int status;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {kQorctl + " --device " + dir + "missing info", 41, "no device '" + dir + "missing'"},
+        {kQorctl + " --device " + silent + " --timeout 1 info", 3,
+         "Camera is not connected.\nqorctl: no camera answered within 1 s"},
+        // The device held by another program (flock, as the link library holds it).
+        {"flock " + std::string(silent) + " " + kQorctl + " --device " + silent + " info", 43,
+         "is in use by another program"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        FILE* pipe = popen((c.command + " 2>&1").c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string output;
+        char chunk[256];
+        while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
+            output += chunk;
+        EXPECT_EQ(exitStatus(pclose(pipe)), c.status) << output;
+        EXPECT_NE(output.find(c.expected), std::string::npos) << output;
+    }
+    close(slave);
+    close(master);
+    // A device this user may not open: as root, qorctl runs as an unprivileged user for it.
+    const std::string locked = dir + "locked";
+    std::ofstream(locked) << "";
+    chmod(locked.c_str(), 0600);
+    chmod(dir.c_str(), 0755);
+    const std::string asUser =
+        geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    if (geteuid() != 0) chmod(locked.c_str(), 0);
+    FILE* pipe = popen((asUser + kQorctl + " --device " + locked + " info 2>&1").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char chunk[256];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
+        output += chunk;
+    EXPECT_EQ(exitStatus(pclose(pipe)), 42) << output;
+    EXPECT_NE(output.find("permission denied"), std::string::npos) << output;
 }
 
 TEST(Qorctl, DrawsAProgressBarOnATerminal) {
