@@ -20,9 +20,49 @@
 
 namespace orvia {
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of `s`; 0 when it is not one
+// (overlong forms, surrogates and code points beyond U+10FFFF included).
+size_t utf8Length(std::string_view s) {
+    const auto b = [&s](size_t i) { return static_cast<unsigned char>(s[i]); };
+    const auto tail = [&](size_t i) { return i < s.size() && (b(i) & 0xC0) == 0x80; };
+    const unsigned char lead = b(0);
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return tail(1) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        if (!tail(1) || !tail(2)) return 0;
+        if (lead == 0xE0 && b(1) < 0xA0) return 0;   // overlong
+        if (lead == 0xED && b(1) >= 0xA0) return 0;  // surrogate
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        if (!tail(1) || !tail(2) || !tail(3)) return 0;
+        if (lead == 0xF0 && b(1) < 0x90) return 0;   // overlong
+        if (lead == 0xF4 && b(1) >= 0x90) return 0;  // beyond U+10FFFF
+        return 4;
+    }
+    return 0;
+}
+
+}  // namespace
+
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
-    for (const char c : text) {
+    for (size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        const size_t n = utf8Length(text.substr(i));
+        if (n == 0) {  // not UTF-8: the replacement character, as the JSON must stay valid
+            out += "\\ufffd";
+            ++i;
+            continue;
+        }
+        if (n > 1) {
+            out.append(text.substr(i, n));
+            i += n;
+            continue;
+        }
+        ++i;
         switch (c) {
             case '"':
                 out += "\\\"";

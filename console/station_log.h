@@ -45,8 +45,9 @@ struct StationRecord {
     Outcome outcome;
 };
 
-// `text` as a JSON string literal, quotes included (control characters escaped, bytes of 0x80
-// and above passed through).
+// `text` as a JSON string literal, quotes included: control characters escaped, UTF-8 passed
+// through, and each byte that is not part of well-formed UTF-8 (a camera text in another
+// encoding) replaced by U+FFFD, so that every line stays valid JSON.
 std::string jsonString(std::string_view text);
 // `value` as a JSON number: integers without a fraction, others with up to 9 significant
 // digits.

@@ -164,6 +164,15 @@ TEST(StationLog, LinesAreJsonWhateverTheTextsHold) {
               "\"result_code\":8,\"result_text\":\"Error Write error\",\"duration_ms\":12}");
 }
 
+// A camera text in another encoding still gives valid UTF-8: each stray byte becomes U+FFFD,
+// well-formed sequences pass as they are.
+TEST(StationLog, TextsThatAreNotUtf8AreReplacedNotPassedThrough) {
+    EXPECT_EQ(jsonString("Caf\xE9 \xC3\xA9 \xE2\x82\xAC \xF0\x9F\x93\xB7"),
+              "\"Caf\\ufffd \xC3\xA9 \xE2\x82\xAC \xF0\x9F\x93\xB7\"");
+    EXPECT_EQ(jsonString("\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xC3"),
+              "\"\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd\"");
+}
+
 // A judged NG is a failure in the record, with the values that were judged; numbers stay numbers.
 TEST(StationLog, AJudgedNgIsRecordedAsAFailureWithItsValues) {
     StationRecord r;
