@@ -112,6 +112,17 @@ struct ControlDef {
         tint = rgb;
         return *this;
     }
+    // A slider whose lowest position is at the top: the Up arrow key, the wheel turned up and a
+    // click above the handle lower its position.
+    ControlDef& lowAtTop() {
+        lowestAtTop = true;
+        return *this;
+    }
+    // How far a slider moves for Page Up, Page Down or a click beside its handle.
+    ControlDef& pageStep(int positions) {
+        page = positions;
+        return *this;
+    }
 
     int id = 0;  // ids below 0 are labels and frames that no procedure addresses
     ControlKind kind = ControlKind::Static;
@@ -131,6 +142,8 @@ struct ControlDef {
     int tick = 0;         // a slider's tick interval (0: no ticks)
     int tint = -1;        // background colour 0xRRGGBB; -1 for the default
     bool pushButtonLike = false;  // a check box drawn as a button
+    bool lowestAtTop = false;     // a slider with rangeLow at the top
+    int page = 0;                 // a slider's page step (0: the toolkit's)
 };
 
 // Table rows by kind, to be placed with at() and, inside a group box, in().
@@ -214,6 +227,7 @@ struct ControlState {
     bool readOnly = false;  // an edit that shows its text but takes no typing
     std::string toolTip;    // shown while the pointer rests on the control (empty: none)
     int position = 0;       // progress or slider position
+    bool dragging = false;  // a slider's position is the handle's while the operator drags it
     int step = 0;           // an up-down's last step: +1 up, -1 down
     int rangeLow = 0;
     int rangeHigh = 0;

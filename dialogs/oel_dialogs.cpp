@@ -15,19 +15,19 @@
 namespace orvia {
 
 const std::array<LevelChannel, 8> kLevelChannels = {{
-    {2, 1103, 1098, 1097, 127, 1},
-    {3, 1092, 1100, 1099, 127, 2},
-    {4, 1093, 1102, 1101, 127, 4},
-    {5, 1117, 1118, 1119, 127, 8},
-    {6, 1104, 1105, 1106, 255, -1},
-    {7, 1094, 1107, 1108, 255, -1},
-    {8, 1095, 1109, 1110, 255, -1},
-    {9, 1096, 1115, 1116, 255, -1},
+    {2, 1103, 1098, 1097, 127, 1, true},
+    {3, 1092, 1100, 1099, 127, 2, true},
+    {4, 1093, 1102, 1101, 127, 4, true},
+    {5, 1117, 1118, 1119, 127, 8, false},
+    {6, 1104, 1105, 1106, 255, -1, true},
+    {7, 1094, 1107, 1108, 255, -1, true},
+    {8, 1095, 1109, 1110, 255, -1, true},
+    {9, 1096, 1115, 1116, 255, -1, false},
 }};
 
 const std::array<LevelChannel, 2> kAclChannels = {{
-    {10, 1117, 1118, 1115, 255, -1},
-    {11, 1119, 1120, 1116, 255, -1},
+    {10, 1117, 1118, 1115, 255, -1, false},
+    {11, 1119, 1120, 1116, 255, -1, false},
 }};
 
 // Value synchronisation of one channel between its record word, edit text and slider. Each
@@ -55,6 +55,11 @@ struct ChannelValues {
         if (next < 0 || next > channel.max) return;
         dialog.readControls();
         show(static_cast<int32_t>(next));
+    }
+    // Whether the slider's latest report counts: every one for a channel that follows its
+    // dragged handle, only the handle let go (or a key or click step) for the others.
+    bool takesSlider() const {
+        return channel.followsDrag || !dialog.control(channel.slider).dragging;
     }
     // The slider's position into the word and the edit.
     void slid() {
@@ -187,6 +192,7 @@ OelCalDialog::OelCalDialog(DialogContext& ctx)
             values(c).stepped();
         });
         setHandler(c.slider, [this, &c] {
+            if (!values(c).takesSlider()) return;
             isolate(c.bit);
             values(c).slid();
         });
@@ -362,7 +368,9 @@ OelAclDialog::OelAclDialog(DialogContext& ctx, EldInfoBlock* shared)
     for (const LevelChannel& c : kAclChannels) {
         setHandler(c.edit, [this, &c] { values(c).edited(); });
         setHandler(c.upDown, [this, &c] { values(c).stepped(); });
-        setHandler(c.slider, [this, &c] { values(c).slid(); });
+        setHandler(c.slider, [this, &c] {
+            if (values(c).takesSlider()) values(c).slid();
+        });
     }
     setHandler(kIdCancel, [this] { end(kIdCancel); });
 }

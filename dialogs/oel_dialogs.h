@@ -42,8 +42,10 @@ inline constexpr int kAcl = 1121;
 inline constexpr int kAclSet = 1123;
 }  // namespace idc::oel
 
-// One level channel: its record word, edit, up-down and slider, its range top and, for a black
-// channel, its bit in the check mode isolation (-1 for the others).
+// One level channel: its record word, edit, up-down and slider, its range top, for a black
+// channel its bit in the check mode isolation (-1 for the others), and whether its level follows
+// the slider's handle while it is dragged (the red, green and blue levels) or only once it is let
+// go (the white levels, ACL brightness and slant level).
 struct LevelChannel {
     int word;
     int edit;
@@ -51,6 +53,7 @@ struct LevelChannel {
     int slider;
     int32_t max;
     int bit;
+    bool followsDrag;
 };
 // Black red, green, blue, white, then white red, green, blue, white.
 extern const std::array<LevelChannel, 8> kLevelChannels;

@@ -46,6 +46,7 @@ constexpr ChannelIds kCradleIds = {vg::kCradleGroup,
                                    -6};
 
 constexpr int kSliderTick = 10;
+constexpr int kSliderPage = 1;  // a click beside the handle moves one level
 
 // A channel in its group box: the slider between its scale labels, "up", the level text and
 // "down" beside it, and the level as a number (hidden once the dialog shows).
@@ -56,7 +57,12 @@ void addChannel(std::vector<ControlDef>& t, const ChannelIds& c, int column) {
     t.push_back(label(c.top, text::kSliderTop).in(g).at(0, 0));
     t.push_back(label(c.middle, text::kSliderMiddle).in(g).at(1, 0));
     t.push_back(label(c.bottom, text::kSliderBottom).in(g).at(2, 0));
-    t.push_back(slider(c.slider, 0, vg::kPositionMax, kSliderTick).in(g).at(0, 1, 1, 3));
+    // Position 0 (+30) at the top, where the scale says "30".
+    t.push_back(slider(c.slider, 0, vg::kPositionMax, kSliderTick)
+                    .lowAtTop()
+                    .pageStep(kSliderPage)
+                    .in(g)
+                    .at(0, 1, 1, 3));
     t.push_back(button(c.up, text::kLevelUp).in(g).at(0, 2));
     t.push_back(readOnlyEdit(c.text).in(g).at(1, 2));
     t.push_back(button(c.down, text::kLevelDown).in(g).at(2, 2));
@@ -96,8 +102,8 @@ VideoGainDialog::VideoGainDialog(DialogContext& ctx, bool viewfinder)
       viewfinder_(viewfinder) {
     using namespace vg;
     Operator& op = ctx_.op;
-    setProcedure(kCameraSlider, op, [this] { return onSlider(camera); });
-    setProcedure(kCradleSlider, op, [this] { return onSlider(cradle); });
+    setProcedure(kCameraSlider, op, [this] { return onSlider(camera, kCameraSlider); });
+    setProcedure(kCradleSlider, op, [this] { return onSlider(cradle, kCradleSlider); });
     setProcedure(kCameraUp, op, [this] { return onStep(camera, -diag::kVideoLevelButtonStep); });
     setProcedure(kCameraDown, op, [this] { return onStep(camera, diag::kVideoLevelButtonStep); });
     setProcedure(kCradleUp, op, [this] { return onStep(cradle, -diag::kVideoLevelButtonStep); });
@@ -135,11 +141,13 @@ void VideoGainDialog::initialise() {
     setVisible(kCradleNumber, false);
 }
 
-Outcome VideoGainDialog::onSlider(Channel& channel) {
+Outcome VideoGainDialog::onSlider(Channel& channel, int slider) {
     readControls();
     const int32_t position = std::clamp(channel.position, 0, vg::kPositionMax);
-    // A position outside the slider's range is held at its end and not sent.
-    return move(channel, position, position == channel.position);
+    // The level follows a dragged handle and goes to the camera when it is let go. A position
+    // outside the slider's range is held at its end and not sent.
+    const bool dragging = control(slider).dragging;
+    return move(channel, position, !dragging && position == channel.position);
 }
 
 Outcome VideoGainDialog::onStep(Channel& channel, int32_t delta) {

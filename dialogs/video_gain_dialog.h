@@ -67,7 +67,7 @@ class VideoGainDialog final : public DialogModel {
     void exchange(DataExchange& dx) override;
 
   private:
-    Outcome onSlider(Channel& channel);
+    Outcome onSlider(Channel& channel, int slider);
     Outcome onStep(Channel& channel, int32_t delta);
     void onNumber(Channel& channel);
     // Moves the channel to `position` and shows it; sends both levels when `send`.

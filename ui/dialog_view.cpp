@@ -188,17 +188,26 @@ QWidget* DialogView::create(const ControlDef& def) {
                 s->setTickInterval(def.tick);
                 s->setTickPosition(QSlider::TicksBothSides);
             }
-            // A move reaches the model when the operator lets go of the handle, or at once for
-            // a key, click or wheel step.
-            auto report = [this, id, s] {
+            // Qt puts a vertical slider's minimum at the bottom; a slider whose lowest position
+            // is at the top turns both the drawing and the keys and wheel round.
+            s->setInvertedAppearance(def.lowestAtTop);
+            s->setInvertedControls(def.lowestAtTop);
+            if (def.page > 0) s->setPageStep(def.page);
+            // Every move reaches the model: while the operator drags the handle as a dragging
+            // report, when the handle is let go, and at once for a key, click or wheel step.
+            auto report = [this, id, s](bool dragging) {
                 if (mirroring_) return;
-                model_.viewState(id).position = s->sliderPosition();
+                ControlState& state = model_.viewState(id);
+                state.position = s->sliderPosition();
+                state.dragging = dragging;
                 model_.command(id);
             };
-            connect(s, &QSlider::sliderReleased, this, report);
+            connect(s, &QSlider::sliderMoved, this, [report] { report(true); });
+            connect(s, &QSlider::sliderReleased, this, [report] { report(false); });
             connect(s, &QSlider::actionTriggered, this, [s, report](int action) {
                 if (action != QAbstractSlider::SliderMove) {
-                    QMetaObject::invokeMethod(s, report, Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(
+                        s, [report] { report(false); }, Qt::QueuedConnection);
                 }
             });
             w = s;

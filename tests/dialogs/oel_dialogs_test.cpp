@@ -195,6 +195,32 @@ TEST(OelCal, CheckModeIsolatesTheMovedBlackChannelAndRestoresAllFourWhenTurnedOf
     });
 }
 
+// The red, green and blue levels follow their slider's handle while it is dragged; the white
+// levels take theirs only when it is let go.
+TEST(OelCal, RedGreenAndBlueFollowADraggedSliderAndWhiteWaitsForTheRelease) {
+    struct Case {
+        size_t channel;
+        bool follows;
+    };
+    const Case cases[] = {{0, true}, {1, true}, {2, true}, {3, false},
+                          {4, true}, {5, true}, {6, true}, {7, false}};
+    ConsoleRig rig(oelProfile());
+    withLevels(rig, [&](OelCalDialog& d) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.channel);
+            const LevelChannel& ch = kLevelChannels[c.channel];
+            const int32_t before = d.block().w[static_cast<size_t>(ch.word)];
+            const std::string shown = d.control(ch.edit).text;
+            drag(d, ch.slider, 0x0C);
+            EXPECT_EQ(d.block().w[static_cast<size_t>(ch.word)], c.follows ? 0x0C : before);
+            EXPECT_EQ(d.control(ch.edit).text, c.follows ? "C" : shown);
+            slide(d, ch.slider, 0x0D);
+            EXPECT_EQ(d.block().w[static_cast<size_t>(ch.word)], 0x0D);
+            EXPECT_EQ(d.control(ch.edit).text, "D");
+        }
+    });
+}
+
 // A refused step stops the sequence with its own message; a refused pattern is reported and the
 // steps go on. Either is the failure of the "Set", with the refused call's result.
 TEST(OelCal, ARefusedStepStopsTheSequenceWithItsOwnMessage) {
@@ -309,6 +335,22 @@ TEST(OelAcl, SetSendsBrightnessAndSlantAndTheToggleWritesTheWholeRecord) {
     EXPECT_EQ(word(rig, 1), 2);
     EXPECT_EQ(word(rig, 2), 9);  // the levels dialog's value went with the record
     EXPECT_EQ(word(rig, 10), 81);
+}
+
+// The ACL levels take a slider's position when its handle is let go, not while it is dragged.
+TEST(OelAcl, ADraggedSliderCountsWhenLetGo) {
+    ConsoleRig rig(oelProfile());
+    withAcl(rig, [&](OelAclDialog& acl, OelCalDialog& levels) {
+        for (const LevelChannel& ch : kAclChannels) {
+            SCOPED_TRACE(ch.word);
+            const int32_t before = levels.block().w[static_cast<size_t>(ch.word)];
+            drag(acl, ch.slider, 0x21);
+            EXPECT_EQ(levels.block().w[static_cast<size_t>(ch.word)], before);
+            slide(acl, ch.slider, 0x22);
+            EXPECT_EQ(levels.block().w[static_cast<size_t>(ch.word)], 0x22);
+            EXPECT_EQ(acl.control(ch.edit).text, "22");
+        }
+    });
 }
 
 TEST(OelAcl, ARefusedWriteOfTheRecordIsTheToggleFailure) {

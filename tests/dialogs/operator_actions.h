@@ -40,8 +40,16 @@ inline void step(DialogModel& d, int id, int delta) {
     d.viewState(id).step = delta;
     d.command(id);
 }
+// A slider let go at `position` (or stepped there by a key or click).
 inline void slide(DialogModel& d, int id, int position) {
     d.viewState(id).position = position;
+    d.viewState(id).dragging = false;
+    d.command(id);
+}
+// A slider's handle dragged to `position` and still held.
+inline void drag(DialogModel& d, int id, int position) {
+    d.viewState(id).position = position;
+    d.viewState(id).dragging = true;
     d.command(id);
 }
 inline void click(DialogModel& d, int id, bool checked) {

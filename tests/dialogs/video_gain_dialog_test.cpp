@@ -102,11 +102,18 @@ TEST(VideoGain, OpensWithTheCamerasLevelsAndTheChannelsOfItsConnection) {
 }
 
 // A slider let go where it stands sends both levels as they are: -1 goes back as 255, and a
-// code of 61, read as -30, as 197.
+// code of 61, read as -30, as 197. While its handle is dragged the level text follows it and
+// nothing is sent.
 TEST(VideoGain, ASliderSendsBothLevelsWhenLetGo) {
     ConsoleRig rig = videoGainCamera(1, 255, 61);
     openVideoGain(rig, [&](DialogModel& d) {
         EXPECT_EQ(trafficOf(rig, [&] { slide(d, kCameraSlider, 31); }), Strings{"send 261"});
+        EXPECT_EQ(heldCodes(rig), wordsRecord({255, 197}));
+        EXPECT_TRUE(trafficOf(rig, [&] {
+                        drag(d, kCameraSlider, 5);
+                        EXPECT_EQ(d.control(kCameraText).text, "25");
+                        drag(d, kCameraSlider, 20);
+                    }).empty());
         EXPECT_EQ(heldCodes(rig), wordsRecord({255, 197}));
         EXPECT_EQ(trafficOf(rig, [&] { slide(d, kCameraSlider, 20); }), Strings{"send 261"});
         EXPECT_EQ(d.control(kCameraText).text, "10");

@@ -660,12 +660,16 @@ void withCamera(testing::ConsoleRig& rig, const std::function<void(DialogContext
     EXPECT_TRUE(ran);
 }
 
-TEST(VideoGainView, ADraggedSliderSendsNothingUntilItIsLetGo) {
+// +30 is at the top of each level slider, where its scale says "30": the Up arrow key and a click
+// on the groove above the handle raise the level by one and send it; a dragged handle sends
+// nothing until it is let go.
+TEST(VideoGainView, TheTopOfASliderIsPlusThirtyAndADraggedOneSendsWhenLetGo) {
     testing::ConsoleRig rig(camsim::setupProfile("YVG10"));
     withCamera(rig, [&](DialogContext& ctx) {
         VideoGainDialog model(ctx, false);
         model.initialise();
         DialogView view(model);
+        view.show();
         expectAgrees(view, model);
         auto* slider = qobject_cast<QSlider*>(view.widget(vg::kCameraSlider));
         ASSERT_NE(slider, nullptr);
@@ -675,15 +679,26 @@ TEST(VideoGainView, ADraggedSliderSendsNothingUntilItIsLetGo) {
             slider->setSliderPosition(position);
         QApplication::processEvents();
         EXPECT_TRUE(rig.traffic(from).empty());
+        EXPECT_EQ(model.control(vg::kCameraText).text, "10");
         slider->setSliderDown(false);
         QApplication::processEvents();
         EXPECT_EQ(rig.traffic(from), std::vector<std::string>{"send 261"});
-        EXPECT_EQ(model.control(vg::kCameraText).text, "10");
-        // A step of the keyboard or a click beside the handle sends at once.
-        slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        EXPECT_EQ(rig.camera.profile().records[camsim::kCodeVideoGain],
+                  testing::wordsRecord({20, 0}));
+
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Up);
         QApplication::processEvents();
-        EXPECT_EQ(rig.traffic(from), (std::vector<std::string>{"send 261", "send 261"}));
-        EXPECT_EQ(model.control(vg::kCameraText).text, "09");
+        EXPECT_EQ(model.control(vg::kCameraText).text, "11");
+        EXPECT_EQ(rig.camera.profile().records[camsim::kCodeVideoGain],
+                  testing::wordsRecord({22, 0}));
+
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, 2));
+        QApplication::processEvents();
+        EXPECT_EQ(model.control(vg::kCameraText).text, "12");
+        EXPECT_EQ(rig.camera.profile().records[camsim::kCodeVideoGain],
+                  testing::wordsRecord({24, 0}));
+        EXPECT_EQ(rig.traffic(from).size(), 3u);
     });
 }
 
