@@ -249,7 +249,11 @@ void MainDialog::exchange(DataExchange& dx) {
     using namespace idc;
     dx.text(kStatus, status, kStatusMaxChars);
     dx.selection(kTest, testSelection);
-    dx.selection(kLcdType, lcdType);
+    // The LCD Type list offers "LCD 1" to "LCD 7". A model class it has no entry for (15) shows
+    // no selection and stays as it is, so reading the controls never loses it.
+    int32_t listedLcdType = lcdType;
+    dx.selection(kLcdType, listedLcdType);
+    if (dx.saving() && listedLcdType >= 0) lcdType = listedLcdType;
     dx.selection(kRBright, rBright);
     dx.selection(kBBright, bBright);
     dx.selection(kRgbOffset, rgbOffset);

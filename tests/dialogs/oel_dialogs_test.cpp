@@ -2,6 +2,7 @@
 // received and what the operator saw.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "camsim/adjustment_model.h"
@@ -381,6 +382,35 @@ TEST(OelAcl, EachChoiceReplacesTheDialogLeftFromTheLastOne) {
     for (const OperatorEvent& e : rig.op.events)
         shown += e.templateId == kOelAclTemplate;
     EXPECT_EQ(shown, 2u);
+}
+
+// Choosing "OEL ACL" in the Test list opens the ACL dialog on both organic-EL panels, also
+// once the main dialog has read its controls (the LCD Type list has no entry for type 15), and
+// shows no display pattern.
+TEST(OelAcl, TheTestListEntryOpensTheDialogForBothOrganicElPanels) {
+    for (int32_t answer : {7, 16}) {  // LCD types 6 and 15
+        SCOPED_TRACE(answer);
+        camsim::Profile p = oelProfile();
+        p.lcdType = answer;
+        ConsoleRig rig(p);
+        withLevels(rig, [&](OelCalDialog&) {
+            MainDialog& main = rig.dialog();
+            main.readControls();
+            const std::vector<std::string>& items = main.control(idc::kTest).items;
+            const auto entry = std::find(items.begin(), items.end(), "OEL ACL");
+            ASSERT_NE(entry, items.end());
+            const size_t from = rig.mark();
+            select(main, idc::kTest, static_cast<int>(entry - items.begin()));
+            EXPECT_NE(dynamic_cast<OelAclDialog*>(main.testDialog()), nullptr);
+            for (const std::string& sent : rig.traffic(from))
+                EXPECT_EQ(sent.rfind("exec 12 ", 0), std::string::npos) << sent;
+            // A second choice, after the controls were read again, opens it again.
+            main.readControls();
+            select(main, idc::kTest, static_cast<int>(entry - items.begin()));
+            EXPECT_NE(dynamic_cast<OelAclDialog*>(main.testDialog()), nullptr);
+        });
+        EXPECT_TRUE(rig.op.messages().empty());
+    }
 }
 
 TEST(OelAcl, ADialogThatCannotBeShownIsReported) {
