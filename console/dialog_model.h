@@ -118,6 +118,13 @@ struct ControlDef {
         lowestAtTop = true;
         return *this;
     }
+    // An edit that takes what is typed anywhere in its window while it is enabled: letters,
+    // digits and signs, and the Enter that ends them (a code reader that types like a keyboard
+    // reaches it whichever control has the focus).
+    ControlDef& takesTypingAnywhere() {
+        catchesTyping = true;
+        return *this;
+    }
     // How far a slider moves for Page Up, Page Down or a click beside its handle.
     ControlDef& pageStep(int positions) {
         page = positions;
@@ -143,6 +150,7 @@ struct ControlDef {
     int tint = -1;        // background colour 0xRRGGBB; -1 for the default
     bool pushButtonLike = false;  // a check box drawn as a button
     bool lowestAtTop = false;     // a slider with rangeLow at the top
+    bool catchesTyping = false;   // an edit taking the window's typing while enabled
     int page = 0;                 // a slider's page step (0: the toolkit's)
 };
 

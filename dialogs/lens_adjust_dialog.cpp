@@ -165,10 +165,10 @@ std::vector<ControlDef> lensTable(LensLayout layout) {
     const std::span<const LensField> fields = fieldsOf(layout);
     // Values in columns of five below the code reader's line.
     constexpr int kFirstRow = 2, kPerColumn = 5;
-    // The code field comes first, so that it has the focus when the window opens and the
-    // reader's first code lands there.
+    // The code field takes the reader's code whichever control has the focus, and comes first
+    // so that it also has the focus when the window opens.
     std::vector<ControlDef> t = {
-        edit(kScan).labelled(text::kQrCodeLabel).at(1, 0, 4),
+        edit(kScan).labelled(text::kQrCodeLabel).takesTypingAnywhere().at(1, 0, 4),
         defaultButton(kScanEnter, text::kQrEnter).at(1, 4),
         check(kReaderInput, text::kCodeReaderInput).at(0, 0, 2),
     };
@@ -291,6 +291,10 @@ Outcome LensAdjustDialog::write() {
         show(shown);
         return Outcome::failed(r, std::move(shown));
     }
+    // The values written are cleared: the next camera gets only the values of its own code, and
+    // a second Write without a new code or typing is refused as an input error.
+    for (std::string& field : fields)
+        field.clear();
     show(text::kStatusLensAdjEnd);
     Outcome outcome;
     for (size_t i = 0; i < f.size(); ++i)

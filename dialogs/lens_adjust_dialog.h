@@ -6,9 +6,10 @@
 // and three or four digits. Layout B can read the record back when the link library's build
 // allows it.
 //
-// The code reader's text lands in the "QR code" field; Enter cuts it at the layout's positions
-// into the value fields and empties it. While code reader input is on, the value fields take
-// nothing typed by hand.
+// The code reader's text lands in the "QR code" field, whichever control has the focus; Enter
+// cuts it at the layout's positions into the value fields and empties it. While code reader
+// input is on, the value fields take nothing typed by hand. A successful write clears the value
+// fields, so that no value is ever written twice, to a second camera, without a new code.
 #pragma once
 
 #include <array>

@@ -1,11 +1,14 @@
 #include "ui/dialog_view.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -56,6 +59,11 @@ DialogView::DialogView(DialogModel& model, QWidget* parent) : QDialog(parent), m
     for (const ControlDef& def : model_.table())
         mirror(def.id);
     mirrorDialog();
+    for (const ControlDef& def : model_.table()) {
+        if (def.catchesTyping) typingCatcher_ = def.id;
+    }
+    // The typing of the whole window passes by this view first (see eventFilter).
+    if (typingCatcher_ != 0) qApp->installEventFilter(this);
     model_.setObserver([this](int id) {
         if (id == kDialogGone) {
             // The model goes first (a dialog replaced by a new one): close without touching it.
@@ -71,7 +79,35 @@ DialogView::DialogView(DialogModel& model, QWidget* parent) : QDialog(parent), m
 }
 
 DialogView::~DialogView() {
+    if (typingCatcher_ != 0) qApp->removeEventFilter(this);
     if (!modelGone_) model_.setObserver(nullptr);
+}
+
+// While the edit that takes the window's typing is enabled, the letters, digits and signs typed
+// into any other control of this window, and the Enter after them, go to that edit instead (as
+// from a code reader that types like a keyboard). Keys with Alt or Control, and every other
+// key, go where they were going.
+bool DialogView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || modelGone_ || forwarding_) return false;
+    auto* target = qobject_cast<QWidget*>(watched);
+    QWidget* catcher = widget(typingCatcher_);
+    if (target == nullptr || catcher == nullptr || target == catcher || target->window() != this)
+        return false;
+    if (!catcher->isEnabled() || !catcher->isVisible()) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const QString text = key->text();
+    const bool typed =
+        text.size() == 1 && (text[0].isLetterOrNumber() || text == "-" || text == "+");
+    if (!enter && !typed) return false;
+    QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat());
+    // The edit passes Enter on to the window, whose default button takes it; that passage comes
+    // by here again and goes through.
+    forwarding_ = true;
+    QCoreApplication::sendEvent(catcher, &copy);
+    forwarding_ = false;
+    return true;
 }
 
 QWidget* DialogView::widget(int id) const {

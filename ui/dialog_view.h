@@ -28,6 +28,7 @@ class DialogView final : public QDialog {
 
   protected:
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* create(const ControlDef& def);
@@ -41,7 +42,9 @@ class DialogView final : public QDialog {
     std::map<int, QLabel*> sideLabels_;
     std::map<int, QGridLayout*> grids_;  // by group id; 0 is the dialog's own
     bool mirroring_ = false;
-    bool modelGone_ = false;  // the model was destroyed before this view
+    bool modelGone_ = false;   // the model was destroyed before this view
+    int typingCatcher_ = 0;    // the edit that takes the window's typing, 0 for none
+    bool forwarding_ = false;  // a key is on its way to that edit
 };
 
 }  // namespace orvia::ui

@@ -265,6 +265,39 @@ TEST(LensAdjustB, ReadBackShowsTheCamerasValuesInTheirTypedForms) {
     EXPECT_TRUE(rig.app.state().lensReadBackAllowed);
 }
 
+// Each camera gets the values of its own code: after a write the values are gone, so a second
+// Write without a new code sends nothing, and the next code is what the next Write sends. A
+// refused write keeps the values for another try on the same camera.
+TEST(LensAdjust, AWriteSendsOnlyTheValuesOfTheLatestCode) {
+    ConsoleRig rig(camsim::setupProfile("YQR10"));
+    openLensAdjust(rig, [&](DialogModel& d) {
+        scanCode(d, kCodeA);
+        EXPECT_EQ(trafficOf(rig, [&] { d.command(kWrite); }), (Strings{"get 242", "send 209"}));
+        for (int id : kFieldsA)
+            EXPECT_EQ(d.control(id).text, "") << id;
+        rig.camera.profile().records[kRecordCode].assign(16, 0xEE);
+        EXPECT_TRUE(trafficOf(rig, [&] { d.command(kWrite); }).empty());
+        EXPECT_EQ(d.control(kStatus).text, " Status: Input Error");
+        EXPECT_EQ(held(rig), std::vector<uint8_t>(16, 0xEE));
+
+        scanCode(d, "YQR10LNS0043A001A002A003A004A005");
+        EXPECT_EQ(trafficOf(rig, [&] { d.command(kWrite); }), (Strings{"get 242", "send 209"}));
+        EXPECT_EQ(held(rig), halfWords({1, 2, 3, 4, 5}, 16));
+
+        scanCode(d, kCodeA);
+        rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                 .op = camsim::kOpSendData,
+                                 .code = kRecordCode,
+                                 .times = 0});
+        d.command(kWrite);
+        EXPECT_EQ(d.control(kStatus).text.rfind(" Status: Error ", 0), 0u);
+        EXPECT_EQ(d.control(kFieldsA[0]).text, "A012");
+        rig.camera.faults().clear();
+        d.command(kWrite);
+        EXPECT_EQ(held(rig), halfWords({12, -5, 0, -45, 123}, 16));
+    });
+}
+
 // Write's outcome: the values written, an input error with nothing sent, or the refused write
 // with its result; the dialog's outcome is the last write's.
 TEST(LensAdjustA, WriteEndsWithItsOutcome) {

@@ -725,6 +725,39 @@ TEST(LensAdjustView, ACodeTypedIntoTheCodeFieldFillsTheValuesOnEnter) {
     });
 }
 
+// The code reader's code reaches the code field whichever control has the focus: after Write
+// was clicked (the focus on Write) the next code fills the values, and its Enter does not press
+// Write again.
+TEST(LensAdjustView, ACodeReachesTheCodeFieldWhicheverControlHasTheFocus) {
+    testing::ConsoleRig rig(camsim::setupProfile("YQR10"));
+    withCamera(rig, [&](DialogContext& ctx) {
+        LensAdjustDialog model(ctx, LensLayout::A);
+        model.initialise();
+        DialogView view(model);
+        view.show();
+        QApplication::setActiveWindow(&view);
+        auto* write = qobject_cast<QPushButton*>(view.widget(lens::kWrite));
+        auto* reader = view.widget(lens::kReaderInput);
+        const auto scan = [&](QWidget* focused, const char* code) {
+            focused->setFocus();
+            QTest::keyClicks(focused, code);
+            QTest::keyClick(focused, Qt::Key_Return);
+        };
+        scan(view.widget(lens::kScan), "YQR10LNS0042A012b005A000B045A123");
+        const size_t from = rig.mark();
+        QTest::mouseClick(write, Qt::LeftButton);
+        EXPECT_EQ(rig.traffic(from).size(), 2u);
+        scan(write, "YQR10LNS0043A001A002A003A004A005");
+        EXPECT_EQ(rig.traffic(from).size(), 2u) << "Enter pressed nothing";
+        EXPECT_EQ(model.control(lens::kFieldsA[0]).text, "A001");
+        EXPECT_EQ(model.control(lens::kFieldsA[4]).text, "A005");
+        scan(reader, "YQR10LNS0044A006A007A008A009A010");
+        EXPECT_EQ(model.control(lens::kFieldsA[0]).text, "A006");
+        EXPECT_TRUE(model.control(lens::kReaderInput).checked);
+        expectAgrees(view, model);
+    });
+}
+
 TEST(BatteryTypeView, ARadioButtonClickedChecksItAloneInItsGroup) {
     testing::ConsoleRig rig(camsim::setupProfile("YBT10"));
     withCamera(rig, [&](DialogContext& ctx) {
