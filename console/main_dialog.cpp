@@ -150,7 +150,11 @@ std::vector<ControlDef> mainDialogTable() {
         edit(kSerial2, 6).hidden().in(set).at(4, 2),
         button(kSerialGet, "Get").hidden().in(set).at(5, 0),
         button(kSerialSet, "Set").hidden().in(set).at(5, 1),
-        list(kRepairSite, repairSiteNames()).hidden().in(set).at(6, 0, 3),
+        list(kRepairSite, repairSiteNames())
+            .labelled(text::kRepairSiteLabel)
+            .hidden()
+            .in(set)
+            .at(6, 0, 3),
 
         button(kUsbGet, "Get").in(usb).at(0, 0),
         button(kUsbSet, "Set").in(usb).at(0, 1),

@@ -28,10 +28,10 @@ constexpr std::pair<int, const char*> kToolTips[] = {
     {idc::kSerial2, text::kTipSerial2},
 };
 
-// The repair-service form: shown by the set-up, hidden otherwise.
-constexpr int kRepairForm[] = {idc::kBackrushLabel, idc::kRepairSite, idc::kSerialLabel,
-                               idc::kSerial1,       idc::kSerial2,    idc::kSerialGet,
-                               idc::kSerialSet};
+// The repair-service form: shown by the set-up, hidden otherwise. The repair-site list carries
+// its own "Repair site " label; the backrush pulse label beside the Test list keeps its text.
+constexpr int kRepairForm[] = {idc::kRepairSite, idc::kSerialLabel, idc::kSerial1,
+                               idc::kSerial2,    idc::kSerialGet,   idc::kSerialSet};
 
 // Locked on the Westrand build (unlocked on any other): the LCD registers, calibration, data
 // upload and the single USB identity writes.
@@ -81,7 +81,6 @@ void repairServiceSetup(DialogContext& ctx, MainDialog& d) {
 
     for (int id : kRepairForm)
         d.setVisible(id, true);
-    d.setText(idc::kBackrushLabel, text::kRepairSiteLabel);
     if (state.caps.fullTestMenu == 1) d.setReadOnly(idc::kSerial1, false);
     for (int id : {idc::kUsbSerial, idc::kUsbSerialSet})
         d.setEnabled(id, false);

@@ -81,7 +81,7 @@ const Expected kControls[] = {
     {1082, K::Edit, "", false},
     {1137, K::Edit, "", false},
     {1083, K::Button, "Set", false},
-    {1136, K::List, "", false},
+    {1136, K::List, "Repair site ", false},
     {1047, K::Group, "MAC Address", true},
     {1055, K::Button, "Get", true},
     {1046, K::Edit, "", true},

@@ -58,9 +58,15 @@ TEST(ServiceBuilds, TheRepairServiceFormOnThePlainAndWestrandBuilds) {
             const Capabilities& caps = rig.app.state().caps;
             EXPECT_EQ(caps.repairSiteMode, 1);
             EXPECT_EQ(caps.fullTestMenu, westrand ? 0 : 1);
-            for (int id : {1090, 1136, 1091, 1082, 1137, 1079, 1083})
+            for (int id : {1136, 1091, 1082, 1137, 1079, 1083})
                 EXPECT_TRUE(d.control(id).visible) << id;
-            EXPECT_EQ(d.control(idc::kBackrushLabel).text, "Repair site ");
+            // "Repair site " labels the repair-site list; the backrush pulse controls keep their
+            // own label.
+            EXPECT_EQ(d.def(idc::kRepairSite).label, "Repair site ");
+            EXPECT_EQ(d.control(idc::kBackrushLabel).visible, d.control(idc::kBackrush).visible);
+            if (d.control(idc::kBackrush).visible) {
+                EXPECT_EQ(d.control(idc::kBackrushLabel).text, "Backrush pulse : ");
+            }
             EXPECT_EQ(d.control(idc::kSerialLabel).text, "Serial No. ");
             EXPECT_EQ(d.control(idc::kSerial1).readOnly, westrand);
             for (int id : {idc::kUsbSerial, idc::kUsbSerialSet})
