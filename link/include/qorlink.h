@@ -11,10 +11,11 @@
  * that command's own result. An execute command carries its parameter in one byte: a parameter
  * outside 0-255 returns QORLINK_OUT_OF_RANGE (2) before anything is sent.
  *
- * Threading: call from one thread. One call runs at a time: a call made while another is still
- * running (from the progress callback, or from a second thread) returns QORLINK_BUSY (24) at
- * once without sending anything; queries return -1 then, and Cam_ready 0. Cam_reset_dll during
- * a call is carried out when that call ends. The progress callback runs on the calling thread.
+ * Threading: one call runs at a time. A call from another thread while one runs waits for it to
+ * end and then runs. A call from inside the progress callback (the running call's own thread)
+ * returns QORLINK_BUSY (24) at once without sending anything; queries return -1 then, and
+ * Cam_ready 0; Cam_reset_dll there is carried out when the running call ends. The progress
+ * callback runs on the calling thread.
  *
  * Ownership: the library owns the connection and its buffers; callers own every buffer they
  * pass. A fetch writes at most the documented size (or the length the caller gives) into the
@@ -150,8 +151,8 @@ typedef struct QorlinkDiagInfo2Ext2 {
 /* ---- Connection ------------------------------------------------------------------------- */
 
 /* Releases every connection object, closing any port or device still open. Always 0. Called
-   while another call runs (from the progress callback or a second thread), the release happens
-   when that call ends. */
+   from another thread while a call runs, it waits for that call; called from the progress
+   callback, the release happens when the running call ends. */
 QORLINK_API int32_t QORLINK_CALL Cam_reset_dll(void);
 /* Chooses the line speed (1-6: 9600, 19200, 38400, 57600, 115200, 230400 baud) for the next
    session open. Creates the connection object when missing (22 if that fails). 0, or 2 for an

@@ -2,6 +2,7 @@
 #include "call_guard.h"
 
 #include <atomic>
+#include <mutex>
 
 #include "connection.h"
 #include "link_constants.h"
@@ -9,35 +10,33 @@
 namespace qorlink {
 namespace {
 
-std::atomic<bool> callRunning{false};
+std::mutex callLock;
+std::atomic<int32_t> waiting{0};
 std::atomic<bool> resetRequested{false};
+// True on the thread whose call holds callLock, for the whole of that call.
+thread_local bool insideCall = false;
 
-bool TryEnter() {
-    bool idle = false;
-    return callRunning.compare_exchange_strong(idle, true, std::memory_order_acquire);
+void Enter() {
+    waiting.fetch_add(1, std::memory_order_relaxed);
+    callLock.lock();
+    waiting.fetch_sub(1, std::memory_order_relaxed);
+    insideCall = true;
 }
 
 void Leave() {
-    callRunning.store(false, std::memory_order_release);
-}
-
-// Carries out a requested release unless a call is running; that call does it when it ends.
-void ResetWhenIdle() {
-    while (resetRequested.load(std::memory_order_acquire)) {
-        if (!TryEnter()) return;
-        if (resetRequested.exchange(false, std::memory_order_acq_rel)) ResetConnections();
-        Leave();
-    }
+    if (resetRequested.exchange(false, std::memory_order_acq_rel)) ResetConnections();
+    insideCall = false;
+    callLock.unlock();
 }
 
 }  // namespace
 
-CallGuard::CallGuard() : entered_(TryEnter()) {}
+CallGuard::CallGuard() : entered_(!insideCall) {
+    if (entered_) Enter();
+}
 
 CallGuard::~CallGuard() {
-    if (!entered_) return;
-    Leave();
-    ResetWhenIdle();
+    if (entered_) Leave();
 }
 
 LinkConnection* CallGuard::connection() const {
@@ -49,8 +48,17 @@ int32_t CallGuard::refusal() const {
 }
 
 void RequestReset() {
-    resetRequested.store(true, std::memory_order_release);
-    ResetWhenIdle();
+    if (insideCall) {
+        resetRequested.store(true, std::memory_order_release);
+        return;
+    }
+    Enter();
+    ResetConnections();
+    Leave();
+}
+
+int32_t CallsWaiting() {
+    return waiting.load(std::memory_order_relaxed);
 }
 
 }  // namespace qorlink

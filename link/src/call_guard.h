@@ -1,11 +1,12 @@
 // One call at a time on the connection.
 //
 // Every export that reaches the connection object holds a CallGuard for its whole run. A call
-// that arrives while another runs (from the progress callback, or from a second thread) is
-// refused at once with QORLINK_BUSY: waiting would never end when the running call is the
-// caller's own transfer, and working alongside it would change or free what it still uses. A
-// release of the connection objects asked for meanwhile (Cam_reset_dll) is carried out as soon
-// as the running call ends.
+// from another thread while one runs waits its turn, and then runs on the connection as the
+// running call left it. A call from inside a running call on the same thread (the progress
+// callback of a transfer) is refused at once with QORLINK_BUSY: waiting would never end, since
+// the running call is the caller's own, and working alongside it would change or free what it
+// still uses. A release of the connection objects asked for from inside the running call
+// (Cam_reset_dll in the callback) is carried out as soon as that call ends.
 #pragma once
 
 #include <cstdint>
@@ -18,12 +19,13 @@ struct LinkConnection;
 
 class CallGuard {
   public:
+    // Waits while a call of another thread runs.
     CallGuard();
     ~CallGuard();
     CallGuard(const CallGuard&) = delete;
     CallGuard& operator=(const CallGuard&) = delete;
 
-    // False when another call is running.
+    // False for a call from inside a running call on the same thread.
     bool entered() const { return entered_; }
     // The current connection object; null when there is none or the call was refused.
     LinkConnection* connection() const;
@@ -34,7 +36,11 @@ class CallGuard {
     bool entered_;
 };
 
-// Releases every connection object now, or when the running call ends.
+// Releases every connection object: at once, after waiting for a call of another thread to end,
+// or, asked from inside a running call, when that call ends.
 void RequestReset();
+
+// How many calls are waiting for the running one to end (for tests of the waiting).
+int32_t CallsWaiting();
 
 }  // namespace qorlink

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "call_guard.h"
 #include "camsim_fixture.h"
 #include "connection.h"
 
@@ -123,24 +124,34 @@ TEST_F(MisuseTest, ReleaseFromTheProgressCallbackWaitsForTheTransferToEnd) {
     EXPECT_EQ(Cam_get_lcd_type(), camera_.profile().lcdType);
 }
 
-TEST_F(MisuseTest, SecondThreadDuringATransferIsRefusedAndItsReleaseDeferred) {
+// A second thread that calls while a transfer runs waits for it to end, then gets its own
+// answers; its release comes after the transfer too.
+TEST_F(MisuseTest, SecondThreadDuringATransferWaitsItsTurn) {
     const std::vector<uint8_t> image = Pattern(9000);
+    const int32_t lcd = Cam_get_lcd();
+    ASSERT_GE(lcd, 0);
     std::vector<int32_t> other;
-    bool asked = false;
+    std::thread second;
+    std::vector<uint8_t> loadedWhenSecondRan;
     g_onProgress = [&](int32_t) {
-        if (asked) return;
-        asked = true;
-        // The second thread runs while this thread is inside the transfer.
-        std::thread second([&] {
+        if (second.joinable()) return;
+        second = std::thread([&] {
             other.push_back(Cam_get_lcd());
+            loadedWhenSecondRan = model_.loadedData();
             other.push_back(Cam_set_lcd_disp_language(3));
             other.push_back(Cam_reset_dll());
         });
-        second.join();
+        // The transfer goes on only once the second thread is waiting for it.
+        while (CallsWaiting() == 0)
+            std::this_thread::yield();
+        EXPECT_TRUE(other.empty());
     };
     ASSERT_EQ(Cam_load_picture_data(image.data(), int32_t(image.size())), 0);
+    ASSERT_TRUE(second.joinable());
+    second.join();
     EXPECT_EQ(model_.loadedData(), image);
-    EXPECT_EQ(other, (std::vector<int32_t>{-1, kBusyResult, 0}));
+    EXPECT_EQ(loadedWhenSecondRan, image) << "the second thread ran after the transfer";
+    EXPECT_EQ(other, (std::vector<int32_t>{lcd, 0, 0}));
     EXPECT_EQ(currentConnection, nullptr);
     EXPECT_EQ(Cam_ready(), 0);
 }
