@@ -173,6 +173,8 @@ QWidget* DialogView::create(const ControlDef& def) {
         case ControlKind::MultiLineEdit: {
             auto* e = new QPlainTextEdit(this);
             e->document()->setDocumentMargin(kTextMargin);
+            // Tab moves to the next control, as in every other field, instead of typing a tab.
+            e->setTabChangesFocus(true);
             e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             connect(e, &QPlainTextEdit::textChanged, this, [this, id, e] {
                 if (!mirroring_) model_.viewState(id).text = toModelText(e->toPlainText());

@@ -306,6 +306,32 @@ TEST(ResultWindowView, EscapeAndTheCloseBoxCopyOnlyOkCloses) {
     EXPECT_EQ(model.endCode(), kIdOk);
 }
 
+// The keyboard reaches every control of the result window: Tab leaves the text (which keeps
+// it as it was) for the buttons, and Enter on OK closes the window.
+TEST(ResultWindowView, TabLeavesTheTextAndOkIsReachedFromTheKeyboard) {
+    QtOperator op;
+    ResultDialog model(op);
+    model.heading = "UV Matrix Results :";
+    model.text = "R 1.02\r\nB 0.98";
+    model.initialise();
+    DialogView view(model);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    auto* text = qobject_cast<QPlainTextEdit*>(view.widget(kResultText));
+    text->setFocus();
+    ASSERT_TRUE(text->hasFocus());
+    QWidget* reached = nullptr;
+    for (int tabs = 0; tabs < 4 && reached != view.widget(kIdOk); ++tabs) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached = QApplication::focusWidget();
+    }
+    EXPECT_EQ(text->toPlainText(), "R 1.02\nB 0.98");
+    ASSERT_EQ(reached, view.widget(kIdOk));
+    QTest::keyClick(reached, Qt::Key_Space);
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(model.endCode(), kIdOk);
+}
+
 // A panel dialog, opened modeless.
 class PanelDialog final : public DialogModel {
   public:
