@@ -118,6 +118,12 @@ struct ControlDef {
         lowestAtTop = true;
         return *this;
     }
+    // The name a screen reader gives a group box without a title, and puts before the names of
+    // the buttons inside it.
+    ControlDef& spoken(std::string name) {
+        spokenName = std::move(name);
+        return *this;
+    }
     // An edit that takes what is typed anywhere in its window while it is enabled: letters,
     // digits and signs, and the Enter that ends them (a code reader that types like a keyboard
     // reaches it whichever control has the focus).
@@ -150,6 +156,7 @@ struct ControlDef {
     int tint = -1;        // background colour 0xRRGGBB; -1 for the default
     bool pushButtonLike = false;  // a check box drawn as a button
     bool lowestAtTop = false;     // a slider with rangeLow at the top
+    std::string spokenName;       // a title-less group box's name for screen readers
     bool catchesTyping = false;   // an edit taking the window's typing while enabled
     int page = 0;                 // a slider's page step (0: the toolkit's)
 };

@@ -348,6 +348,34 @@ void DialogView::arrange() {
     }
 }
 
+// A button's name for screen readers: the title of its group box, the label of the field just
+// left of it in its row, and its caption, without mnemonics ("USB Storage VID Set"), so that the
+// many "Set" and "Get" buttons of a window can be told apart.
+QString DialogView::accessibleName(int id) const {
+    const ControlDef& def = model_.def(id);
+    QStringList parts;
+    if (def.group != 0) {
+        const ControlDef& group = model_.def(def.group);
+        parts << (group.spokenName.empty() ? qs(model_.control(def.group).text)
+                                           : qs(group.spokenName));
+    }
+    for (const ControlDef& other : model_.table()) {
+        if (other.group == def.group && other.cell.row == def.cell.row &&
+            other.cell.column + other.cell.columnSpan == def.cell.column && !other.label.empty()) {
+            parts << qs(other.label);
+        }
+    }
+    parts << qs(model_.control(id).text);
+    for (QString& part : parts) {
+        part.remove('&');
+        part = part.trimmed();
+        while (part.endsWith(':'))
+            part = part.chopped(1).trimmed();
+    }
+    parts.removeAll(QString());
+    return parts.join(' ');
+}
+
 void DialogView::mirror(int id) {
     QWidget* w = widget(id);
     if (w == nullptr) return;
@@ -356,6 +384,7 @@ void DialogView::mirror(int id) {
     const QString text = qs(s.text);
     if (auto* b = qobject_cast<QPushButton*>(w)) {
         b->setText(text);
+        b->setAccessibleName(accessibleName(id));
         if (b->isCheckable()) b->setChecked(s.checked);
     } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
         c->setText(text);

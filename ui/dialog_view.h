@@ -35,6 +35,7 @@ class DialogView final : public QDialog {
     void arrange();
     QGridLayout* gridOf(int groupId);
     void mirror(int id);
+    QString accessibleName(int id) const;
     void mirrorDialog();
 
     DialogModel& model_;

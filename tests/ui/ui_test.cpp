@@ -209,6 +209,39 @@ TEST(MainDialogView, MirrorsTheModelByControlId) {
     }
 }
 
+// A screen reader tells every button of a window apart: no two buttons of one window share a
+// name, and each name ends with the button's caption.
+TEST(DialogViews, EveryButtonHasANameOfItsOwn) {
+    auto check = [](DialogView& view, DialogModel& model) {
+        std::map<QString, int> seen;
+        for (const ControlDef& def : model.table()) {
+            auto* b = qobject_cast<QPushButton*>(view.widget(def.id));
+            if (b == nullptr) continue;
+            const QString name = b->accessibleName();
+            EXPECT_TRUE(name.endsWith(QString(b->text()).remove('&').trimmed()))
+                << name.toStdString();
+            const auto [at, added] = seen.emplace(name, def.id);
+            EXPECT_TRUE(added) << name.toStdString() << ": " << at->second << " and " << def.id;
+        }
+    };
+    testing::ConsoleRig rig;
+    for (const DialogEntry& entry : dialogRegistry()) {
+        SCOPED_TRACE(entry.name);
+        std::unique_ptr<DialogModel> model = entry.make(rig.app.context());
+        DialogView view(*model);
+        check(view, *model);
+    }
+    for (const char* type : {"YHC25", "YFS11"}) {
+        SCOPED_TRACE(type);
+        withMainDialog(testing::profileFor(type, 0x00010003), [&](MainDialog& model) {
+            DialogView view(model);
+            check(view, model);
+            EXPECT_EQ(qobject_cast<QPushButton*>(view.widget(idc::kUsbVidSet))->accessibleName(),
+                      "USB Storage VID Set");
+        });
+    }
+}
+
 // Every dialog of the program, straight from its table: each control in the grid of its group
 // box (or of the dialog), each widget agreeing with its control.
 TEST(DialogViews, EveryRegisteredDialogIsBuiltFromItsTable) {
