@@ -145,31 +145,34 @@ std::vector<ControlDef> mainDialogTable() {
         list(kVideoMode, videoModeItems()).labelled("Video Mode").in(set).at(1, 0, 3),
         list(kFactoryCode, templateFactoryCodes()).labelled("Factory Code").in(set).at(2, 0, 3),
         list(kLangNumber, langNumberItems()).labelled("Lang. number").hidden().in(set).at(3, 0, 3),
-        label(kSerialLabel).hidden().in(set).at(4, 0),
-        edit(kSerial1, 24).readOnlyText().hidden().in(set).at(4, 1),
-        edit(kSerial2, 6).hidden().in(set).at(4, 2),
-        button(kSerialGet, "Get").hidden().in(set).at(5, 0),
-        button(kSerialSet, "Set").hidden().in(set).at(5, 1),
+        // The serial number's label above its two parts, so that the window stays narrow.
+        label(kSerialLabel).hidden().in(set).at(4, 0, 3),
+        edit(kSerial1, 24).readOnlyText().hidden().in(set).at(5, 0, 2),
+        edit(kSerial2, 6).hidden().in(set).at(5, 2),
+        button(kSerialGet, "Get").hidden().in(set).at(6, 0),
+        button(kSerialSet, "Set").hidden().in(set).at(6, 1),
         list(kRepairSite, repairSiteNames())
             .labelled(text::kRepairSiteLabel)
             .hidden()
             .in(set)
-            .at(6, 0, 3),
+            .at(7, 0, 3),
 
+        // One identifier a row, its Set beside it, so that the window fits a 1024 x 768
+        // station screen.
         button(kUsbGet, "Get").in(usb).at(0, 0),
         button(kUsbSet, "Set").in(usb).at(0, 1),
         edit(kUsbVid).labelled("VID").in(usb).at(1, 0),
         button(kUsbVidSet, "Set").in(usb).at(1, 1),
-        edit(kUsbPid).labelled("PID").in(usb).at(1, 2),
-        button(kUsbPidSet, "Set").in(usb).at(1, 3),
-        edit(kUsbSerial).labelled("Serial").in(usb).at(2, 0),
-        button(kUsbSerialSet, "Set").in(usb).at(2, 1),
-        edit(kUsbRev).labelled("Rev.").in(usb).at(2, 2),
-        button(kUsbRevSet, "Set").in(usb).at(2, 3),
-        label(kPreviousIdLabel, text::kPreviousId).hidden().in(usb).at(3, 0),
-        readOnlyEdit(kPreviousId).hidden().in(usb).at(3, 1, 3),
-        label(kPrePreviousIdLabel, text::kPrePreviousId).hidden().in(usb).at(4, 0),
-        readOnlyEdit(kPrePreviousId).hidden().in(usb).at(4, 1, 3),
+        edit(kUsbPid).labelled("PID").in(usb).at(2, 0),
+        button(kUsbPidSet, "Set").in(usb).at(2, 1),
+        edit(kUsbSerial).labelled("Serial").in(usb).at(3, 0),
+        button(kUsbSerialSet, "Set").in(usb).at(3, 1),
+        edit(kUsbRev).labelled("Rev.").in(usb).at(4, 0),
+        button(kUsbRevSet, "Set").in(usb).at(4, 1),
+        label(kPreviousIdLabel, text::kPreviousId).hidden().in(usb).at(5, 0, 2),
+        readOnlyEdit(kPreviousId).hidden().in(usb).at(6, 0, 2),
+        label(kPrePreviousIdLabel, text::kPrePreviousId).hidden().in(usb).at(7, 0, 2),
+        readOnlyEdit(kPrePreviousId).hidden().in(usb).at(8, 0, 2),
 
         button(kMacGet, "Get").in(mac).at(0, 0),
         button(kMacSet, "Set").in(mac).at(0, static_cast<int>(kMac.size()) + 1),

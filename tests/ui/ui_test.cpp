@@ -209,6 +209,35 @@ TEST(MainDialogView, MirrorsTheModelByControlId) {
     }
 }
 
+// A station screen is 1024 x 768; the window, with its frame and title bar, fits on it whatever
+// the camera makes it show. The repair-service form also labels the repair-site list, and only
+// it, "Repair site ".
+TEST(MainDialogView, FitsA1024By768ScreenAndLabelsTheRepairSiteList) {
+    constexpr int kFrameWidth = 16, kFrameHeight = 48;  // frame, title bar and task bar
+    for (const char* type : {"YHC25", "TAKRO Digital Camera", "YFS11", "YOL10"}) {
+        SCOPED_TRACE(type);
+        withMainDialog(testing::profileFor(type, 0x00010003), [&](MainDialog& model) {
+            DialogView view(model);
+            view.show();
+            const QSize size = view.sizeHint().expandedTo(view.minimumSizeHint());
+            EXPECT_LE(size.width() + kFrameWidth, 1024) << size.width();
+            EXPECT_LE(size.height() + kFrameHeight, 768) << size.height();
+            if (model.control(idc::kRepairSite).visible) {
+                QLabel* site = view.sideLabel(idc::kRepairSite);
+                ASSERT_NE(site, nullptr);
+                EXPECT_EQ(site->text(), "Repair site ");
+                EXPECT_TRUE(site->isVisibleTo(&view));
+                EXPECT_EQ(site->buddy(), view.widget(idc::kRepairSite));
+            }
+            for (QLabel* l : view.findChildren<QLabel*>()) {
+                if (l->text() == "Repair site ") {
+                    EXPECT_EQ(l->buddy(), view.widget(idc::kRepairSite));
+                }
+            }
+        });
+    }
+}
+
 // A screen reader tells every button of a window apart: no two buttons of one window share a
 // name, and each name ends with the button's caption.
 TEST(DialogViews, EveryButtonHasANameOfItsOwn) {
