@@ -5,10 +5,12 @@
 
 #include "console/diag_run.h"
 #include "console/format.h"
+#include "console/judgement.h"
 #include "console/lcd_registers.h"
 #include "console/main_dialog.h"
 #include "console/model_tables.h"
 #include "console/texts.h"
+#include "link/platform/library_name.h"
 
 namespace orvia {
 
@@ -117,6 +119,13 @@ int CalibrationApp::run(std::string_view commandLine) {
 }
 
 bool CalibrationApp::startUp(std::string_view commandLine) {
+    // A site that keeps its judgement library in the working directory hears so once, here,
+    // rather than finding every judged calibration NG.
+    if (host_.libraryOnlyInWorkingDirectory(kJudgementLibrary)) {
+        const std::string file = qorlink::nativeLibraryName(kJudgementLibrary);
+        op_.message(MessageKind::Warning,
+                    format(text::kJudgementLibraryNotUsed, file.c_str(), file.c_str()));
+    }
     state_.oemMode = parseOemMode(commandLine);
     if (host_.markerFilePresent(kBootMarker)) state_.startMode = kStartBoot;
     if (host_.markerFilePresent(kUploadMarker)) state_.startMode = kStartUpload;

@@ -30,6 +30,12 @@ class Host {
     virtual std::unique_ptr<OutsideLibrary> loadLibrary(std::string_view windowsName) = 0;
     // The build identity of the link library file in use.
     virtual BuildIdentity linkBuildIdentity() = 0;
+    // True when an outside library of that name lies in the working directory while
+    // loadLibrary() would not find one: a library left where the program never loads from.
+    virtual bool libraryOnlyInWorkingDirectory(std::string_view windowsName) {
+        (void)windowsName;
+        return false;
+    }
 };
 
 // The running system. Outside libraries are looked for beside the program under their names on
@@ -41,6 +47,7 @@ class HostSystem final : public Host {
     bool markerFilePresent(std::string_view name) override;
     std::unique_ptr<OutsideLibrary> loadLibrary(std::string_view windowsName) override;
     BuildIdentity linkBuildIdentity() override;
+    bool libraryOnlyInWorkingDirectory(std::string_view windowsName) override;
 
     // The directory holding the running program.
     static std::string programDirectory();

@@ -43,11 +43,12 @@ namespace {
 
 // Where loadLibrary() looks for `file`: beside the program, then in the installed folder.
 std::vector<std::filesystem::path> libraryPlaces(const std::string& file) {
-    std::vector<std::filesystem::path> places = {std::filesystem::path(
-        HostSystem::programDirectory()) / file};
+    std::vector<std::filesystem::path> places = {
+        std::filesystem::path(HostSystem::programDirectory()) / file};
     const std::string link = os::linkLibraryPath();
     if (!link.empty())
-        places.push_back(std::filesystem::path(link).parent_path() / kInstalledLibraryFolder / file);
+        places.push_back(std::filesystem::path(link).parent_path() / kInstalledLibraryFolder /
+                         file);
     return places;
 }
 

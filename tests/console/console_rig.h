@@ -76,6 +76,8 @@ struct JudgementStandIn {
 class TestHost final : public Host {
   public:
     std::set<std::string> markers;  // names present in the working directory
+    // Outside libraries (Windows names) lying only in the working directory.
+    std::set<std::string> workingDirectoryOnly;
     ServiceIdStandIn serviceId;
     JudgementStandIn judgement;
     BuildIdentity linkBuild;
@@ -86,6 +88,9 @@ class TestHost final : public Host {
     BuildIdentity linkBuildIdentity() override {
         ++identityReads;
         return linkBuild;
+    }
+    bool libraryOnlyInWorkingDirectory(std::string_view windowsName) override {
+        return workingDirectoryOnly.count(std::string(windowsName)) != 0;
     }
 };
 

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 
 #include "console/host.h"
 #include "console/judgement.h"
 #include "environment.h"
+#include "link/platform/library_name.h"
 
 namespace orvia {
 namespace {
@@ -25,6 +29,26 @@ TEST(HostSystem, LoadsAnOutsideLibraryByAnyFormOfItsWindowsName) {
     HostSystem host;
     for (const char* name : {"Ulmora.dll", ".\\Ulmora.dll", "ULMORA.DLL"})
         EXPECT_NE(host.loadLibrary(name), nullptr) << name;
+}
+
+// A library lying in the working directory counts as left there only when the program would not
+// load one from its own folder.
+TEST(HostSystem, TellsALibraryLyingOnlyInTheWorkingDirectory) {
+    namespace fs = std::filesystem;
+    const fs::path before = fs::current_path();
+    const fs::path here =
+        fs::temp_directory_path() / ("orvia_host_" + std::to_string(std::random_device{}()));
+    fs::create_directories(here);
+    fs::current_path(here);
+    HostSystem host;
+    EXPECT_FALSE(host.libraryOnlyInWorkingDirectory(".\\Nothere.dll"));
+    for (const char* name : {"Nothere.dll", "Judvane.dll"})
+        std::ofstream(here / qorlink::nativeLibraryName(name)) << "not a library";
+    EXPECT_TRUE(host.libraryOnlyInWorkingDirectory(".\\Nothere.dll"));
+    // The stand-in judgement library lies beside the test program as well.
+    EXPECT_FALSE(host.libraryOnlyInWorkingDirectory(".\\Judvane.dll"));
+    fs::current_path(before);
+    fs::remove_all(here);
 }
 
 TEST(ServiceIdStandIn, GivesTheConfiguredTechnicianOrFails) {

@@ -70,6 +70,32 @@ TEST_F(StartUp, NormalStartShowsTheVersionAndEndsWithDisplayOffAndSessionClosed)
     EXPECT_EQ(rig.app.state().serviceIdActive, -1);
 }
 
+// A judgement library left in the working directory, where the program never loads it from, is
+// named once at start-up in a warning; the program then starts as usual.
+TEST_F(StartUp, AJudgementLibraryOnlyInTheWorkingDirectoryIsNamedOnceAtStart) {
+    for (bool stray : {false, true}) {
+        SCOPED_TRACE(stray);
+        ConsoleRig rig;
+        if (stray) rig.host.workingDirectoryOnly.insert(".\\Judvane.dll");
+        ASSERT_EQ(rig.run(), 0);
+        ASSERT_EQ(rig.op.dialogs().size(), 1u);
+        std::vector<const OperatorEvent*> boxes;
+        for (const OperatorEvent& e : rig.op.events) {
+            if (e.kind == OperatorEvent::Kind::Message) boxes.push_back(&e);
+        }
+        if (!stray) {
+            EXPECT_TRUE(boxes.empty());
+            continue;
+        }
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0]->messageKind, MessageKind::Warning);
+        EXPECT_NE(boxes[0]->text.find("working directory"), std::string::npos) << boxes[0]->text;
+        EXPECT_NE(boxes[0]->text.find("NG"), std::string::npos) << boxes[0]->text;
+        EXPECT_LT(boxes[0] - &rig.op.events[0], rig.op.dialogs()[0] - &rig.op.events[0])
+            << "before the main dialog";
+    }
+}
+
 TEST_F(StartUp, TalksToTheCameraInItsOrderFromLanguageQueryToExit) {
     camsim::Profile p = profileFor("ZR510", 0x00000001);
     p.values[kCodeLang2] = 0x4E430002;
