@@ -2,6 +2,8 @@
 // display mode, with what the camera received and what the operator saw.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "camsim/adjustment_model.h"
 #include "console/main_dialog.h"
 #include "console/result_dialog.h"
@@ -64,6 +66,66 @@ TEST(PafCal, DistanceCalibrationSendsTheDistanceRunsAndShowsTheResult) {
     });
     EXPECT_EQ(rig.op.questions(), Strings{"Execute Distance Calibration. Yes or No ?"});
     EXPECT_EQ(results(rig), Strings{"Distance Results :|Distance OK"});
+}
+
+// Every calibration button: its question, the wait text in the status line, the diagnostic it
+// starts, that it waits out a camera busy for a second less than its limit, and the heading of
+// the result window.
+TEST(PafCal, EachCalibrationRunsItsProgramWaitsItsLimitAndShowsItsResult) {
+    struct Case {
+        int button;
+        const char* question;
+        const char* waitText;
+        int32_t program;
+        uint32_t waitSeconds;
+        const char* heading;
+    };
+    const Case cases[] = {
+        {kUniformity, "Execute Uniformity Calibration. Yes or No ?",
+         " Status: Wait!! Execute Uniformity Calibration.", 46, 30, "Uniformity Results :"},
+        {kDistanceCal, "Execute Distance Calibration. Yes or No ?",
+         " Status: Wait!! Execute Distance Calibration.", 47, 5, "Distance Results :"},
+        {kParallax, "Execute Parallax Calibration. Yes or No ?",
+         " Status: Wait!! Execute Parallax Calibration.", 48, 5, "Parallax Results :"},
+        {kTemp1, "Execute Temparature 1 Calibration. Yes or No ?",
+         " Status: Wait!! Execute Tamparature 1 Calibration.", 49, 5, "Temparature 1 Results :"},
+        {kTemp2, "Execute Temparature 2 Calibration. Yes or No ?",
+         " Status: Wait!! Execute Tamparature 2 Calibration.", 50, 5, "Temparature 2 Results :"},
+        {kUpDown, "Execute Up/Dwon Calibration. Yes or No ?",
+         " Status: Wait!! Execute Up/Down Calibration.", 54, 15, "Up/Down Cal. Results :"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.program);
+        ConsoleRig rig;
+        rig.camera.profile().executeUsByProgram[{camsim::kCodeExecuteDiag, c.program}] =
+            (uint64_t{c.waitSeconds} - 1) * 1'000'000;
+        rig.model.setResult(c.program, "PAF result");
+        rig.op.answers = {true};
+        Strings statuses;
+        std::vector<uint32_t> at;
+        Strings traffic;
+        withPaf(rig, [&](DialogModel& d) {
+            d.setObserver([&](int id) {
+                if (id != kStatus) return;
+                statuses.push_back(d.control(kStatus).text);
+                at.push_back(rig.clock.tickMs());
+            });
+            const size_t from = rig.mark();
+            d.command(c.button);
+            traffic = rig.traffic(from);
+            d.setObserver(nullptr);
+        });
+        EXPECT_EQ(rig.op.questions(), Strings{c.question});
+        ASSERT_EQ(statuses, (Strings{c.waitText, " Status: "}));
+        EXPECT_GE(at[1] - at[0], (c.waitSeconds - 1) * 1000);
+        EXPECT_LT(at[1] - at[0], c.waitSeconds * 1000 + 1000);
+        EXPECT_NE(std::find(traffic.begin(), traffic.end(), "exec 6 " + std::to_string(c.program)),
+                  traffic.end());
+        const Strings shown = results(rig);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].substr(0, shown[0].find('|')), c.heading);
+        EXPECT_TRUE(rig.op.messages().empty());
+    }
 }
 
 TEST(PafCal, NoSendsNothing) {

@@ -3,6 +3,9 @@
 // that what was written reads back the same.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <iterator>
+
 #include "camsim/catalogue_profile.h"
 #include "console/main_dialog.h"
 #include "console_rig.h"
@@ -210,6 +213,44 @@ TEST_F(Identity, ARepairSiteComposesTheSerialPrefixFromModelDateAndDayCount) {
         });
         EXPECT_EQ(traffic, Strings{});
     }
+}
+
+// The 25 repair sites in list order with their codes: choosing a site ends the composed prefix
+// with its code, and a prefix ending with a code (any letter case) selects its site.
+TEST_F(Identity, EveryRepairSiteHasItsCodeBothWays) {
+    const std::pair<const char*, const char*> sites[] = {
+        {"SAPPORO", "130"},     {"SENDAI", "131"},    {"TOKYO", "133"},     {"NAGOYA", "134"},
+        {"OSAKA", "135"},       {"HIROSHIMA", "137"}, {"FUKUOKA", "138"},   {"USA", "161"},
+        {"CANADA", "162"},      {"HAWAII", "163"},    {"TAIWAN", "164"},    {"BRITAIN", "166"},
+        {"GERMANY", "167"},     {"FRANCE", "168"},    {"SPAIN", "169"},     {"ITALY", "16A"},
+        {"NETHERLANDS", "16B"}, {"BELGIUM", "16C"},   {"SWEDEN", "16D"},    {"SWITZERLAND", "16E"},
+        {"NORWAY", "16F"},      {"FINLAND", "170"},   {"SINGAPORE", "171"}, {"CHINA", "174"},
+        {"OTHERS", "17A"},
+    };
+    ConsoleRig rig(cameraOf("YFS10"));
+    inMainDialog(rig, [&](MainDialog& d) {
+        const Strings& names = d.control(idc::kRepairSite).items;
+        ASSERT_EQ(names.size(), std::size(sites));
+        for (size_t i = 0; i < std::size(sites); ++i) {
+            const auto& [name, code] = sites[i];
+            SCOPED_TRACE(name);
+            EXPECT_EQ(names[i], name);
+            d.viewState(idc::kRepairSite).selection = static_cast<int>(i);
+            d.command(idc::kRepairSite);
+            const std::string prefix = d.control(idc::kSerial1).text;
+            ASSERT_GE(prefix.size(), 3u);
+            EXPECT_EQ(prefix.substr(prefix.size() - 3), code);
+
+            std::string lower = code;
+            for (char& ch : lower)
+                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            rig.camera.profile().records[25] =
+                camsim::textRecord("575331303031240315211" + lower + "000001", 32);
+            d.viewState(idc::kRepairSite).selection = i == 0 ? 1 : 0;
+            d.command(idc::kSerialGet);
+            EXPECT_EQ(d.control(idc::kRepairSite).selection, static_cast<int>(i));
+        }
+    });
 }
 
 TEST_F(Identity, RepairSerialAndDefaultIdentifiersAreSetInOneGoAndReadBack) {

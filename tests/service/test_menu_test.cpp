@@ -314,6 +314,8 @@ TEST(TestMenu, TimedTestsRunTheirProgramWithinTheirLimitAndShowTheText) {
         {"ZR510", "Infinity Cal.", 52, 45, "Infinity calibration :"},
         {"ZR510", "Keystone Cal.", 51, 45, "Keystone calibration :"},
         {"ZR510", "Tracking Adj", 71, 20, "Tracking Adj Results :"},
+        {"YPX10", "Pixel Map.", 53, 45, "Infinity calibration :"},
+        {"YSW12", "Sens. WB Cal.", 84, 45, "Sens. WB Cal. Results :"},
     };
     for (const Case& c : cases) {
         ConsoleRig rig(profileFor(c.type));
