@@ -9,11 +9,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "camsim/calibration_diags.h"
@@ -37,16 +41,18 @@ struct Options {
     camsim::CalibrationSettings calibration;
     uint64_t seed = 1;
     bool verbose = false;
-    std::vector<char*> program;
+    std::vector<std::string> programWords;
+    std::vector<char*> program;  // programWords, for exec
     // Where the data of the last load go when serving ends (empty: nowhere).
     std::string saveLoad;
     // Execute codes the camera refuses to start (answers DC1).
     std::vector<int> refusedExecutes;
 };
 
-void usage() {
-    std::fprintf(stderr,
+void usage(FILE* to) {
+    std::fprintf(to,
                  "usage: camsim [options] [-- PROGRAM ARGS...]\n"
+                 "  --help, --version    this text; the version\n"
                  "  --family N           a camera of factory code family N (0-5), with its\n"
                  "                       region settings (give it first)\n"
                  "  --type TEXT          camera type text\n"
@@ -99,61 +105,121 @@ bool setRate(camsim::FaultRates& r, const std::string& arg) {
     }
 }
 
-bool parse(int argc, char** argv, Options& o) {
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a == "--") {
-            o.program.assign(argv + i + 1, argv + argc);
-            return !o.program.empty();
-        }
-        if (a == "--verbose") {
-            o.verbose = true;
-            continue;
-        }
-        if (i + 1 >= argc) return false;
-        const char* v = argv[++i];
-        if (a == "--family") {
-            o.profile = camsim::regionProfile(std::atoi(v));
-        } else if (a == "--type") {
-            o.profile.typeText = v;
-        } else if (a == "--firmware") {
-            o.profile.firmwareVersion = v;
-        } else if (a == "--lcd") {
-            o.profile.lcdType = std::atoi(v);
-        } else if (a == "--execute-ms") {
-            o.profile.executeUs = std::strtoull(v, nullptr, 10) * 1000;
-        } else if (a == "--fail") {
-            int code = 0, param = 0;
-            if (std::sscanf(v, "%d:%d", &code, &param) != 2) return false;
-            o.profile.failingPrograms.insert({code, param});
-        } else if (a == "--refuse") {
-            o.refusedExecutes.push_back(std::atoi(v));
-        } else if (a == "--diag-ms") {
-            int program = 0;
-            unsigned long long ms = 0;
-            if (std::sscanf(v, "%d:%llu", &program, &ms) != 2) return false;
-            o.profile.executeUsByProgram[{camsim::kCodeExecuteDiag, program}] = ms * 1000;
-        } else if (a == "--shade") {
-            o.calibration.shadeStatus = std::atoi(v);
-        } else if (a == "--awb-gains") {
-            camsim::CalibrationSettings& c = o.calibration;
-            if (std::sscanf(v, "%lf,%lf,%lf", &c.redGain, &c.blueGain, &c.agcGain) != 3)
-                return false;
-        } else if (a == "--af-diff") {
-            o.calibration.afDiff = std::atoi(v);
-        } else if (a == "--afpos") {
-            o.calibration.stdAfPos = std::atoi(v);
-        } else if (a == "--fault") {
-            if (!setRate(o.rates, v)) return false;
-        } else if (a == "--seed") {
-            o.seed = std::strtoull(v, nullptr, 10);
-        } else if (a == "--save-load") {
-            o.saveLoad = v;
-        } else {
-            return false;
-        }
+// The value of a whole-number option, or nothing (decimal only: a leading zero is not octal).
+std::optional<long long> wholeNumber(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    size_t used = 0;
+    try {
+        const long long v = std::stoll(text, &used, 10);
+        if (used != text.size()) return std::nullopt;
+        return v;
+    } catch (const std::exception&) {
+        return std::nullopt;
     }
-    return true;
+}
+
+enum class Parse { Serve, Help, Version, Bad };
+
+// Options anywhere before "--"; what follows "--" is the program to start, with its own words.
+Parse parse(int argc, char** argv, Options& o) {
+    CLI::App app{"camsim"};
+    app.set_help_flag();
+    bool help = false, version = false;
+    std::string family, lcd, executeMs, shade, awbGains, afDiff, afpos, seed;
+    std::vector<std::string> fails, refuses, diagMs, faults, program;
+    app.add_flag("-h,--help", help);
+    app.add_flag("--version", version);
+    app.add_flag("--verbose", o.verbose);
+    app.add_option("--family", family);
+    app.add_option("--type", o.profile.typeText);
+    app.add_option("--firmware", o.profile.firmwareVersion);
+    app.add_option("--lcd", lcd);
+    app.add_option("--execute-ms", executeMs);
+    const auto repeated = [&app](const char* name, std::vector<std::string>& into) {
+        app.add_option(name, into)
+            ->expected(1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    };
+    repeated("--fail", fails);
+    repeated("--refuse", refuses);
+    repeated("--diag-ms", diagMs);
+    repeated("--fault", faults);
+    app.add_option("--shade", shade);
+    app.add_option("--awb-gains", awbGains);
+    app.add_option("--af-diff", afDiff);
+    app.add_option("--afpos", afpos);
+    app.add_option("--seed", seed);
+    app.add_option("--save-load", o.saveLoad);
+    // The program's words are split off here, so none of them is ever taken for an option.
+    const auto dashes =
+        std::find_if(argv + 1, argv + argc, [](const char* a) { return std::string(a) == "--"; });
+    if (dashes != argv + argc) program.assign(dashes + 1, argv + argc);
+    try {
+        app.parse(static_cast<int>(dashes - argv), argv);
+    } catch (const CLI::ParseError&) {
+        return Parse::Bad;
+    }
+    if (dashes != argv + argc && program.empty()) return Parse::Bad;
+    if (help) return Parse::Help;
+    if (version) return Parse::Version;
+    // The family sets a whole profile: it is applied first, the other options over it.
+    if (!family.empty()) {
+        const auto n = wholeNumber(family);
+        if (!n) return Parse::Bad;
+        const camsim::Profile chosen = camsim::regionProfile(static_cast<int>(*n));
+        const std::string type = o.profile.typeText, firmware = o.profile.firmwareVersion;
+        o.profile = chosen;
+        if (std::find(argv, argv + argc, std::string("--type")) != argv + argc)
+            o.profile.typeText = type;
+        if (std::find(argv, argv + argc, std::string("--firmware")) != argv + argc)
+            o.profile.firmwareVersion = firmware;
+    }
+    const auto set = [](const std::string& text, auto& into) {
+        if (text.empty()) return true;
+        const auto n = wholeNumber(text);
+        if (!n) return false;
+        into = static_cast<std::remove_reference_t<decltype(into)>>(*n);
+        return true;
+    };
+    long long execute = -1;
+    if (!set(lcd, o.profile.lcdType) || !set(executeMs, execute) ||
+        !set(shade, o.calibration.shadeStatus) || !set(afDiff, o.calibration.afDiff) ||
+        !set(seed, o.seed))
+        return Parse::Bad;
+    if (execute >= 0) o.profile.executeUs = static_cast<uint64_t>(execute) * 1000;
+    if (!afpos.empty()) {
+        const auto n = wholeNumber(afpos);
+        if (!n) return Parse::Bad;
+        o.calibration.stdAfPos = static_cast<int>(*n);
+    }
+    for (const std::string& v : fails) {
+        int code = 0, param = 0;
+        if (std::sscanf(v.c_str(), "%d:%d", &code, &param) != 2) return Parse::Bad;
+        o.profile.failingPrograms.insert({code, param});
+    }
+    for (const std::string& v : refuses) {
+        const auto n = wholeNumber(v);
+        if (!n) return Parse::Bad;
+        o.refusedExecutes.push_back(static_cast<int>(*n));
+    }
+    for (const std::string& v : diagMs) {
+        int diag = 0;
+        unsigned long long ms = 0;
+        if (std::sscanf(v.c_str(), "%d:%llu", &diag, &ms) != 2) return Parse::Bad;
+        o.profile.executeUsByProgram[{camsim::kCodeExecuteDiag, diag}] = ms * 1000;
+    }
+    if (!awbGains.empty()) {
+        camsim::CalibrationSettings& c = o.calibration;
+        if (std::sscanf(awbGains.c_str(), "%lf,%lf,%lf", &c.redGain, &c.blueGain, &c.agcGain) != 3)
+            return Parse::Bad;
+    }
+    for (const std::string& v : faults) {
+        if (!setRate(o.rates, v)) return Parse::Bad;
+    }
+    o.programWords = std::move(program);
+    for (std::string& word : o.programWords)
+        o.program.push_back(word.data());
+    return Parse::Serve;
 }
 
 pid_t startProgram(const Options& o, const std::string& device) {
@@ -195,9 +261,18 @@ bool saveLoad(const camsim::CatalogueModel& catalogue, const std::string& path) 
 
 int main(int argc, char** argv) {
     Options o;
-    if (!parse(argc, argv, o)) {
-        usage();
-        return 2;
+    switch (parse(argc, argv, o)) {
+        case Parse::Bad:
+            usage(stderr);
+            return 2;
+        case Parse::Help:
+            usage(stdout);
+            return 0;
+        case Parse::Version:
+            std::printf("camsim %s\n", CAMSIM_VERSION);
+            return 0;
+        case Parse::Serve:
+            break;
     }
     camsim::addSetupRecords(o.profile);
     camsim::addCatalogueRecords(o.profile);
