@@ -106,6 +106,68 @@ TEST(HallCal, ApertureStepsReportStartAndOutcome) {
     EXPECT_TRUE(rig.op.messages().empty());
 }
 
+// Every Hall action: the value and program it sends, the status text at its start, and the one
+// it ends with when the camera takes it and when the camera refuses the value.
+TEST(HallCal, EveryActionTellsItsStartAndItsEnd) {
+    struct Case {
+        int control;
+        int index;  // the combo selection; -1 for a radio
+        const char* value;
+        const char* program;
+        const char* start;
+        const char* done;
+        const char* refused;
+    };
+    const Case cases[] = {
+        {kOpen, -1, "set 32 = 2", "exec 6 55", " Status: Set Aperture Open start !",
+         " Status: Aperture Open was completed!!", " Status: Aperture Open false !"},
+        {kClose, -1, "set 32 = 1", "exec 6 55", " Status: Set Aperture Close start !",
+         " Status: Aperture Close was completed!!", " Status: Aperture Close false !"},
+        {kGainRough, 3, "set 32 = -7", "exec 6 56", " Status: Set Hall Gain Rough start !",
+         " Status: Set Hall Gain Rough was completed!!", " Status: Set Hall Gain Rough false !"},
+        {kGainFine, 19, "set 32 = 9", "exec 6 57", " Status: Set Hall Gain Fine start !",
+         " Status: Set Hall Gain Fine was completed!!", " Status: Set Hall Gain Fine false !"},
+        {kOffsetRough, 9, "set 32 = -1", "exec 6 58", " Status: Set Hall Offset Rough start !",
+         " Status: Set Hall Offset Rough was completed!!",
+         " Status: Set Hall Offset Rough false !"},
+        {kOffsetFine, 12, "set 32 = 2", "exec 6 59", " Status: Set Hall Offset Fine start !",
+         " Status: Set Hall Offset Fine was completed!", " Status: Set Hall Offset Fine false !"},
+    };
+    for (bool refuse : {false, true}) {
+        ConsoleRig rig(hallProfile({0, 1, 0, 0, 0, 0}));
+        camsim::AdjustmentModel lens(rig.camera);
+        withHall(rig, [&](DialogModel& d) {
+            EXPECT_EQ(d.control(kStatus).text, " Status: Get Diag Hall Info completed !");
+            if (refuse) {
+                rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                         .op = camsim::kOpSetValue,
+                                         .code = 32,
+                                         .times = 0});
+            }
+            for (const Case& c : cases) {
+                SCOPED_TRACE(std::to_string(c.control) + (refuse ? " refused" : ""));
+                Strings statuses;
+                d.setObserver([&](int id) {
+                    if (id == kStatus) statuses.push_back(d.control(kStatus).text);
+                });
+                const size_t from = rig.mark();
+                if (c.index < 0) {
+                    choose(d, c.control);
+                } else {
+                    select(d, c.control, c.index);
+                }
+                d.setObserver(nullptr);
+                EXPECT_EQ(rig.traffic(from),
+                          refuse ? Strings{c.value} : (Strings{c.value, c.program}));
+                ASSERT_FALSE(statuses.empty());
+                EXPECT_EQ(statuses.front(), c.start);
+                EXPECT_EQ(d.control(kStatus).text, refuse ? c.refused : c.done);
+            }
+        });
+        EXPECT_TRUE(rig.op.messages().empty());
+    }
+}
+
 // ---- Lens data ------------------------------------------------------------------------------
 
 // Opens the lens data dialog in `mode` from the main dialog and hands it to `act`.

@@ -2,6 +2,8 @@
 // written back, and what its status line said.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "camsim/adjustment_model.h"
 #include "console/main_dialog.h"
 #include "console_rig.h"
@@ -117,6 +119,63 @@ TEST(Maintenance, AFailedWriteKeepsApplyEnabled) {
         EXPECT_EQ(d.control(kStatus).text, " Status : Set Diag info5 Communication error !");
         EXPECT_TRUE(d.control(kApply).enabled);
     });
+}
+
+// Apply tells, record by record, what became of each edited record: written, or refused with its
+// two error texts; "4/5 was complete" only once both are written.
+TEST(Maintenance, ApplyTellsWhatBecameOfEachRecord) {
+    struct Case {
+        const char* what;
+        int field;
+        int refusedCode;  // the record whose write the camera refuses, -1 none
+        Strings statuses;
+    };
+    const Case cases[] = {
+        {"info 4 written",
+         kLastStatus,
+         -1,
+         {" Status : Set Diag Info4 was completed!!",
+          " Status : Set Diag Info 4/5 was complete!!"}},
+        {"info 4 refused",
+         kLastStatus,
+         155,
+         {" Status : Set diag Info4 communication error !",
+          " Status : Set Diag Info4 Commnunication error !"}},
+        {"info 5 written",
+         kSw3,
+         -1,
+         {" Status : Set Diag Info5 was completed!!",
+          " Status : Set Diag Info 4/5 was complete!!"}},
+        {"info 5 refused",
+         kSw3,
+         156,
+         {" Status : Set diag Info5 communication error !",
+          " Status : Set Diag info5 Communication error !"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConsoleRig rig(maintenanceProfile());
+        withMaintenance(rig, [&](DialogModel& d) {
+            type(d, c.field, "9");
+            if (c.refusedCode >= 0) {
+                rig.camera.faults().add({.fault = camsim::Fault::Dc1,
+                                         .op = camsim::kOpSendData,
+                                         .code = c.refusedCode,
+                                         .times = 0});
+            }
+            Strings statuses;
+            d.setObserver([&](int id) {
+                if (id == kStatus) statuses.push_back(d.control(kStatus).text);
+            });
+            d.command(kApply);
+            d.setObserver(nullptr);
+            // A text shown twice in a row is one text to the operator.
+            statuses.erase(std::unique(statuses.begin(), statuses.end()), statuses.end());
+            EXPECT_EQ(statuses, c.statuses);
+            EXPECT_EQ(d.control(kApply).enabled, c.refusedCode >= 0);
+        });
+        EXPECT_TRUE(rig.op.messages().empty());
+    }
 }
 
 TEST(Maintenance, ACameraRecordLargerOnReloadIsReadIntoABlockOfItsSize) {

@@ -338,6 +338,31 @@ TEST(OelAcl, SetSendsBrightnessAndSlantAndTheToggleWritesTheWholeRecord) {
     EXPECT_EQ(word(rig, 10), 81);
 }
 
+// ACL brightness and slant level run 0-255: an up-down step past either end changes nothing.
+TEST(OelAcl, BrightnessAndSlantStayWithin0To255) {
+    struct Case {
+        const char* typed;
+        int delta;
+        const char* shown;
+        int32_t word;
+    };
+    const Case cases[] = {
+        {"FF", +1, "FF", 255}, {"0", -1, "0", 0}, {"FE", +1, "FF", 255}, {"1", -1, "0", 0}};
+    ConsoleRig rig(oelProfile());
+    withAcl(rig, [&](OelAclDialog& acl, OelCalDialog& levels) {
+        for (const LevelChannel& ch : kAclChannels) {
+            for (const Case& c : cases) {
+                SCOPED_TRACE(std::to_string(ch.word) + " " + c.typed);
+                type(acl, ch.edit, c.typed);
+                step(acl, ch.upDown, c.delta);
+                EXPECT_EQ(acl.control(ch.edit).text, c.shown);
+                EXPECT_EQ(levels.block().w[static_cast<size_t>(ch.word)], c.word);
+                EXPECT_EQ(acl.control(ch.slider).position, c.word);
+            }
+        }
+    });
+}
+
 // The ACL levels take a slider's position when its handle is let go, not while it is dragged.
 TEST(OelAcl, ADraggedSliderCountsWhenLetGo) {
     ConsoleRig rig(oelProfile());

@@ -2,6 +2,8 @@
 // ("Westrand") and the locked build ("TELMO") give three different main dialogs.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "console/main_dialog.h"
 #include "console_rig.h"
 #include "service/service_builds.h"
@@ -96,6 +98,33 @@ TEST(ServiceBuilds, TheRepairServiceFormOnThePlainAndWestrandBuilds) {
         EXPECT_TRUE(d.control(idc::kFocus).enabled);
         EXPECT_TRUE(d.control(idc::kMaintenance).visible);
         EXPECT_EQ(d.control(idc::kMaintenance).text, "Clear Status");
+    });
+}
+
+// The repair-service set-up gives these controls their tool tips, and only these.
+TEST(ServiceBuilds, TheRepairServiceSetUpInstallsEveryToolTip) {
+    const std::map<int, std::string> tips = {
+        {1012, "CCD White/Black point Adjustment"},
+        {1013, "AWB Adjustment"},
+        {1014, "Lens Adjustment (Infinity)"},
+        {1015, "Upload Firmware (Rewrite)"},
+        {1018, "Initialize camera settings. Sets the adjust status."},
+        {1027,
+         "Factory code : J-WS-=Japan,  U-WS-/...=USA/Canada, EXWS-/...=Europe, A-WS-=Asia, "
+         "C-WS-=China"},
+        {1028, "Clear the adjust status."},
+        {1062, "Gets Information of USB Storage IDs & Serial No. from DSC."},
+        {1079, "Gets Serial No. from DSC. Sets default USB IDs to Calibration software."},
+        {1082, "Inputs Serial Number."},
+        {1083, "Sets Serial No./USB IDs to DSC."},
+        {1136, "Select the area of DSC repair."},
+        {1137, "Type of the lowest 6 digits serial No.. Refer of Serial No. label on DSC bottom."},
+    };
+    runConsole("YFS11", "PELORIN", [&](ConsoleRig&, MainDialog& d) {
+        for (const ControlDef& def : d.table()) {
+            const auto it = tips.find(def.id);
+            EXPECT_EQ(d.control(def.id).toolTip, it == tips.end() ? "" : it->second) << def.id;
+        }
     });
 }
 
