@@ -78,6 +78,10 @@ class Interruption {
     static constexpr int kGraceMs = 3000;
 
     Interruption() {
+        // A shell starting qorctl in the background leaves SIGINT ignored, and an ignored signal
+        // never reaches sigwait(): both are taken back first.
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
         sigemptyset(&set_);
         sigaddset(&set_, SIGINT);
         sigaddset(&set_, SIGTERM);

@@ -402,6 +402,29 @@ TEST(Qorctl, StationLogRecordsEveryRunAndAnUnwritableLogOnlyWarns) {
         << unwritable.output;
 }
 
+// SIGINT in the middle of an upload stops the transfer through its progress callback: qorctl
+// ends with 130 and an interrupted record, and the camera is ready for the next run at once.
+TEST(Qorctl, SigintDuringAnUploadStopsItCleanly) {
+    const std::string log = ::testing::TempDir() + "qorctl_sigint.log";
+    std::remove(log.c_str());
+    const std::string image = scratchFile("qorctl_big.JPG", kJpeg + std::string(400'000, 'p'));
+    const std::string command = kCamsim + " -- sh -c '" + kQorctl + " --log " + log +
+                                " --yes upload image " + image +
+                                " & pid=$!; sleep 2; kill -INT $pid; wait $pid; echo status=$?; " +
+                                kQorctl + " --timeout 5 get timezone'";
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char chunk[512];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
+        output += chunk;
+    EXPECT_EQ(exitStatus(pclose(pipe)), 0) << output;
+    EXPECT_NE(output.find("status=130"), std::string::npos) << output;
+    EXPECT_NE(output.find("timezone: 9"), std::string::npos) << "the next run: " << output;
+    const std::string record = readAll(log);
+    EXPECT_NE(record.find("\"ok\":false,\"ending\":\"interrupted\""), std::string::npos) << record;
+}
+
 // A run stopped by SIGTERM still leaves its record, as interrupted, and says so in its status.
 TEST(Qorctl, ARunStoppedBySigtermIsRecordedAsInterrupted) {
     const std::string log = ::testing::TempDir() + "qorctl_interrupted.log";
