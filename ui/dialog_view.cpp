@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "ui/icon.h"
+#include "ui/qt_call_runner.h"
 
 namespace orvia::ui {
 
@@ -120,10 +121,17 @@ QLabel* DialogView::sideLabel(int id) const {
     return it == sideLabels_.end() ? nullptr : it->second;
 }
 
+void DialogView::dispatch(int id) {
+    // A handler started while a camera call waits would run inside that call's wait, nested in
+    // the procedure that made it.
+    if (QtCallRunner::anyCallRunning()) return;
+    model_.command(id);
+}
+
 void DialogView::reject() {
     if (modelGone_) return;
     // Escape and the close box are the Cancel command; the model decides whether it closes.
-    model_.command(kIdCancel);
+    dispatch(kIdCancel);
 }
 
 QWidget* DialogView::create(const ControlDef& def) {
@@ -135,7 +143,7 @@ QWidget* DialogView::create(const ControlDef& def) {
             auto* b = new QPushButton(this);
             b->setAutoDefault(def.kind == ControlKind::DefaultButton);
             b->setDefault(def.kind == ControlKind::DefaultButton);
-            connect(b, &QPushButton::clicked, this, [this, id] { model_.command(id); });
+            connect(b, &QPushButton::clicked, this, [this, id] { dispatch(id); });
             w = b;
             break;
         }
@@ -149,7 +157,7 @@ QWidget* DialogView::create(const ControlDef& def) {
             }
             connect(c, &QAbstractButton::clicked, this, [this, id](bool on) {
                 model_.viewState(id).checked = on;
-                model_.command(id);
+                dispatch(id);
             });
             w = c;
             break;
@@ -165,7 +173,7 @@ QWidget* DialogView::create(const ControlDef& def) {
             }
             connect(e, &QLineEdit::textEdited, this, [this, id](const QString& t) {
                 model_.viewState(id).text = t.toStdString();
-                model_.command(id);
+                dispatch(id);
             });
             w = e;
             break;
@@ -201,7 +209,7 @@ QWidget* DialogView::create(const ControlDef& def) {
             c->setMaxVisibleItems(16);
             connect(c, &QComboBox::activated, this, [this, id](int index) {
                 model_.viewState(id).selection = index;
-                model_.command(id);
+                dispatch(id);
             });
             w = c;
             break;
@@ -215,7 +223,7 @@ QWidget* DialogView::create(const ControlDef& def) {
             r->setAutoExclusive(false);
             connect(r, &QRadioButton::clicked, this, [this, id] {
                 model_.checkRadio(id);
-                model_.command(id);
+                dispatch(id);
             });
             w = r;
             break;
@@ -238,7 +246,7 @@ QWidget* DialogView::create(const ControlDef& def) {
                 ControlState& state = model_.viewState(id);
                 state.position = s->sliderPosition();
                 state.dragging = dragging;
-                model_.command(id);
+                dispatch(id);
             };
             connect(s, &QSlider::sliderMoved, this, [report] { report(true); });
             connect(s, &QSlider::sliderReleased, this, [report] { report(false); });
@@ -264,7 +272,7 @@ QWidget* DialogView::create(const ControlDef& def) {
                 arrow->setAutoRepeat(true);
                 connect(arrow, &QToolButton::clicked, this, [this, id, step] {
                     model_.viewState(id).step = step;
-                    model_.command(id);
+                    dispatch(id);
                 });
                 column->addWidget(arrow);
             }

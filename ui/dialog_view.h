@@ -31,6 +31,8 @@ class DialogView final : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Passes a control's activation to the model, unless a camera call is running.
+    void dispatch(int id);
     QWidget* create(const ControlDef& def);
     void arrange();
     QGridLayout* gridOf(int groupId);

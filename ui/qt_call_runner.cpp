@@ -25,6 +25,7 @@ int32_t QtCallRunner::run(const std::function<int32_t()>& call) {
     int32_t result = 0;
     std::exception_ptr failure;
     QEventLoop loop;
+    ++running_;
     if (depth_++ == 0) {
         qApp->installEventFilter(this);
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -46,6 +47,7 @@ int32_t QtCallRunner::run(const std::function<int32_t()>& call) {
         QApplication::restoreOverrideCursor();
         qApp->removeEventFilter(this);
     }
+    --running_;
     if (failure) std::rethrow_exception(failure);
     return result;
 }

@@ -20,6 +20,9 @@ class QtCallRunner final : public QObject, public CallRunner {
 
     // True while a call is running.
     bool busy() const { return depth_ > 0; }
+    // True while any runner's call is running: no control may start a handler then, whatever
+    // asked for it (input is held off, but an assistive technology's press is not input).
+    static bool anyCallRunning() { return running_ > 0; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,6 +31,7 @@ class QtCallRunner final : public QObject, public CallRunner {
     QThread worker_;
     QObject* workerContext_;
     int depth_ = 0;
+    static inline int running_ = 0;  // calls running, on the interface thread's count
 };
 
 }  // namespace orvia::ui

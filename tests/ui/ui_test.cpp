@@ -394,6 +394,44 @@ TEST(ResultWindowView, TabLeavesTheTextAndOkIsReachedFromTheKeyboard) {
     EXPECT_EQ(model.endCode(), kIdOk);
 }
 
+// A button whose presses are counted.
+class PressDialog final : public DialogModel {
+  public:
+    PressDialog() : DialogModel(1, "Press", {controls::button(20, "&Go").at(0, 0)}) {
+        setHandler(20, [this] { ++presses; });
+    }
+    int presses = 0;
+
+  protected:
+    void exchange(DataExchange&) override {}
+};
+
+// A press that is not input (an assistive technology's action) while a camera call runs does
+// not start the button's handler inside that call's wait; once the call is over it does.
+TEST(DialogViews, NoHandlerStartsWhileACameraCallRuns) {
+    PressDialog model;
+    DialogView view(model);
+    view.show();
+    auto* button = qobject_cast<QPushButton*>(view.widget(20));
+    ASSERT_NE(button, nullptr);
+    // What an assistive technology's press comes to: a click that is not an input event.
+    const auto press = [button] { button->click(); };
+    QtCallRunner runner;
+    std::atomic<bool> pressed{false};
+    QTimer::singleShot(0, [&] {
+        press();
+        pressed = true;
+    });
+    runner.run([&pressed] {
+        while (!pressed)  // the call lasts until the press was tried
+            std::this_thread::yield();
+        return 0;
+    });
+    EXPECT_EQ(model.presses, 0);
+    press();
+    EXPECT_EQ(model.presses, 1);
+}
+
 // A panel dialog, opened modeless.
 class PanelDialog final : public DialogModel {
   public:
