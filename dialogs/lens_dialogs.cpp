@@ -104,7 +104,9 @@ HallCalDialog::HallCalDialog(DialogContext& ctx)
                                                   {kGainFine, &gainFineStep},
                                                   {kOffsetRough, &offsetRoughStep},
                                                   {kOffsetFine, &offsetFineStep}};
-    for (auto [id, stepOf] : combos) {
+    for (const auto& combo : combos) {
+        const int id = combo.first;
+        const Step* stepOf = combo.second;
         setProcedure(id, ctx_.op, [this, id, stepOf] {
             readControls();
             return run(*stepOf, control(id).selection - kHallOffset);
