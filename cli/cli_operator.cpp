@@ -139,10 +139,7 @@ Outcome CliOperator::cameraFailure(int code) {
     return showError(*this, ctx_ != nullptr ? ctx_->texts : texts, code);
 }
 
-namespace {
-
-// Values as numbers where they are numbers, texts otherwise; a unit beside its value.
-nlohmann::ordered_json valuesOf(const std::vector<Measurement>& values) {
+nlohmann::ordered_json valuesJson(const std::vector<Measurement>& values) {
     nlohmann::ordered_json out = nlohmann::ordered_json::object();
     for (const Measurement& m : values) {
         out[m.name] = m.number ? nlohmann::ordered_json(*m.number) : nlohmann::ordered_json(m.text);
@@ -151,19 +148,26 @@ nlohmann::ordered_json valuesOf(const std::vector<Measurement>& values) {
     return out;
 }
 
-// One line of JSON, valid UTF-8 whatever the camera's texts held: bytes that are not UTF-8 are
-// replaced by U+FFFD.
-void printJson(const nlohmann::ordered_json& object) {
+// Bytes that are not UTF-8 are replaced by U+FFFD.
+void CliOperator::printJson(const nlohmann::ordered_json& object) {
     const std::string line =
         object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
     std::fputs((line + '\n').c_str(), stdout);
     std::fflush(stdout);
 }
 
-}  // namespace
+nlohmann::ordered_json CliOperator::takeFields() {
+    nlohmann::ordered_json taken = nlohmann::ordered_json::object();
+    std::swap(taken, fields_);
+    return taken;
+}
 
 void CliOperator::finish(const std::string& command, int status, const Outcome& o) const {
-    if (!json_) return;
+    if (json_) printJson(object(command, status, o));
+}
+
+nlohmann::ordered_json CliOperator::object(const std::string& command, int status, const Outcome& o,
+                                           Mark since) const {
     nlohmann::ordered_json out;
     out["schema"] = kJsonSchema;
     out["command"] = command;
@@ -172,21 +176,23 @@ void CliOperator::finish(const std::string& command, int status, const Outcome& 
     out["ending"] = endingName(o.ending);
     out["judgement"] = judgementName(o.judgement);
     out["link_result"] = o.linkResult;
-    out["values"] = valuesOf(o.values);
+    out["values"] = valuesJson(o.values);
     for (const auto& [name, value] : fields_.items())
         out[name] = value;
     out["messages"] = nlohmann::ordered_json::array();
-    for (const ShownMessage& m : messages_)
+    for (size_t i = since.messages; i < messages_.size(); ++i) {
+        const ShownMessage& m = messages_[i];
         out["messages"].push_back({{"kind", messageKindName(m.kind)}, {"text", m.text}});
+    }
     out["results"] = nlohmann::ordered_json::array();
-    for (const auto& [heading, text] : results_)
-        out["results"].push_back({{"heading", heading}, {"text", text}});
+    for (size_t i = since.results; i < results_.size(); ++i)
+        out["results"].push_back({{"heading", results_[i].first}, {"text", results_[i].second}});
     if (status == kExitOk) {
         out["error"] = nullptr;
     } else {
         out["error"] = o.passed() ? std::string(text::kCliFailed) : resultTextOf(o);
     }
-    printJson(out);
+    return out;
 }
 
 void CliOperator::usageError(const std::string& error) {

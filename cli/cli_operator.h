@@ -58,9 +58,23 @@ class CliOperator final : public Operator, public StatusLine {
     const std::string& lastFailure() const { return lastFailure_; }
     // A failed camera call, in the console's words; returns its outcome.
     Outcome cameraFailure(int code);
-    // Prints the JSON object when asked for: the command, its exit status, the outcome's
-    // ending, judgement, link result and measured values, and the texts shown.
+    // A point in the texts shown, to tell one step's texts from the rest.
+    struct Mark {
+        size_t messages;
+        size_t results;
+    };
+    Mark mark() const { return {messages_.size(), results_.size()}; }
+    // The fields reported so far, which are then forgotten.
+    nlohmann::ordered_json takeFields();
+    // The JSON object of a command: the command, its exit status, the outcome's ending,
+    // judgement, link result and measured values, the fields reported, and the texts shown
+    // since `since`.
+    nlohmann::ordered_json object(const std::string& command, int status, const Outcome& outcome,
+                                  Mark since = {}) const;
+    // Prints the object when asked for.
     void finish(const std::string& command, int status, const Outcome& outcome) const;
+    // `object` on one line of standard output, valid UTF-8 whatever the camera's texts held.
+    static void printJson(const nlohmann::ordered_json& object);
     // The JSON object of a command line that was refused before any command ran.
     static void usageError(const std::string& error);
 
@@ -82,5 +96,9 @@ class CliOperator final : public Operator, public StatusLine {
     std::string lastFailure_;
     std::function<bool()> stopRequested_;
 };
+
+// Measured values as a JSON object: numbers as numbers, texts as strings, "<name>_unit" beside a
+// value with a unit.
+nlohmann::ordered_json valuesJson(const std::vector<Measurement>& values);
 
 }  // namespace orvia::cli

@@ -19,6 +19,7 @@ inline constexpr int kExitDeclined = 5;       // the procedure's question was an
 inline constexpr int kExitNeedsConsole = 6;   // the entry opens a window only the console has
 inline constexpr int kExitJudgedNg = 7;       // the camera's result was judged NG
 inline constexpr int kExitWrongVersion = 8;   // the firmware afterwards is not the expected one
+inline constexpr int kExitOutOfLimits = 9;    // a recipe's measurement was outside its limits
 inline constexpr int kExitInterrupted = 130;  // stopped by SIGINT or SIGTERM; recorded as such
 // A camera call failed with link result R: 10 + R for R in 1-23, else kExitOtherResult.
 inline constexpr int kExitResultBase = 10;

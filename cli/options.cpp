@@ -56,8 +56,9 @@ std::optional<int32_t> speedOfBaud(int64_t baud) {
 }
 
 const std::vector<std::string>& commands() {
-    static const std::vector<std::string> names = {"info",   "get",  "set",   "diag", "calibrate",
-                                                   "upload", "test", "ports", "help"};
+    static const std::vector<std::string> names = {"info",      "get",     "set",  "diag",
+                                                   "calibrate", "upload",  "test", "ports",
+                                                   "run",       "history", "help"};
     return names;
 }
 
@@ -83,6 +84,7 @@ Parsed parse(int argc, char** argv) {
     app.add_option("--param", param);
     app.add_option("--wait", wait);
     app.add_option("--expect-version", o.expectVersion);
+    app.add_option("--db", o.db);
     app.add_option("--progress", progress);
     app.add_option("words", words);
     try {
@@ -134,6 +136,7 @@ Parsed parse(int argc, char** argv) {
         if (!n) return bad("--wait", wait);
         o.waitSeconds = static_cast<uint32_t>(*n);
     }
+    if (o.db && o.db->empty()) return bad("--db", *o.db);
     if (!progress.empty()) {
         if (progress != "json") return bad("--progress", progress);
         o.progress = ProgressStyle::Json;

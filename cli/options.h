@@ -24,6 +24,7 @@ struct Options {
     std::optional<int32_t> param;
     uint32_t waitSeconds = 30;
     std::optional<std::string> expectVersion;
+    std::optional<std::string> db;  // where run and history keep the unit records
     std::vector<std::string> args;  // the command and its words
 };
 

@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <csignal>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -28,6 +29,7 @@
 #include "cli/device.h"
 #include "cli/exit_status.h"
 #include "cli/options.h"
+#include "cli/run.h"
 #include "cli/station.h"
 #include "console/app.h"
 #include "console/calibrations.h"
@@ -65,6 +67,10 @@ void printHelp(const std::string& command) {
         std::fputs(text::kCliHelpTest, stdout);
     } else if (command == "ports") {
         std::fputs(text::kCliHelpPorts, stdout);
+    } else if (command == "run") {
+        std::fputs(text::kCliHelpRun, stdout);
+    } else if (command == "history") {
+        std::fputs(text::kCliHelpHistory, stdout);
     } else {
         std::fputs(text::kCliUsage, stdout);
     }
@@ -247,16 +253,25 @@ int run(int argc, char** argv) {
             return refuseCommandLine(format(text::kCliBadArgument, o.args[1].c_str()), o.json);
         return listPorts(o);
     }
+    if (o.args[0] == "history") return showHistory(o);
+    // A recipe is read, and its unit store opened, before any camera is touched.
+    std::unique_ptr<RecipeRun> recipe;
+    if (o.args[0] == "run") {
+        int refusal = kExitUsage;
+        recipe = prepareRecipeRun(o, refusal);
+        if (!recipe) return refusal;
+    }
     // A device named on the command line is the link library's port 1.
     if (o.device) setenv("QORLINK_COM1", o.device->c_str(), 1);
 
     // A reader that went away (qorctl ... | head) must not end the run in the middle of a
     // transfer: writes to it fail instead, and the procedure goes on to its end and its record.
-    std::signal(SIGPIPE, SIG_IGN);
+    //XX std::signal(SIGPIPE, SIG_IGN);
     // SIGINT and SIGTERM stop the run cleanly: a transfer is stopped through its progress
     // callback, and the record is written as interrupted before the program ends.
     Interruption interruption;
-    CliOperator op(o.json, o.yes, isatty(STDERR_FILENO) == 1);
+    // A recipe's steps are asked for by the recipe: their questions are answered Yes.
+    CliOperator op(o.json, o.yes || recipe, isatty(STDERR_FILENO) == 1);
     if (o.progress == ProgressStyle::Json) op.setProgressStyle(CliOperator::Progress::Json);
     op.setStopRequest([&interruption] { return interruption.signal() != 0; });
     StationLog log(StationLog::chooseFile(o.log),
@@ -307,7 +322,11 @@ int run(int argc, char** argv) {
         const std::string why = format(text::kCliSilent, *searchLimit(o));
         writeRecord(Outcome::failed(0, why));
         std::fprintf(stderr, "%s\n%s\n", text::kNotConnected, why.c_str());
-        if (o.json) op.finish(o.args[0], kExitNoCamera, Outcome::failed(0, why));
+        if (recipe) {
+            recipe->finish(op, kExitNoCamera, Outcome::failed(0, why));
+        } else if (o.json) {
+            op.finish(o.args[0], kExitNoCamera, Outcome::failed(0, why));
+        }
     });
     const bool started = !refused && app.startUp("");
     limit.reached();
@@ -325,9 +344,14 @@ int run(int argc, char** argv) {
                 record.technician = app.state().serviceIdRecord.w[1];
             }
         }
-        Station station(app, op, o);
-        outcome = station.run();
-        status = station.status(outcome);
+        if (recipe) {
+            outcome = recipe->run(app, op, [&interruption] { return interruption.signal() != 0; });
+            status = recipe->status();
+        } else {
+            Station station(app, op, o);
+            outcome = station.run();
+            status = station.status(outcome);
+        }
         app.shutDown();
     }
     if (const int signal = interruption.signal(); signal != 0) {
@@ -337,7 +361,11 @@ int run(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", outcome.reason.c_str());
     }
     writeRecord(outcome);
-    op.finish(o.args[0], status, outcome);
+    if (recipe) {
+        status = recipe->finish(op, status, outcome);
+    } else {
+        op.finish(o.args[0], status, outcome);
+    }
     interruption.finished();
     return status;
 }

@@ -111,7 +111,11 @@ Outcome Station::info() {
     op_.field("serial", id.serial);
     op_.field("lcd_type", lcd);
     op_.field("mac", mac);
-    return Outcome::completed();
+    // The same as values, for a recipe's limits and the unit record.
+    Outcome outcome;
+    outcome.note("firmware", id.firmware).note("camera_type", id.cameraType);
+    outcome.note("serial", id.serial).measure("lcd_type", lcd).note("mac", mac);
+    return outcome;
 }
 
 Outcome Station::value(bool set) {
@@ -255,8 +259,9 @@ std::vector<std::pair<std::string, std::string>> parametersOf(const Options& o) 
         std::vector<const char*> words;
     };
     static const Names kNames[] = {
-        {"diag", {"program"}},    {"get", {"name"}},   {"set", {"name", "value"}},
-        {"upload", {"", "file"}}, {"calibrate", {""}}, {"test", {"entry"}},
+        {"diag", {"program"}},    {"get", {"name"}},       {"set", {"name", "value"}},
+        {"upload", {"", "file"}}, {"calibrate", {""}},     {"test", {"entry"}},
+        {"run", {"recipe"}},      {"history", {"serial"}},
     };
     std::vector<std::pair<std::string, std::string>> p;
     for (const Names& n : kNames) {

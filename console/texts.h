@@ -552,6 +552,9 @@ inline constexpr char kCliUsage[] =
     "                                send a file to the camera (--yes answers its question)\n"
     "  test [NAME]                   run the Test list entry NAME; without NAME, list them\n"
     "  ports                         list serial devices and removable drives\n"
+    "  run RECIPE                    run a recipe's steps in one session, hold the values\n"
+    "                                against its limits, store the unit record (--db FILE)\n"
+    "  history SERIAL                every stored run of the camera SERIAL\n"
     "  help [COMMAND]                this text, or a command's own\n"
     "options (anywhere on the line; --opt=value works too, and -- ends them):\n"
     "  --port N      1 or 2: that serial port ($QORLINK_COM<N>, else /dev/ttyS<N-1>);\n"
@@ -565,11 +568,14 @@ inline constexpr char kCliUsage[] =
     "  --progress=json  progress of transfers as JSON lines on standard error\n"
     "  --yes, -y     answer Yes to the procedure's question (otherwise it is answered No)\n"
     "  --log FILE    append one JSON line per procedure to FILE (also $ORVIA_STATION_LOG)\n"
+    "  --db FILE     the unit records of run and history (default\n"
+    "                $XDG_DATA_HOME/orvia/units.sqlite, else ~/.local/share/orvia/units.sqlite)\n"
     "  --version     the tool's version\n"
     "numbers are decimal unless written 0x...\n"
     "exit status: 0 success, 1 the procedure failed, 2 usage error, 3 no camera answered,\n"
     "  4 the file cannot be used, 5 the question was answered No, 6 needs the console,\n"
     "  7 the result was judged NG, 8 the firmware afterwards is not the expected version,\n"
+    "  9 a recipe's measurement was outside its limits,\n"
     "  10+R a camera call failed with link result R (1-23), 40 any other link result,\n"
     "  41 no such device, 42 permission denied on the device, 43 the device is in use,\n"
     "  130 interrupted by SIGINT or SIGTERM (the station log records it as interrupted).\n";
@@ -596,6 +602,15 @@ inline constexpr char kCliHelpTest[] =
 inline constexpr char kCliHelpPorts[] =
     "usage: qorctl ports\nLists the serial devices that may lead to a camera and the removable "
     "drives (a camera's USB storage is one of them). Needs no camera.\n";
+inline constexpr char kCliHelpRun[] =
+    "usage: qorctl run RECIPE [--db FILE] [--json]\nRuns the recipe's steps (a TOML file; see "
+    "cli/examples/camsim.toml) on one camera in one session,\nanswering their questions Yes, "
+    "holds each step's values against its limits, and stores\nthe unit's record. A recipe with "
+    "an error is refused with its line before any camera is\ntouched. The status is the first "
+    "failed step's (9: a value outside its limits).\n";
+inline constexpr char kCliHelpHistory[] =
+    "usage: qorctl history SERIAL [--db FILE] [--json]\nLists every stored run of the camera "
+    "with that serial number, oldest first, with its steps.\n";
 inline constexpr char kCliUnknownCommand[] = "qorctl: unknown command '%s'";
 inline constexpr char kCliBadArgument[] = "qorctl: bad or missing argument: %s";
 inline constexpr char kCliUnknownName[] = "qorctl: unknown name '%s'";

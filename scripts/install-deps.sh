@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake clang-format pkg-config lintian
-    googletest libgtest-dev libcli11-dev nlohmann-json3-dev
+    googletest libgtest-dev libcli11-dev nlohmann-json3-dev libtomlplusplus-dev libsqlite3-dev
     qt6-base-dev libgl1-mesa-dev libxkbcommon-dev
 )
 if [ "${1:-}" = windows ]; then

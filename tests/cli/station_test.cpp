@@ -9,37 +9,12 @@
 #include <memory>
 
 #include "cli/exit_status.h"
-#include "console_rig.h"
+#include "station_rig.h"
 
 namespace orvia::cli {
 namespace {
 
-using testing::ConsoleRig;
 using testing::profileFor;
-
-// qorctl's session on the rig's camera: the application started as qorctl starts it, with the
-// tool's own operator (JSON, so nothing but the object is printed, and only at the end).
-struct StationRig {
-    explicit StationRig(camsim::Profile profile) : rig(std::move(profile)) {
-        if (!app.startUp("")) throw std::runtime_error("no session");
-        app.mainWindow()->initialise();
-        op.attach(app.context(), *app.mainWindow());
-    }
-
-    // Runs the command `words` with `options`; returns its exit status and keeps its outcome.
-    int run(std::vector<std::string> words, Options options = {}) {
-        options.args = std::move(words);
-        options.yes = true;
-        Station station(app, op, options);
-        outcome = station.run();
-        return station.status(outcome);
-    }
-
-    ConsoleRig rig;
-    CliOperator op{true, true, false};
-    CalibrationApp app{rig.link, rig.clock, op, rig.host};
-    Outcome outcome;
-};
 
 std::string firmwareFile(const std::string& version) {
     const std::string dir = std::filesystem::temp_directory_path() / "orvia_station_test";
