@@ -266,7 +266,7 @@ int run(int argc, char** argv) {
 
     // A reader that went away (qorctl ... | head) must not end the run in the middle of a
     // transfer: writes to it fail instead, and the procedure goes on to its end and its record.
-    //XX std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     // SIGINT and SIGTERM stop the run cleanly: a transfer is stopped through its progress
     // callback, and the record is written as interrupted before the program ends.
     Interruption interruption;

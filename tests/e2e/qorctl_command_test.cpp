@@ -10,10 +10,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <algorithm>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -207,6 +209,33 @@ std::string typeOf(const nlohmann::json& v) {
     return "string";  // strings, and null where a text may be absent
 }
 
+// `object` holds every field the document lists under `sections`, of the listed types, and
+// nothing the document does not list there. `name` is the field documented as NAME.
+void expectFollowsDocument(
+    const nlohmann::json& object,
+    const std::map<std::pair<std::string, std::string>, std::string>& documented,
+    const std::vector<std::string>& sections, const std::string& name = "") {
+    for (const auto& [key, value] : object.items()) {
+        std::string documentedAs;
+        for (const std::string& section : sections) {
+            const std::string field = key == name ? "NAME" : key;
+            if (auto f = documented.find({section, field}); f != documented.end())
+                documentedAs = f->second;
+        }
+        EXPECT_FALSE(documentedAs.empty()) << "undocumented field " << key;
+        if (!value.is_null() && !documentedAs.empty()) {
+            EXPECT_EQ(typeOf(value), documentedAs) << key;
+        }
+    }
+    for (const auto& [where, type] : documented) {
+        if (!where.first.empty() &&
+            std::find(sections.begin(), sections.end(), where.first) != sections.end()) {
+            const std::string key = where.second == "NAME" ? name : where.second;
+            EXPECT_TRUE(object.contains(key)) << "missing " << key;
+        }
+    }
+}
+
 // Every command's object holds the fields its document lists for it, of the listed types, and
 // nothing the document does not list.
 TEST(Qorctl, JsonOfEveryCommandFollowsItsDocument) {
@@ -240,26 +269,7 @@ TEST(Qorctl, JsonOfEveryCommandFollowsItsDocument) {
         nlohmann::json object;
         ASSERT_NO_THROW(object = nlohmann::json::parse(line)) << run.output;
         EXPECT_EQ(object["status"], run.status);
-        for (const auto& [key, value] : object.items()) {
-            std::string documentedAs;
-            for (const std::string& section :
-                 {std::string("*"), std::string(c.ran ? "ran" : ""), c.section}) {
-                const std::string field = key == c.name ? "NAME" : key;
-                if (auto f = documented.find({section, field}); f != documented.end())
-                    documentedAs = f->second;
-            }
-            EXPECT_FALSE(documentedAs.empty()) << "undocumented field " << key;
-            if (!value.is_null() && !documentedAs.empty()) {
-                EXPECT_EQ(typeOf(value), documentedAs) << key;
-            }
-        }
-        for (const auto& [where, type] : documented) {
-            if (where.first == "*" || (c.ran && where.first == "ran") ||
-                (where.first == c.section && !c.section.empty())) {
-                const std::string key = where.second == "NAME" ? c.name : where.second;
-                EXPECT_TRUE(object.contains(key)) << "missing " << key;
-            }
-        }
+        expectFollowsDocument(object, documented, {"*", c.ran ? "ran" : "", c.section}, c.name);
     }
 }
 
@@ -425,6 +435,24 @@ TEST(Qorctl, SigintDuringAnUploadStopsItCleanly) {
     EXPECT_NE(record.find("\"ok\":false,\"ending\":\"interrupted\""), std::string::npos) << record;
 }
 
+// A reader that goes away (qorctl ... | head -2) does not end an upload half way: the transfer
+// runs to its end, the camera holds every byte and the record says so.
+TEST(Qorctl, AClosedReaderDoesNotEndAnUploadMidway) {
+    const std::string log = ::testing::TempDir() + "qorctl_sigpipe.log";
+    std::remove(log.c_str());
+    const std::string bytes = kJpeg + std::string(60'000, 'q');
+    const std::string image = scratchFile("qorctl_pipe.JPG", bytes);
+    const std::string saved = ::testing::TempDir() + "qorctl_pipe.saved";
+    std::remove(saved.c_str());
+    const std::string command = kCamsim + " --save-load " + saved + " -- sh -c '" + kQorctl +
+                                " --log " + log + " --yes upload image " + image +
+                                " 2>&1 | head -2 >/dev/null'";
+    EXPECT_EQ(exitStatus(std::system(command.c_str())), 0);
+    EXPECT_TRUE(readAll(saved) == bytes) << "the camera did not get the whole file";
+    EXPECT_NE(readAll(log).find("\"ok\":true,\"ending\":\"completed\""), std::string::npos)
+        << readAll(log);
+}
+
 // A run stopped by SIGTERM still leaves its record, as interrupted, and says so in its status.
 TEST(Qorctl, ARunStoppedBySigtermIsRecordedAsInterrupted) {
     const std::string log = ::testing::TempDir() + "qorctl_interrupted.log";
@@ -445,6 +473,154 @@ TEST(Qorctl, ARunStoppedBySigtermIsRecordedAsInterrupted) {
     EXPECT_NE(record.find("\"ok\":false,\"ending\":\"interrupted\""), std::string::npos)
         << record << output;
     EXPECT_NE(record.find("interrupted by signal 15"), std::string::npos) << record;
+}
+
+// The JSON objects on qorctl's standard output, one a line (boxes and progress lines are not).
+std::vector<nlohmann::json> jsonLines(const std::string& output) {
+    std::vector<nlohmann::json> objects;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("{\"schema\"")) objects.push_back(nlohmann::json::parse(line));
+    }
+    return objects;
+}
+
+std::string firstWord(const std::string& text, size_t n = 0) {
+    std::istringstream words(text);
+    std::string word;
+    for (size_t i = 0; i <= n; ++i)
+        words >> word;
+    return word;
+}
+
+// The example recipe runs whole against camsim in one session; each step's line and the summary
+// follow the document; the unit's record is there to look back on with history.
+TEST(Qorctl, TheExampleRecipeRunsAndItsRecordIsKept) {
+    const auto documented = documentedFields();
+    const std::string db = ::testing::TempDir() + "qorctl_units.sqlite";
+    std::remove(db.c_str());
+    const CommandRun run = Qorctl("--json run " + std::string(QORCTL_EXAMPLE_RECIPE) + " --db " + db);
+    EXPECT_EQ(run.status, 0) << run.output;
+    const auto objects = jsonLines(run.output);
+    ASSERT_GE(objects.size(), 2u) << run.output;
+    for (size_t i = 0; i + 1 < objects.size(); ++i) {
+        const nlohmann::json& step = objects[i];
+        SCOPED_TRACE(step.dump());
+        EXPECT_EQ(step["event"], "step");
+        EXPECT_EQ(step["index"], i + 1);
+        EXPECT_EQ(step["ok"], true);
+        // A Test list entry run by name has no fields of its own (its list has).
+        const std::string command = firstWord(step["procedure"]);
+        const std::string name = command == "get" || command == "set"
+                                     ? firstWord(step["label"], 1)
+                                     : "";
+        expectFollowsDocument(step, documented,
+                              {"*", "ran", "run step", command == "test" ? "" : command}, name);
+        for (const auto& limit : step["limits"])
+            EXPECT_EQ(limit["held"], true) << limit;
+    }
+    const nlohmann::json& summary = objects.back();
+    expectFollowsDocument(summary, documented, {"*", "ran", "run"});
+    EXPECT_EQ(summary["event"], "summary");
+    EXPECT_EQ(summary["status"], 0);
+    EXPECT_EQ(summary["verdict"], "passed");
+    EXPECT_EQ(summary["steps"], objects.size() - 1);
+    EXPECT_EQ(summary["passed"], objects.size() - 1);
+    EXPECT_EQ(summary["serial"], "40012345");
+    EXPECT_EQ(summary["database"], db);
+
+    FILE* pipe = popen((kQorctl + " --json history 40012345 --db " + db).c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char chunk[512];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
+        output += chunk;
+    EXPECT_EQ(exitStatus(pclose(pipe)), 0) << output;
+    const auto history = nlohmann::json::parse(output);
+    expectFollowsDocument(history, documented, {"*", "history"});
+    ASSERT_EQ(history["runs"].size(), 1u) << output;
+    const auto& unit = history["runs"][0];
+    EXPECT_EQ(unit["run_id"], summary["run_id"]);
+    EXPECT_EQ(unit["recipe"], "camsim line check");
+    EXPECT_EQ(unit["recipe_sha256"], summary["recipe_sha256"]);
+    EXPECT_EQ(unit["firmware_before"], "1.02.0017");
+    EXPECT_EQ(unit["verdict"], "passed");
+    EXPECT_EQ(unit["steps"].size(), objects.size() - 1);
+}
+
+// A camera whose values leave their limits, or whose calls fail, fails the run with the first
+// failed step's status; a step marked "continue" lets the recipe go on, the others stop it.
+TEST(Qorctl, TheExampleRecipeFailsOnValuesOutsideTheirLimits) {
+    struct Case {
+        std::string camsim;
+        int status;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"--af-diff 40", 9,
+         {"  af_diff 40 pulse in [-10, 10]: OUTSIDE ITS LIMITS\n",
+          "== the recipe stops here: step 6 failed\n", "skipped: 2\n", "verdict: failed\n"}},
+        {"--awb-gains 1.300,0.700,1.000", 9,
+         {"  awb_r_gain 1.3 in [0.95, 1.05]: OUTSIDE ITS LIMITS\n",
+          "  awb_b_gain 0.7 in [0.95, 1.05]: OUTSIDE ITS LIMITS\n", "passed: 7\nfailed: 1\n",
+          "skipped: 0\n", "step 5 (calibrate awb): awb_r_gain 1.3 is outside its limits"}},
+        {"--refuse 6", 18,
+         {"== step 5 calibrate awb: Error Write error (status 18)\n",
+          "== step 6 calibrate focus: Error Write error (status 18)\n", "skipped: 2\n"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.camsim);
+        const std::string db = ::testing::TempDir() + "qorctl_limits.sqlite";
+        const CommandRun run =
+            Qorctl("run " + std::string(QORCTL_EXAMPLE_RECIPE) + " --db " + db, c.camsim);
+        EXPECT_EQ(run.status, c.status) << run.output;
+        for (const std::string& text : c.expected)
+            EXPECT_TRUE(has(run, text)) << text << "\n" << run.output;
+    }
+}
+
+// A recipe that cannot run, or a unit database that cannot be used, is refused before any camera
+// is looked for: the named device does not exist, and its status (41) never comes.
+TEST(Qorctl, ABadRecipeIsRefusedBeforeAnyCameraIsTouched) {
+    const std::string recipe = scratchFile("qorctl_bad.toml", "[[step]]\ndo = \"info\"\n\n"
+                                                              "[[step]]\ndo = \"frobnicate\"\n");
+    const std::string good = scratchFile("qorctl_good.toml", "[[step]]\ndo = \"info\"\n");
+    struct Case {
+        std::string args;
+        int status;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"run " + recipe, 2, recipe + ":5: unknown step 'frobnicate' (the steps are: info,"},
+        {"run /no/such/recipe.toml", 2, "qorctl: cannot read recipe '/no/such/recipe.toml'"},
+        {"run", 2, "qorctl: bad or missing argument: run"},
+        {"run " + good + " --db /dev/null/units.sqlite", 4,
+         "qorctl: the unit database '/dev/null/units.sqlite' cannot be used: "},
+        {"history 40012345 --db /no/such/units.sqlite", 4,
+         "the unit database '/no/such/units.sqlite' cannot be used: No such file or directory"},
+    };
+    const auto documented = documentedFields();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        for (const bool json : {false, true}) {
+            const std::string command = kQorctl + " --device /no/such/tty " +
+                                        (json ? "--json " : "") + c.args + " 2>&1";
+            FILE* pipe = popen(command.c_str(), "r");
+            ASSERT_NE(pipe, nullptr);
+            std::string output;
+            char chunk[512];
+            while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
+                output += chunk;
+            EXPECT_EQ(exitStatus(pclose(pipe)), c.status) << output;
+            EXPECT_NE(output.find(c.expected), std::string::npos) << output;
+            if (!json) continue;
+            const auto objects = jsonLines(output);
+            ASSERT_EQ(objects.size(), 1u) << output;
+            expectFollowsDocument(objects[0], documented, {"*"});
+            EXPECT_EQ(objects[0]["status"], c.status);
+            EXPECT_NE(objects[0]["error"].get<std::string>().find(c.expected), std::string::npos);
+        }
+    }
 }
 
 }  // namespace
