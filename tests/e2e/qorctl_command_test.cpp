@@ -7,10 +7,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <algorithm>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -26,6 +26,18 @@ struct CommandRun {
 
 int exitStatus(int raw) {
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+// Runs `command` with sh, standard error joined to standard output; its output and status.
+CommandRun Shell(const std::string& command) {
+    CommandRun run;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) return run;
+    char chunk[512];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
+        run.output += chunk;
+    run.status = exitStatus(pclose(pipe));
+    return run;
 }
 
 const std::string kCamsim = CAMSIM_COMMAND;
@@ -330,14 +342,9 @@ TEST(Qorctl, ANamedDeviceThatCannotBeUsedIsToldApart) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
-        FILE* pipe = popen((c.command + " 2>&1").c_str(), "r");
-        ASSERT_NE(pipe, nullptr);
-        std::string output;
-        char chunk[256];
-        while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
-            output += chunk;
-        EXPECT_EQ(exitStatus(pclose(pipe)), c.status) << output;
-        EXPECT_NE(output.find(c.expected), std::string::npos) << output;
+        const CommandRun run = Shell(c.command);
+        EXPECT_EQ(run.status, c.status) << run.output;
+        EXPECT_TRUE(has(run, c.expected)) << run.output;
     }
     close(slave);
     close(master);
@@ -349,14 +356,9 @@ TEST(Qorctl, ANamedDeviceThatCannotBeUsedIsToldApart) {
     const std::string asUser =
         geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
     if (geteuid() != 0) chmod(locked.c_str(), 0);
-    FILE* pipe = popen((asUser + kQorctl + " --device " + locked + " info 2>&1").c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
-        output += chunk;
-    EXPECT_EQ(exitStatus(pclose(pipe)), 42) << output;
-    EXPECT_NE(output.find("permission denied"), std::string::npos) << output;
+    const CommandRun run = Shell(asUser + kQorctl + " --device " + locked + " info");
+    EXPECT_EQ(run.status, 42) << run.output;
+    EXPECT_TRUE(has(run, "permission denied")) << run.output;
 }
 
 TEST(Qorctl, DrawsAProgressBarOnATerminal) {
@@ -422,15 +424,10 @@ TEST(Qorctl, SigintDuringAnUploadStopsItCleanly) {
                                 " --yes upload image " + image +
                                 " & pid=$!; sleep 2; kill -INT $pid; wait $pid; echo status=$?; " +
                                 kQorctl + " --timeout 5 get timezone'";
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char chunk[512];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
-        output += chunk;
-    EXPECT_EQ(exitStatus(pclose(pipe)), 0) << output;
-    EXPECT_NE(output.find("status=130"), std::string::npos) << output;
-    EXPECT_NE(output.find("timezone: 9"), std::string::npos) << "the next run: " << output;
+    const CommandRun run = Shell(command);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(has(run, "status=130")) << run.output;
+    EXPECT_TRUE(has(run, "timezone: 9")) << "the next run: " << run.output;
     const std::string record = readAll(log);
     EXPECT_NE(record.find("\"ok\":false,\"ending\":\"interrupted\""), std::string::npos) << record;
 }
@@ -461,17 +458,11 @@ TEST(Qorctl, ARunStoppedBySigtermIsRecordedAsInterrupted) {
     const std::string command =
         kCamsim + " --diag-ms 3:20000 -- sh -c '" + kQorctl + " --log " + log +
         " --yes calibrate awb & pid=$!; sleep 2; kill -TERM $pid; wait $pid'";
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char chunk[512];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
-        output += chunk;
-    const int status = exitStatus(pclose(pipe));
-    EXPECT_EQ(status, 143) << output;
+    const CommandRun run = Shell(command);
+    EXPECT_EQ(run.status, 143) << run.output;
     const std::string record = readAll(log);
     EXPECT_NE(record.find("\"ok\":false,\"ending\":\"interrupted\""), std::string::npos)
-        << record << output;
+        << record << run.output;
     EXPECT_NE(record.find("interrupted by signal 15"), std::string::npos) << record;
 }
 
@@ -499,7 +490,8 @@ TEST(Qorctl, TheExampleRecipeRunsAndItsRecordIsKept) {
     const auto documented = documentedFields();
     const std::string db = ::testing::TempDir() + "qorctl_units.sqlite";
     std::remove(db.c_str());
-    const CommandRun run = Qorctl("--json run " + std::string(QORCTL_EXAMPLE_RECIPE) + " --db " + db);
+    const CommandRun run =
+        Qorctl("--json run " + std::string(QORCTL_EXAMPLE_RECIPE) + " --db " + db);
     EXPECT_EQ(run.status, 0) << run.output;
     const auto objects = jsonLines(run.output);
     ASSERT_GE(objects.size(), 2u) << run.output;
@@ -511,9 +503,8 @@ TEST(Qorctl, TheExampleRecipeRunsAndItsRecordIsKept) {
         EXPECT_EQ(step["ok"], true);
         // A Test list entry run by name has no fields of its own (its list has).
         const std::string command = firstWord(step["procedure"]);
-        const std::string name = command == "get" || command == "set"
-                                     ? firstWord(step["label"], 1)
-                                     : "";
+        const std::string name =
+            command == "get" || command == "set" ? firstWord(step["label"], 1) : "";
         expectFollowsDocument(step, documented,
                               {"*", "ran", "run step", command == "test" ? "" : command}, name);
         for (const auto& limit : step["limits"])
@@ -557,14 +548,17 @@ TEST(Qorctl, TheExampleRecipeFailsOnValuesOutsideTheirLimits) {
         std::vector<std::string> expected;
     };
     const Case cases[] = {
-        {"--af-diff 40", 9,
+        {"--af-diff 40",
+         9,
          {"  af_diff 40 pulse in [-10, 10]: OUTSIDE ITS LIMITS\n",
           "== the recipe stops here: step 6 failed\n", "skipped: 2\n", "verdict: failed\n"}},
-        {"--awb-gains 1.300,0.700,1.000", 9,
+        {"--awb-gains 1.300,0.700,1.000",
+         9,
          {"  awb_r_gain 1.3 in [0.95, 1.05]: OUTSIDE ITS LIMITS\n",
           "  awb_b_gain 0.7 in [0.95, 1.05]: OUTSIDE ITS LIMITS\n", "passed: 7\nfailed: 1\n",
           "skipped: 0\n", "step 5 (calibrate awb): awb_r_gain 1.3 is outside its limits"}},
-        {"--refuse 6", 18,
+        {"--refuse 6",
+         18,
          {"== step 5 calibrate awb: Error Write error (status 18)\n",
           "== step 6 calibrate focus: Error Write error (status 18)\n", "skipped: 2\n"}},
     };
@@ -582,8 +576,9 @@ TEST(Qorctl, TheExampleRecipeFailsOnValuesOutsideTheirLimits) {
 // A recipe that cannot run, or a unit database that cannot be used, is refused before any camera
 // is looked for: the named device does not exist, and its status (41) never comes.
 TEST(Qorctl, ABadRecipeIsRefusedBeforeAnyCameraIsTouched) {
-    const std::string recipe = scratchFile("qorctl_bad.toml", "[[step]]\ndo = \"info\"\n\n"
-                                                              "[[step]]\ndo = \"frobnicate\"\n");
+    const std::string recipe = scratchFile("qorctl_bad.toml",
+                                           "[[step]]\ndo = \"info\"\n\n"
+                                           "[[step]]\ndo = \"frobnicate\"\n");
     const std::string good = scratchFile("qorctl_good.toml", "[[step]]\ndo = \"info\"\n");
     struct Case {
         std::string args;
@@ -603,8 +598,8 @@ TEST(Qorctl, ABadRecipeIsRefusedBeforeAnyCameraIsTouched) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
         for (const bool json : {false, true}) {
-            const std::string command = kQorctl + " --device /no/such/tty " +
-                                        (json ? "--json " : "") + c.args + " 2>&1";
+            const std::string command =
+                kQorctl + " --device /no/such/tty " + (json ? "--json " : "") + c.args + " 2>&1";
             FILE* pipe = popen(command.c_str(), "r");
             ASSERT_NE(pipe, nullptr);
             std::string output;
