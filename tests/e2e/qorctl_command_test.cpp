@@ -618,4 +618,32 @@ TEST(Qorctl, ABadRecipeIsRefusedBeforeAnyCameraIsTouched) {
     }
 }
 
+// A recipe stopped by SIGTERM in the middle of a step leaves its unit record, as interrupted,
+// with the steps that ended before.
+TEST(Qorctl, ARecipeStoppedBySigtermIsRecordedAsInterrupted) {
+    const std::string db = ::testing::TempDir() + "qorctl_interrupted.sqlite";
+    std::remove(db.c_str());
+    const std::string recipe =
+        scratchFile("qorctl_long.toml",
+                    "[[step]]\ndo = \"info\"\n[[step]]\ndo = \"calibrate\"\nwhat = \"awb\"\n");
+    // The AWB program keeps the camera busy for 20 s; qorctl is told to stop while it waits.
+    const std::string command = kCamsim + " --diag-ms 3:20000 -- sh -c '" + kQorctl + " --db " +
+                                db + " run " + recipe +
+                                " & pid=$!; sleep 3; kill -TERM $pid; wait $pid'";
+    EXPECT_EQ(exitStatus(std::system((command + " >/dev/null 2>&1").c_str())), 143);
+    FILE* pipe = popen((kQorctl + " --json history 40012345 --db " + db).c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char chunk[512];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
+        output += chunk;
+    pclose(pipe);
+    const auto history = nlohmann::json::parse(output);
+    ASSERT_EQ(history["runs"].size(), 1u) << output;
+    EXPECT_EQ(history["runs"][0]["verdict"], "interrupted");
+    EXPECT_EQ(history["runs"][0]["status"], 130);
+    ASSERT_EQ(history["runs"][0]["steps"].size(), 1u) << output;
+    EXPECT_EQ(history["runs"][0]["steps"][0]["label"], "info");
+}
+
 }  // namespace
