@@ -307,6 +307,7 @@ int run(int argc, char** argv) {
         outcome.ending = Ending::Interrupted;
         outcome.reason = format(text::kCliInterrupted, signal);
         writeRecord(outcome);
+        if (recipe) recipe->storeInterrupted(outcome);
     });
 
     Outcome outcome = Outcome::failed(0, text::kNotConnected);

@@ -108,15 +108,22 @@ RecipeRun::RecipeRun(Recipe recipe, const Options& options, std::unique_ptr<Unit
     record_.startedMs = wallTimeMs();
 }
 
-Outcome RecipeRun::run(CalibrationApp& app, CliOperator& op, const std::function<bool()>& stopped) {
-    reached_ = true;
-    const StationIdentity id = readStationIdentity(app.camera());
-    record_.cameraType = id.cameraType;
-    record_.serial = id.serial;
-    record_.firmwareBefore = id.firmware;
-    record_.firmwareAfter = id.firmware;
-    if (app.state().serviceIdActive == 1) record_.technician = app.state().serviceIdRecord.w[1];
+UnitRecord RecipeRun::record() const {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return record_;
+}
 
+Outcome RecipeRun::run(CalibrationApp& app, CliOperator& op, const std::function<bool()>& stopped) {
+    const StationIdentity id = readStationIdentity(app.camera());
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        reached_ = true;
+        record_.cameraType = id.cameraType;
+        record_.serial = id.serial;
+        record_.firmwareBefore = id.firmware;
+        record_.firmwareAfter = id.firmware;
+        if (app.state().serviceIdActive == 1) record_.technician = app.state().serviceIdRecord.w[1];
+    }
     bool interrupted = false;
     for (size_t i = 0; i < recipe_.steps.size(); ++i) {
         if (stopped()) {
@@ -183,15 +190,16 @@ void RecipeRun::runStep(CalibrationApp& app, CliOperator& op, size_t index) {
     s.linkResult = outcome.linkResult;
     s.values = outcome.values;
     if (!s.passed) s.reason = s.status == kExitOutOfLimits ? broken : resultTextOf(outcome);
-    // A firmware upload leaves the version the camera reports afterwards.
-    if (o.args[0] == "upload" && o.args[1] == "firmware") {
-        const Measurement* after = outcome.value("firmware_after");
-        record_.firmwareAfter = after != nullptr ? after->text : std::string();
-    }
     printStep(op, s, outcome, since);
     if (!s.passed && !firstFailure_) {
         firstFailure_ = record_.steps.size();
         firstFailureOutcome_ = outcome;
+    }
+    const std::lock_guard<std::mutex> hold(lock_);
+    // A firmware upload leaves the version the camera reports afterwards.
+    if (o.args[0] == "upload" && o.args[1] == "firmware") {
+        const Measurement* after = outcome.value("firmware_after");
+        record_.firmwareAfter = after != nullptr ? after->text : std::string();
     }
     record_.steps.push_back(std::move(s));
 }
@@ -224,40 +232,53 @@ void RecipeRun::printStep(CliOperator& op, const StepRecord& s, const Outcome& o
     op.takeFields();  // the step's own fields are in its line, not in the summary
 }
 
-int RecipeRun::finish(CliOperator& op, int status, const Outcome& outcome) {
+bool RecipeRun::store(int status, const Outcome& outcome) {
+    const std::lock_guard<std::mutex> hold(lock_);
+    if (!reached_ || !store_) return false;
     record_.endedMs = wallTimeMs();
     record_.status = status;
     record_.verdict = outcome.ending == Ending::Interrupted ? Verdict::Interrupted
                       : status == kExitOk                   ? Verdict::Passed
                                                             : Verdict::Failed;
-    bool recorded = false;
-    if (reached_ && store_) {
-        try {
-            store_->save(record_);
-            recorded = true;
-        } catch (const UnitStoreError& e) {
-            std::fprintf(stderr, "%s\n", e.what());
-            if (status == kExitOk) status = kExitBadFile;
-        }
+    try {
+        // A record already stored (by storeInterrupted()) is kept as it is.
+        store_->save(record_);
+        return true;
+    } catch (const UnitStoreError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return false;
     }
+}
+
+void RecipeRun::storeInterrupted(const Outcome& outcome) {
+    store(exitFor(outcome), outcome);
+}
+
+int RecipeRun::finish(CliOperator& op, int status, const Outcome& outcome) {
+    const bool recorded = store(status, outcome);
+    if (reached_ && store_ && !recorded && status == kExitOk) status = kExitBadFile;
+    const UnitRecord r = record();
     size_t passed = 0;
-    for (const StepRecord& s : record_.steps)
+    for (const StepRecord& s : r.steps)
         passed += s.passed ? 1 : 0;
-    const size_t ran = record_.steps.size();
+    const size_t ran = r.steps.size();
     op.takeFields();
     op.field("recipe", recipe_.name);
     op.field("recipe_sha256", recipe_.sha256);
-    op.field("run_id", record_.runId);
-    op.field("serial", record_.serial);
-    op.field("camera_type", record_.cameraType);
-    op.field("firmware_before", record_.firmwareBefore);
-    op.field("firmware_after", record_.firmwareAfter);
-    op.field("technician", technicianJson(record_.technician));
+    op.field("run_id", r.runId);
+    op.field("serial", r.serial);
+    op.field("camera_type", r.cameraType);
+    op.field("firmware_before", r.firmwareBefore);
+    op.field("firmware_after", r.firmwareAfter);
+    op.field("technician", technicianJson(r.technician));
     op.field("steps", recipe_.steps.size());
     op.field("passed", passed);
     op.field("failed", ran - passed);
     op.field("skipped", recipe_.steps.size() - ran);
-    op.field("verdict", verdictName(record_.verdict));
+    // A unit whose record could not be stored is not reported as passed.
+    op.field("verdict",
+             verdictName(status != kExitOk && r.verdict == Verdict::Passed ? Verdict::Failed
+                                                                           : r.verdict));
     op.field("database", recorded ? Json(storeName_) : Json(nullptr));
     if (options_.json) {
         Json out = op.object("run", status, outcome);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -35,13 +36,22 @@ class RecipeRun {
     // or kExitBadFile when a run that otherwise passed could not be stored.
     int finish(CliOperator& op, int status, const Outcome& outcome);
 
-    const UnitRecord& record() const { return record_; }
+    // Stores the record of a run that a signal ends before its steps do (from the thread that
+    // saw the signal, while a step may still be running); prints nothing.
+    void storeInterrupted(const Outcome& outcome);
+
+    // The record so far.
+    UnitRecord record() const;
 
   private:
     void runStep(CalibrationApp& app, CliOperator& op, size_t index);
+    // Completes the record with the run's end; returns whether it was stored.
+    bool store(int status, const Outcome& outcome);
     void printStep(CliOperator& op, const StepRecord& step, const Outcome& outcome,
                    CliOperator::Mark since);
 
+    // Guards the record and the store, which storeInterrupted() uses from another thread.
+    mutable std::mutex lock_;
     Recipe recipe_;
     Options options_;
     std::unique_ptr<UnitStore> store_;

@@ -604,10 +604,10 @@ inline constexpr char kCliHelpPorts[] =
     "drives (a camera's USB storage is one of them). Needs no camera.\n";
 inline constexpr char kCliHelpRun[] =
     "usage: qorctl run RECIPE [--db FILE] [--json]\nRuns the recipe's steps (a TOML file; see "
-    "cli/examples/camsim.toml) on one camera in one session,\nanswering their questions Yes, "
-    "holds each step's values against its limits, and stores\nthe unit's record. A recipe with "
-    "an error is refused with its line before any camera is\ntouched. The status is the first "
-    "failed step's (9: a value outside its limits).\n";
+    "cli/examples/camsim.toml) on one camera\nin one session, answering their questions Yes, "
+    "holds each step's values against its\nlimits, and stores the unit's record. A recipe with "
+    "a mistake is refused with its line\nbefore any camera is touched. The status is the first "
+    "failed step's (9: a value outside\nits limits).\n";
 inline constexpr char kCliHelpHistory[] =
     "usage: qorctl history SERIAL [--db FILE] [--json]\nLists every stored run of the camera "
     "with that serial number, oldest first, with its steps.\n";

@@ -217,6 +217,57 @@ on_failure = "continue"
     EXPECT_FALSE(focus.limits[1].measured.has_value());
 }
 
+// A store that refuses every record.
+class RefusingStore final : public UnitStore {
+  public:
+    void save(const UnitRecord&) override { throw UnitStoreError("disk full"); }
+    std::vector<UnitRecord> history(const std::string&) override { return {}; }
+};
+
+// A unit that passed but whose record could not be stored is never reported as passed.
+TEST(RecipeRun, ARecordThatCannotBeStoredFailsARunThatPassed) {
+    RunRig s;
+    Options o;
+    o.json = true;
+    RecipeRun r(recipeOf("[[step]]\ndo = \"info\"\n"), o, std::make_unique<RefusingStore>(),
+                "refusing");
+    const Outcome outcome = r.run(s.app, s.op, [] { return false; });
+    ASSERT_EQ(r.status(), kExitOk);
+    EXPECT_EQ(r.finish(s.op, r.status(), outcome), kExitBadFile);
+}
+
+// The unit database's place: $XDG_DATA_HOME when it is an absolute path, else under $HOME.
+TEST(UnitStore, TheDefaultDatabaseFollowsTheDataHome) {
+    const char* home = std::getenv("HOME");
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const std::string savedHome = home != nullptr ? home : "";
+    const std::string savedData = data != nullptr ? data : "";
+    struct Case {
+        const char* dataHome;  // null: unset
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/srv/line", "/srv/line/orvia/units.sqlite"},
+        {nullptr, "/home/tech/.local/share/orvia/units.sqlite"},
+        {"relative", "/home/tech/.local/share/orvia/units.sqlite"},
+    };
+    setenv("HOME", "/home/tech", 1);
+    for (const Case& c : cases) {
+        if (c.dataHome != nullptr) {
+            setenv("XDG_DATA_HOME", c.dataHome, 1);
+        } else {
+            unsetenv("XDG_DATA_HOME");
+        }
+        EXPECT_EQ(defaultUnitDatabase(), c.expected);
+    }
+    setenv("HOME", savedHome.c_str(), 1);
+    if (data != nullptr) {
+        setenv("XDG_DATA_HOME", savedData.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
+}
+
 // The schema is versioned: a new file is migrated, an opened one is not migrated again, a file
 // from a newer program is refused rather than written into.
 TEST(UnitStore, TheSchemaIsMigratedOnceAndANewerOneIsRefused) {

@@ -520,13 +520,9 @@ TEST(Qorctl, TheExampleRecipeRunsAndItsRecordIsKept) {
     EXPECT_EQ(summary["serial"], "40012345");
     EXPECT_EQ(summary["database"], db);
 
-    FILE* pipe = popen((kQorctl + " --json history 40012345 --db " + db).c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char chunk[512];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
-        output += chunk;
-    EXPECT_EQ(exitStatus(pclose(pipe)), 0) << output;
+    const CommandRun looked = Shell(kQorctl + " --json history 40012345 --db " + db);
+    EXPECT_EQ(looked.status, 0) << looked.output;
+    const std::string& output = looked.output;
     const auto history = nlohmann::json::parse(output);
     expectFollowsDocument(history, documented, {"*", "history"});
     ASSERT_EQ(history["runs"].size(), 1u) << output;
@@ -598,15 +594,10 @@ TEST(Qorctl, ABadRecipeIsRefusedBeforeAnyCameraIsTouched) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
         for (const bool json : {false, true}) {
-            const std::string command =
-                kQorctl + " --device /no/such/tty " + (json ? "--json " : "") + c.args + " 2>&1";
-            FILE* pipe = popen(command.c_str(), "r");
-            ASSERT_NE(pipe, nullptr);
-            std::string output;
-            char chunk[512];
-            while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
-                output += chunk;
-            EXPECT_EQ(exitStatus(pclose(pipe)), c.status) << output;
+            const CommandRun run =
+                Shell(kQorctl + " --device /no/such/tty " + (json ? "--json " : "") + c.args);
+            const std::string& output = run.output;
+            EXPECT_EQ(run.status, c.status) << output;
             EXPECT_NE(output.find(c.expected), std::string::npos) << output;
             if (!json) continue;
             const auto objects = jsonLines(output);
@@ -631,13 +622,7 @@ TEST(Qorctl, ARecipeStoppedBySigtermIsRecordedAsInterrupted) {
                                 db + " run " + recipe +
                                 " & pid=$!; sleep 3; kill -TERM $pid; wait $pid'";
     EXPECT_EQ(exitStatus(std::system((command + " >/dev/null 2>&1").c_str())), 143);
-    FILE* pipe = popen((kQorctl + " --json history 40012345 --db " + db).c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char chunk[512];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr)
-        output += chunk;
-    pclose(pipe);
+    const std::string output = Shell(kQorctl + " --json history 40012345 --db " + db).output;
     const auto history = nlohmann::json::parse(output);
     ASSERT_EQ(history["runs"].size(), 1u) << output;
     EXPECT_EQ(history["runs"][0]["verdict"], "interrupted");
