@@ -1,5 +1,9 @@
 #include <windows.h>
 
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
 #include "console/host_system_os.h"
 #include "console/texts.h"
 #include "link/platform/library_name.h"
@@ -49,6 +53,26 @@ std::string hostName() {
     return std::string(name, size);
 }
 
+namespace {
+
+// The reason a file call failed, in the words the C library gives the same failure.
+std::string fileError(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return std::strerror(ENOENT);
+        case ERROR_ACCESS_DENIED:
+            return std::strerror(EACCES);
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return std::strerror(ENOSPC);
+        default:
+            return std::system_category().message(static_cast<int>(error));
+    }
+}
+
+}  // namespace
+
 std::optional<std::string> appendToLog(const std::string& path, const std::string& text) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
@@ -57,7 +81,7 @@ std::optional<std::string> appendToLog(const std::string& path, const std::strin
     const HANDLE file =
         CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "error " + std::to_string(GetLastError());
+    if (file == INVALID_HANDLE_VALUE) return fileError(GetLastError());
     std::optional<std::string> refused;
     if (GetFileType(file) != FILE_TYPE_DISK) {
         refused = text::kLogNotARegularFile;
@@ -65,7 +89,7 @@ std::optional<std::string> appendToLog(const std::string& path, const std::strin
         DWORD wrote = 0;
         if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr) ||
             wrote != text.size())
-            refused = "error " + std::to_string(GetLastError());
+            refused = fileError(GetLastError());
     }
     CloseHandle(file);
     return refused;
