@@ -346,6 +346,8 @@ int run(int argc, char** argv) {
             }
         }
         if (recipe) {
+            if (log.enabled())
+                recipe->logStepsTo([&log](const StationRecord& r) { log.append(r); });
             outcome = recipe->run(app, op, [&interruption] { return interruption.signal() != 0; });
             status = recipe->status();
         } else {

@@ -191,6 +191,24 @@ void RecipeRun::runStep(CalibrationApp& app, CliOperator& op, size_t index) {
     s.values = outcome.values;
     if (!s.passed) s.reason = s.status == kExitOutOfLimits ? broken : resultTextOf(outcome);
     printStep(op, s, outcome, since);
+    if (log_) {
+        StationRecord r;
+        r.startedMs = s.startedMs;
+        r.endedMs = s.endedMs;
+        r.tool = {record_.tool, record_.toolVersion, record_.station};
+        r.technician = record_.technician;
+        r.cameraType = record_.cameraType;
+        r.serial = record_.serial;
+        r.firmware = record_.firmwareAfter;
+        r.procedure = s.procedure;
+        r.parameters = s.parameters;
+        r.outcome = outcome;
+        if (s.status == kExitOutOfLimits) {
+            r.outcome.judgement = Judgement::Ng;
+            r.outcome.reason = s.reason;
+        }
+        log_(r);
+    }
     if (!s.passed && !firstFailure_) {
         firstFailure_ = record_.steps.size();
         firstFailureOutcome_ = outcome;

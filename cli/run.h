@@ -15,6 +15,7 @@
 #include "cli/unit_store.h"
 #include "console/app.h"
 #include "console/outcome.h"
+#include "console/station_log.h"
 
 namespace orvia::cli {
 
@@ -23,6 +24,10 @@ class RecipeRun {
     // `store` may be null: the run then keeps no record.
     RecipeRun(Recipe recipe, const Options& options, std::unique_ptr<UnitStore> store,
               std::string storeName);
+
+    // Gives each step's station log record to `log` as the step ends (a step whose values are
+    // outside their limits is recorded as judged NG).
+    void logStepsTo(std::function<void(const StationRecord&)> log) { log_ = std::move(log); }
 
     // Runs the steps on the open session, in order, until one fails that stops the recipe or
     // `stopped` answers true between steps. Returns the run's outcome: the first failed step's
@@ -61,6 +66,7 @@ class RecipeRun {
     int status_ = 0;
     std::optional<size_t> firstFailure_;  // index into record_.steps
     Outcome firstFailureOutcome_;
+    std::function<void(const StationRecord&)> log_;
 };
 
 // Reads the recipe and opens the unit store that `qorctl run` needs before any camera is

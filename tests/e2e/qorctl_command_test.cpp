@@ -489,9 +489,11 @@ std::string firstWord(const std::string& text, size_t n = 0) {
 TEST(Qorctl, TheExampleRecipeRunsAndItsRecordIsKept) {
     const auto documented = documentedFields();
     const std::string db = ::testing::TempDir() + "qorctl_units.sqlite";
+    const std::string log = ::testing::TempDir() + "qorctl_recipe.log";
     std::remove(db.c_str());
-    const CommandRun run =
-        Qorctl("--json run " + std::string(QORCTL_EXAMPLE_RECIPE) + " --db " + db);
+    std::remove(log.c_str());
+    const CommandRun run = Qorctl("--json run " + std::string(QORCTL_EXAMPLE_RECIPE) + " --db " +
+                                  db + " --log " + log);
     EXPECT_EQ(run.status, 0) << run.output;
     const auto objects = jsonLines(run.output);
     ASSERT_GE(objects.size(), 2u) << run.output;
@@ -519,6 +521,14 @@ TEST(Qorctl, TheExampleRecipeRunsAndItsRecordIsKept) {
     EXPECT_EQ(summary["passed"], objects.size() - 1);
     EXPECT_EQ(summary["serial"], "40012345");
     EXPECT_EQ(summary["database"], db);
+    // The station log has each step's procedure, then the run.
+    std::istringstream logLines(readAll(log));
+    std::vector<std::string> procedures;
+    for (std::string line; std::getline(logLines, line);)
+        procedures.push_back(nlohmann::json::parse(line)["procedure"]);
+    EXPECT_EQ(procedures,
+              (std::vector<std::string>{"info", "upload image", "set", "get", "calibrate awb",
+                                        "calibrate focus", "test", "diag", "run"}));
 
     const CommandRun looked = Shell(kQorctl + " --json history 40012345 --db " + db);
     EXPECT_EQ(looked.status, 0) << looked.output;
@@ -561,11 +571,27 @@ TEST(Qorctl, TheExampleRecipeFailsOnValuesOutsideTheirLimits) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.camsim);
         const std::string db = ::testing::TempDir() + "qorctl_limits.sqlite";
+        const std::string log = ::testing::TempDir() + "qorctl_limits.log";
+        std::remove(log.c_str());
         const CommandRun run =
-            Qorctl("run " + std::string(QORCTL_EXAMPLE_RECIPE) + " --db " + db, c.camsim);
+            Qorctl("run " + std::string(QORCTL_EXAMPLE_RECIPE) + " --db " + db + " --log " + log,
+                   c.camsim);
         EXPECT_EQ(run.status, c.status) << run.output;
         for (const std::string& text : c.expected)
             EXPECT_TRUE(has(run, text)) << text << "\n" << run.output;
+        // The station log says the same: the failed calibration and the run are not ok.
+        std::istringstream lines(readAll(log));
+        int failed = 0;
+        for (std::string line; std::getline(lines, line);) {
+            const auto record = nlohmann::json::parse(line);
+            if (record["ok"] == false) {
+                ++failed;
+                EXPECT_TRUE(record["procedure"].get<std::string>().starts_with("calibrate") ||
+                            record["procedure"] == "run")
+                    << line;
+            }
+        }
+        EXPECT_GE(failed, 2);
     }
 }
 
