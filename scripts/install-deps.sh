@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when they are missing. With
-# "windows": also the MinGW-w64 cross compilers (64- and 32-bit) and Wine, 64- and 32-bit (the
-# latter from Debian's i386 architecture, added when missing), to run the Windows tests.
-# GoogleTest for Windows is built from the googletest sources.
+# "windows": also the MinGW-w64 cross compilers (64- and 32-bit) and Wine to run the Windows
+# tests. GoogleTest for Windows is built from the googletest sources.
 set -euo pipefail
 
 packages=(
@@ -11,8 +10,7 @@ packages=(
     qt6-base-dev libgl1-mesa-dev libxkbcommon-dev
 )
 if [ "${1:-}" = windows ]; then
-    packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine libwine
-        wine32:i386)
+    packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine libwine)
 fi
 
 missing=()
@@ -24,8 +22,5 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
-if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $sudo dpkg --add-architecture i386
-fi
 $sudo apt-get update -q
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
