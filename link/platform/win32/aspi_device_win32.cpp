@@ -6,7 +6,7 @@
 #include <new>
 #include <vector>
 
-#include "scsi_sense.h"
+#include "device_answers.h"
 #include "secure_wipe.h"
 #include "win32/scsi_command_win32.h"
 #include "win32/storage_constants_win32.h"
@@ -42,14 +42,6 @@ uint8_t ExecuteFlags(ScsiDirection direction) {
     return data | aspi::kFlagEventNotify;
 }
 
-// Complete, no adapter error, good target status and no sense data reporting an error.
-bool Succeeded(uint8_t status, const aspi::ExecuteRequest& r) {
-    if (status != aspi::kStatusComplete) return false;
-    if (r.adapterStatus != aspi::kAdapterStatusOk || r.targetStatus != kScsiStatusGood)
-        return false;
-    return !SenseReportsError(r.sense, aspi::kSenseLength);
-}
-
 bool ParseNumber(const std::string& text, size_t& at, char end, uint8_t& value) {
     const char* first = text.data() + at;
     const char* last = text.data() + text.size();
@@ -73,10 +65,11 @@ class AspiDevice final : public ScsiDevice {
         if (slot_ == nullptr || !CommandFits(cdbLength, data, length)) return false;
         if (!prepare(cdb, cdbLength, direction, data, length)) return false;
         const std::optional<uint8_t> status = run(timeoutSeconds);
-        if (!status || !Succeeded(*status, slot_->request)) return false;
-        if (direction == ScsiDirection::In && length > 0)
-            std::memcpy(data, slot_->data.data(), length);
-        return true;
+        if (!status) return false;
+        const aspi::ExecuteRequest& r = slot_->request;
+        const AspiAnswer answer{*status, r.adapterStatus, r.targetStatus, r.sense,
+                                slot_->data.data()};
+        return TakeAspiAnswer(answer, direction, data, length);
     }
 
   private:
@@ -109,7 +102,7 @@ class AspiDevice final : public ScsiDevice {
     std::optional<uint8_t> run(uint32_t timeoutSeconds) {
         ResetEvent(slot_->event);
         const DWORD sent = layer_->send(&slot_->request);
-        if (sent != aspi::kStatusPending) return static_cast<uint8_t>(sent);
+        if (sent != aspi::kStatusPending) return aspi::ReturnedStatus(sent);
         if (layer_->waiter().wait(slot_->event, TimeoutMs(timeoutSeconds)) == WAIT_OBJECT_0 &&
             slot_->request.header.status != aspi::kStatusPending)
             return slot_->request.header.status;

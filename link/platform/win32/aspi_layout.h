@@ -1,11 +1,12 @@
 // The ASPI for Win32 interface as wnaspi32.dll offers it: its two entry points, the request
 // blocks they take (packed to single bytes, pointers at the width of the build) and the numbers
-// in them.
+// in them. The request statuses, which the reading of an answer needs, are in device_answers.h.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "device_answers.h"
 #include "win32/windows_api.h"
 
 namespace qorlink::aspi {
@@ -33,22 +34,12 @@ inline constexpr uint8_t kCommandDeviceType = 1;
 inline constexpr uint8_t kCommandExecute = 2;
 inline constexpr uint8_t kCommandAbort = 3;
 
-// Request statuses.
-inline constexpr uint8_t kStatusPending = 0x00;
-inline constexpr uint8_t kStatusComplete = 0x01;
-inline constexpr uint8_t kStatusAborted = 0x02;
-inline constexpr uint8_t kStatusError = 0x04;
-inline constexpr uint8_t kStatusInvalidAdapter = 0x81;
-inline constexpr uint8_t kStatusNoDevice = 0x82;
-
 // Flags of an execute request.
 inline constexpr uint8_t kFlagDataIn = 0x08;
 inline constexpr uint8_t kFlagDataOut = 0x10;
 inline constexpr uint8_t kFlagEventNotify = 0x40;
 
 inline constexpr uint8_t kTargets = 8;  // targets 0-7 on each adapter
-inline constexpr size_t kSenseLength = 14;
-inline constexpr uint8_t kAdapterStatusOk = 0x00;
 
 #pragma pack(push, 1)
 

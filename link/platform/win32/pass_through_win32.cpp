@@ -2,11 +2,10 @@
 
 #include <ntddscsi.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
-#include "scsi_sense.h"
+#include "device_answers.h"
 #include "win32/scsi_command_win32.h"
 #include "win32/storage_constants_win32.h"
 
@@ -50,14 +49,6 @@ void FillRequest(PassThroughRequest& r, const uint8_t* cdb, size_t cdbLength,
     std::memcpy(h.Cdb, cdb, cdbLength);
 }
 
-// Good status and no sense data that reports an error. The driver tells how much sense it
-// wrote; no more than the request's space is read.
-bool Succeeded(const PassThroughRequest& r) {
-    if (r.header.ScsiStatus != kScsiStatusGood) return false;
-    const size_t senseLength = std::min<size_t>(r.header.SenseInfoLength, sizeof r.sense);
-    return !SenseReportsError(r.sense, senseLength);
-}
-
 class PassThroughDevice final : public ScsiDevice {
   public:
     PassThroughDevice(DriveIo& io, HANDLE device) : io_(io), device_(device) {}
@@ -75,9 +66,10 @@ class PassThroughDevice final : public ScsiDevice {
         if (!io_.deviceControl(device_, kIoctlScsiPassThroughDirect, &request, sizeof request,
                                &request, sizeof request, &returned))
             return false;
-        if (direction == ScsiDirection::In && length > 0)
-            ClearUndelivered(data, length, request.header.DataTransferLength);
-        return Succeeded(request);
+        const PassThroughAnswer answer{request.header.ScsiStatus, request.header.SenseInfoLength,
+                                       request.sense, sizeof request.sense,
+                                       request.header.DataTransferLength};
+        return TakePassThroughAnswer(answer, direction, data, length);
     }
 
   private:

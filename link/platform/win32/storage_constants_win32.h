@@ -41,7 +41,6 @@ inline constexpr size_t kPassThroughSenseBytes = 24;
 
 // Commands as the backends accept them.
 inline constexpr size_t kMaxCdbLength = 16;
-inline constexpr uint8_t kScsiStatusGood = 0x00;
 inline constexpr uint32_t kMsPerSecond = 1000;
 
 }  // namespace qorlink::win32
