@@ -8,7 +8,7 @@
 namespace qorlink {
 
 uint8_t aspi::ReturnedStatus(uint32_t returned) {
-    return static_cast<uint8_t>(returned);
+    return returned <= 0xFF ? static_cast<uint8_t>(returned) : kStatusError;
 }
 
 bool TakeAspiAnswer(const AspiAnswer& answer, ScsiDirection direction, uint8_t* data,

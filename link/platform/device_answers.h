@@ -26,7 +26,8 @@ inline constexpr uint8_t kStatusNoDevice = 0x82;
 inline constexpr size_t kSenseLength = 14;
 inline constexpr uint8_t kAdapterStatusOk = 0x00;
 
-// The request status a send returned.
+// The request status a send returned. Statuses are bytes: a value beyond a byte is none the layer
+// defines and reads as an error, never as its low byte (0x101 would otherwise pass as complete).
 uint8_t ReturnedStatus(uint32_t returned);
 
 }  // namespace aspi
