@@ -39,7 +39,7 @@ int32_t selectDisplayDevice(DialogContext& ctx, bool viewfinder) {
     if (ctx.state.startMode != kStartNormal) return 0;
     const DiagRun run{viewfinder ? diag::kSelectViewfinder : diag::kSelectLcd,
                       diag::kWaitDisplaySelect};
-    return executeDiagAndWait(ctx, run) == 0 ? 0 : -1;
+    return executeDiagAndWait(ctx, run);
 }
 
 std::string readDiagText(Camera& camera) {

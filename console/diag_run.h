@@ -48,7 +48,8 @@ int32_t executeDiagAndWait(DialogContext& ctx, const DiagRun& run,
                            OnFailure onFailure = OnFailure::ErrorBox);
 
 // Points the LCD adjustments at the viewfinder (diag 29) or at the LCD (diag 28) and waits up to
-// 15 s. Does nothing in the boot and upload start modes. Returns 0, or -1 after the error box.
+// 15 s. Does nothing in the boot and upload start modes. Returns 0, or the link result of the
+// refused call after the error box.
 int32_t selectDisplayDevice(DialogContext& ctx, bool viewfinder);
 
 // Size of the diagnostic text buffer.

@@ -107,7 +107,9 @@ Outcome writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list) {
     if (selection < 0) return Outcome::completed();
     WaitCursor busy(ctx.op);
     const bool viewfinder = dialog.evf != 0;
-    selectDisplayDevice(ctx, viewfinder && !list.lcdOnly);  // reports its own failure
+    // A refused selection is reported and the register still written, as before; the outcome
+    // keeps the failure.
+    const int32_t selected = selectDisplayDevice(ctx, viewfinder && !list.lcdOnly);
     const int32_t r = ctx.camera.diag_lcd_disp(patternFor(list, dialog.lcdType, viewfinder));
     if (r != 0) return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, kWaitLcdRegister);
@@ -117,7 +119,8 @@ Outcome writeLcdRegister(MainDialog& dialog, const LcdRegisterList& list) {
         return showError(ctx, w);
     dialog.writeBack();
     Outcome outcome;
-    return outcome.measure("register_value", selection + list.offset);
+    outcome.measure("register_value", selection + list.offset);
+    return keepEarlierFailure(ctx, selected, std::move(outcome));
 }
 
 void assignPanelRegisters(MainDialog& d, const int32_t (&i)[8]) {

@@ -46,6 +46,14 @@ Outcome showFileUnusable(Operator& op, std::string_view text) {
     return Outcome::fileUnusable(std::string(text));
 }
 
+Outcome keepEarlierFailure(DialogContext& ctx, int32_t earlier, Outcome later) {
+    if (earlier == 0 || !later.passed()) return later;
+    Outcome failure =
+        Outcome::failed(earlier, format(text::kErrorBox, ctx.texts.text(earlier).c_str()));
+    failure.values = std::move(later.values);
+    return failure;
+}
+
 bool confirm(Operator& op, std::string_view action) {
     return op.askYesNo(std::string(action) + text::kYesOrNo);
 }

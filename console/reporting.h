@@ -39,6 +39,11 @@ Outcome showFailure(Operator& op, std::string_view text, MessageKind kind = Mess
 // A file the procedure cannot use: `text` in a box. Returns the outcome saying so.
 Outcome showFileUnusable(Operator& op, std::string_view text);
 
+// A procedure that goes on after a step it reported as failed with link result `earlier` (0:
+// none), as the display selection does: its outcome is that failure, with what the rest
+// measured, unless the rest failed too.
+Outcome keepEarlierFailure(DialogContext& ctx, int32_t earlier, Outcome later);
+
 // Asks "<action>. Yes or No?"; true for Yes. Nothing may be sent to the camera on No.
 bool confirm(Operator& op, std::string_view action);
 // The outcome of a question about `action` answered No; its reason is the question and the

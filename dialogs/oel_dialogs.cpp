@@ -320,9 +320,10 @@ void OelCalDialog::refuseUnparsed(size_t first, size_t count) {
 
 std::optional<Outcome> OelCalDialog::showPattern(int32_t pattern) {
     WaitCursor busy(ctx_.op);
-    selectDisplayDevice(ctx_, false);
+    const int32_t selected = selectDisplayDevice(ctx_, false);
     if (const int32_t r = ctx_.camera.diag_lcd_disp(pattern); r != 0) return showError(ctx_, r);
     waitReady(ctx_.camera, ctx_.clock, diag::kWaitAdjustment);
+    if (selected != 0) return keepEarlierFailure(ctx_, selected, Outcome::completed());
     return std::nullopt;
 }
 

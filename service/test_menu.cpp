@@ -163,8 +163,9 @@ std::optional<int32_t> positionOfState(int32_t state) {
 
 Outcome runDisplayMode(MainDialog& d, const DisplayMode& mode, int32_t state) {
     DialogContext& ctx = d.context();
+    int32_t selected = 0;
     if (mode.send(state)) {
-        if (mode.selectDevice) selectDisplayDevice(ctx, d.evf != 0);
+        if (mode.selectDevice) selected = selectDisplayDevice(ctx, d.evf != 0);
         if (const int32_t r = ctx.camera.control_lcd(mode.code, 0); r != 0) {
             Outcome failure = showError(ctx, r);
             d.writeBack();
@@ -176,13 +177,14 @@ Outcome runDisplayMode(MainDialog& d, const DisplayMode& mode, int32_t state) {
         if (const auto at = positionOfState(state)) d.testSelection = *at;
     }
     d.writeBack();
-    return Outcome::completed();
+    return keepEarlierFailure(ctx, selected, Outcome::completed());
 }
 
 Outcome runPattern(MainDialog& d, int32_t state) {
     DialogContext& ctx = d.context();
+    int32_t selected = 0;
     if (state != diag::kDisplayPlay) {
-        selectDisplayDevice(ctx, d.evf != 0);
+        selected = selectDisplayDevice(ctx, d.evf != 0);
         if (const int32_t r = ctx.camera.control_lcd(diag::kDisplayPlay, 0); r != 0)
             return showError(ctx, r);
         waitReady(ctx.camera, ctx.clock, diag::kWaitServiceStep);
@@ -191,7 +193,7 @@ Outcome runPattern(MainDialog& d, int32_t state) {
         return showError(ctx, r);
     waitReady(ctx.camera, ctx.clock, diag::kWaitServiceStep);
     d.writeBack();
-    return Outcome::completed();
+    return keepEarlierFailure(ctx, selected, Outcome::completed());
 }
 
 // ---- Records and texts -----------------------------------------------------------------------

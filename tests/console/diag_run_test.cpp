@@ -106,7 +106,7 @@ TEST(SelectDisplayDevice, ChoosesTheViewfinderOrTheLcdInNormalStartOnly) {
     const Case cases[] = {
         {"", false, false, 0, {"exec 6 28"}, {}},
         {"", true, false, 0, {"exec 6 29"}, {}},
-        {"", true, true, -1, {"exec 6 29"}, {"Error Write error"}},
+        {"", true, true, QORLINK_WRITE_ERROR, {"exec 6 29"}, {"Error Write error"}},
         {"Bootmode.txt", true, false, 0, {}, {}},
     };
     for (const Case& c : cases) {
