@@ -222,7 +222,7 @@ Outcome PafCalDialog::getStored() {
 
 Outcome PafCalDialog::switchDisplay(bool on) {
     status(text::kStatusIdle);
-    selectDisplayDevice(ctx_, evf_);
+    const int32_t selected = selectDisplayDevice(ctx_, evf_);
     int32_t r = ctx_.camera.control_lcd(on ? kDisplayMonitor : kDisplayOff, 0);
     if (r != 0) {
         Outcome failure = showError(ctx_, r);
@@ -234,7 +234,7 @@ Outcome PafCalDialog::switchDisplay(bool on) {
     if (r != 0) return showError(ctx_, r);
     status(on ? text::kPafDispOnDone : text::kPafDispOffDone);
     writeBack();
-    return Outcome::completed();
+    return keepEarlierFailure(ctx_, selected, Outcome::completed());
 }
 
 Outcome openPafCalDialog(DialogContext& ctx, bool evf) {

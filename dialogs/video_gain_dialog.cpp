@@ -187,8 +187,9 @@ Outcome VideoGainDialog::showWhite92() {
     Camera& cam = ctx_.camera;
     const int32_t state = cam.get_lcd();
     if (state == diag::kDisplayNone) return showFailure(ctx_.op, text::kLcdNotAvailable);
+    int32_t selected = 0;
     if (state != diag::kDisplayPlay) {
-        selectDisplayDevice(ctx_, viewfinder_);
+        selected = selectDisplayDevice(ctx_, viewfinder_);
         if (const int32_t r = cam.control_lcd(diag::kDisplayPlay, 0); r != 0)
             return showError(ctx_, r);
         waitReady(cam, ctx_.clock, diag::kWaitDisplayState);
@@ -196,7 +197,7 @@ Outcome VideoGainDialog::showWhite92() {
     if (const int32_t r = cam.diag_lcd_disp(diag::kPatternWhite92); r != 0)
         return showError(ctx_, r);
     waitReady(cam, ctx_.clock, diag::kWaitDisplayState);
-    return Outcome::completed();
+    return keepEarlierFailure(ctx_, selected, Outcome::completed());
 }
 
 std::optional<Outcome> VideoGainDialog::closeDisplay() {
