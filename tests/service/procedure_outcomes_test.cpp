@@ -210,6 +210,18 @@ TEST(ProcedureOutcomes, EachKindEndsAsItReallyDid) {
          -1,
          Ending::Failed,
          false},
+        // The display selection refused: its box shows, the mode is still sent, and the
+        // outcome is the failure.
+        {"Monitor, selection refused",
+         "ZR510",
+         idc::kTest,
+         "Monitor",
+         {},
+         kExecute,
+         kDiag,
+         -1,
+         Ending::Failed,
+         true},
         // Settings.
         {"MAC Set refused",
          "ZR510",
